@@ -1,0 +1,96 @@
+// The one application object: owns every component and window handle of the
+// launcher, runs the start-up, the message loop and the panel's messages.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+
+#include "app/BaseObject.h"
+
+class LaunchSetList;
+class TabStrip;
+class ItemGrid;
+class WallpaperRenderer;
+class CommandHistory;
+class NameEditor;
+class PinButton;
+class NewSetButton;
+class Settings;
+class WallpaperPreview;
+
+constexpr char kAppTitle[] = "VELK ver. 0.01";
+constexpr int kPanelWidth = 256;
+constexpr int kPanelHeight = 192;
+// What the notification icon sends the panel (WM_APP + 100).
+constexpr UINT kTrayCallbackMessage = 0x8064;
+
+class App : public BaseObject {
+public:
+    App();
+    ~App() override;
+
+    // The whole life of the panel: Start, the message loop, Finish. Returns 1.
+    int Run(HINSTANCE instance, const char* className, int width, int height);
+    // Everything before the message loop: class, panel, components, data,
+    // the first paint and showing the panel.
+    void Start(HINSTANCE instance, const char* className, int width, int height);
+    // Everything after the message loop: removes the notification icon and
+    // unregisters the class.
+    void Finish(const char* className);
+    WPARAM RunMessageLoop(HWND window);
+
+    void PositionAtCursor();
+    void AddTrayIcon(HWND window, UINT id, HICON icon);
+    // Keeps the drawing area at width x height with the name editor's strip
+    // below it; returns the new outer rectangle.
+    RECT FixPanelSize(HWND window, int width, int height);
+    void PlaceNameEdit(HWND window);
+
+    LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Fields, in the order the rest of the launcher knows them.
+    int32_t running = 1;
+    HINSTANCE instance = nullptr;
+    HWND panel = nullptr;
+    HWND nameEdit = nullptr;
+    WNDPROC editDefaultProc = nullptr;
+    HWND hotKeyDialog = nullptr;
+    HWND wallpaperDialog = nullptr;
+    HWND itemDialog = nullptr;
+    HWND setDialog = nullptr;
+    uint16_t pressHit = 0;
+    uint16_t currentSet = 0;
+    POINT menuPoint = {};
+    int32_t itemDialogTarget = 0;
+    int32_t menuItem = -1;
+    uint16_t pressSet = 0;
+    int32_t setDialogMode = 0;
+    uint16_t menuSet = 0;
+    int32_t historyPos = 0;
+    LaunchSetList* launchSets = nullptr;
+    TabStrip* tabStrip = nullptr;
+    ItemGrid* itemGrid = nullptr;
+    WallpaperRenderer* wallpaper = nullptr;
+    CommandHistory* history = nullptr;
+    NameEditor* nameEditor = nullptr;
+    PinButton* pinButton = nullptr;
+    NewSetButton* newSetButton = nullptr;
+    Settings* settings = nullptr;
+    WallpaperPreview* wallpaperPreview = nullptr;
+    int32_t confirmKind = 0;
+    int32_t confirmFirst = -1;
+    int32_t confirmSecond = -1;
+    NOTIFYICONDATAA trayIcon = {};
+
+private:
+    // Panel messages (PanelWindow.cpp).
+    bool OnCreate(HWND window, const CREATESTRUCTA* create);
+    void OnDestroy(HWND window);
+    void OnSize(HWND window);
+    void OnSizing(HWND window, RECT* sizing);
+    void OnPaint(HWND window);
+    bool OnCommand(HWND window, int id);
+};

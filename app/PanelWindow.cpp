@@ -1,0 +1,140 @@
+// The panel window's procedure: creation and destruction, its fixed size,
+// painting and commands.
+#include <windowsx.h>
+
+#include "app/App.h"
+#include "app/NameEditor.h"
+#include "app/WindowProcs.h"
+#include "panel/NewSetButton.h"
+#include "panel/PinButton.h"
+#include "resources/resource.h"
+
+namespace {
+constexpr DWORD kNameEditStyle = WS_CHILD | WS_VISIBLE | WS_DLGFRAME | ES_READONLY | ES_AUTOHSCROLL;
+constexpr WPARAM kNameEditLimit = 260;
+constexpr UINT kTrayIconId = 1;
+
+HICON LoadAppIcon(HINSTANCE instance, int id) { return LoadIconA(instance, MAKEINTRESOURCEA(id)); }
+}  // namespace
+
+LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+        break;
+    case WM_DESTROY:
+        OnDestroy(window);
+        break;
+    case WM_SIZE:
+        OnSize(window);
+        break;
+    case WM_SIZING:
+        OnSizing(window, reinterpret_cast<RECT*>(lParam));
+        break;
+    case WM_PAINT:
+        OnPaint(window);
+        break;
+    case WM_COMMAND:
+        if (OnCommand(window, LOWORD(wParam))) return 0;
+        break;
+    case WM_SYSCOMMAND:
+        // ALT and F10 open no system menu.
+        if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
+        break;
+    case WM_CONTEXTMENU:
+        // The context menu comes from the hook library's secondary click.
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool App::OnCreate(HWND window, const CREATESTRUCTA* create) {
+    panel = window;
+    nameEdit = CreateWindowExA(0, "EDIT", "", kNameEditStyle, 0, 0, 0, 0, window,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_NAME_EDIT)),
+                               create->hInstance, nullptr);
+    editDefaultProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NameEditWindowProc)));
+    SendMessageA(nameEdit, EM_LIMITTEXT, kNameEditLimit, 0);
+    PlaceNameEdit(window);
+    nameEditor->Attach(nameEdit);
+    FixPanelSize(window, kPanelWidth, kPanelHeight);
+
+    HINSTANCE resources = create->hInstance;
+    pinButton->Configure(10, 10, 16, 16, LoadAppIcon(resources, IDI_PIN_IN), LoadAppIcon(resources, IDI_PIN_OUT));
+    newSetButton->Configure(33, 10, 16, 16, LoadAppIcon(resources, IDI_NEW_SET),
+                            LoadAppIcon(resources, IDI_NEW_SET));
+    AddTrayIcon(window, kTrayIconId, LoadAppIcon(resources, IDI_VELK));
+    return true;
+}
+
+void App::OnDestroy(HWND window) {
+    running = 0;
+    SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefaultProc));
+    DestroyWindow(nameEdit);
+    nameEdit = nullptr;
+    WinHelpA(window, "VELK.hlp", HELP_QUIT, 0);
+    PostQuitMessage(0);
+}
+
+void App::OnSize(HWND window) {
+    FixPanelSize(window, kPanelWidth, kPanelHeight);
+    PlaceNameEdit(window);
+}
+
+void App::OnSizing(HWND window, RECT* sizing) {
+    *sizing = FixPanelSize(window, kPanelWidth, kPanelHeight);
+    PlaceNameEdit(window);
+}
+
+void App::OnPaint(HWND window) {}
+
+bool App::OnCommand(HWND window, int id) {
+    switch (id) {
+    case IDM_EXIT:
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+RECT App::FixPanelSize(HWND window, int width, int height) {
+    RECT editOuter = {};
+    GetWindowRect(nameEdit, &editOuter);
+    // The part of the editor that lies inside the client area.
+    const int editInside = (editOuter.bottom - editOuter.top) - GetSystemMetrics(SM_CYDLGFRAME);
+
+    RECT client = {};
+    RECT outer = {};
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    const int newWidth = width + ((outer.right - outer.left) - client.right);
+    const int newHeight = height + editInside + ((outer.bottom - outer.top) - client.bottom);
+    SetWindowPos(window, nullptr, 0, 0, newWidth, newHeight, SWP_NOZORDER | SWP_NOMOVE);
+    return RECT{outer.left, outer.top, outer.left + newWidth, outer.top + newHeight};
+}
+
+void App::PlaceNameEdit(HWND window) {
+    RECT client = {};
+    RECT outer = {};
+    RECT editOuter = {};
+    TEXTMETRICA metrics = {};
+    GetClientRect(window, &client);
+    {
+        // The editor keeps its default font: the strip follows the system font.
+        WindowDC dc(nameEdit);
+        GetTextMetricsA(dc.get(), &metrics);
+    }
+    GetWindowRect(window, &outer);
+    GetWindowRect(nameEdit, &editOuter);
+    const int frameX = GetSystemMetrics(SM_CXDLGFRAME);
+    const int frameY = GetSystemMetrics(SM_CYDLGFRAME);
+    // The left and bottom frames lie outside the client area, so the strip
+    // looks flush with the panel.
+    const int y = client.bottom - (editOuter.bottom - editOuter.top) + frameY;
+    MoveWindow(nameEdit, -frameX, y, outer.right - outer.left, metrics.tmHeight + 2 * frameY + 2, TRUE);
+}
+
+LRESULT App::NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(editDefaultProc, window, message, wParam, lParam);
+}

@@ -1,0 +1,16 @@
+// Forwarding procedures: Win32 calls plain functions, the App does the work.
+#include "app/WindowProcs.h"
+
+#include "app/App.h"
+
+App* theApp = nullptr;
+
+LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!theApp) return DefWindowProcA(window, message, wParam, lParam);
+    return theApp->PanelProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK NameEditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!theApp) return DefWindowProcA(window, message, wParam, lParam);
+    return theApp->NameEditProc(window, message, wParam, lParam);
+}

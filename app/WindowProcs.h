@@ -1,0 +1,13 @@
+// The plain window and dialog procedures of the launcher. Each forwards to
+// the one App through the global pointer.
+#pragma once
+
+#include <windows.h>
+
+class App;
+
+// Set right after the App is constructed and cleared right after it is deleted.
+extern App* theApp;
+
+LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK NameEditWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

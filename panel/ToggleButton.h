@@ -1,0 +1,30 @@
+// A small two-state button drawn on the panel: the pin and the new-set button.
+#pragma once
+
+#include <windows.h>
+
+#include "app/UniqueHandle.h"
+
+class ToggleButton {
+public:
+    ToggleButton() = default;
+    ToggleButton(const ToggleButton&) = delete;
+    ToggleButton& operator=(const ToggleButton&) = delete;
+    virtual ~ToggleButton() = default;
+
+    // Ignored when any of x, y, width, height is negative. Otherwise keeps
+    // copies of the icons (null stays null), grows the rectangle by 4 for
+    // the button's edge and turns the button off.
+    void Configure(int x, int y, int width, int height, HICON iconOn, HICON iconOff);
+    // Only 0 and 1 are states; anything else changes nothing.
+    void SetState(int s);
+    bool Contains(int px, int py) const;
+
+    int x = 0;
+    int y = 0;
+    int width = 16;
+    int height = 16;
+    UniqueIcon iconOn;
+    UniqueIcon iconOff;
+    int state = 0;
+};
