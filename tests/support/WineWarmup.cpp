@@ -1,0 +1,45 @@
+// wine_warmup: run once before the tests. The first program of a fresh Wine
+// session starts the virtual desktop and the input machinery; keys sent
+// while that is still settling can be lost. This program shows a window,
+// types a key into it and returns once the key has arrived.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "TestSupport.h"
+
+namespace {
+bool keyArrived = false;
+LRESULT CALLBACK WarmupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYUP && wParam == VK_SHIFT) keyArrived = true;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void TypeShift() {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = VK_SHIFT;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+}  // namespace
+
+int main() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WarmupProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "VelkWineWarmup";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, "VelkWineWarmup", "warm-up", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200,
+                                  100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    const bool ready = velktest::WaitFor(
+        [&] {
+            SetForegroundWindow(window);
+            if (GetForegroundWindow() == window && GetFocus() == window) TypeShift();
+            return velktest::WaitFor([] { return keyArrived; }, 500);
+        },
+        60000);
+    DestroyWindow(window);
+    if (!ready) std::fprintf(stderr, "wine_warmup: keyboard input did not arrive\n");
+    return ready ? 0 : 1;
+}

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Sets everything up, builds, and runs every test under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/build.sh"
+
+BUILD_DIR="$root/build"
+. "$root/tools/wine-env.sh"
+. "$root/tools/display.sh"
+cleanup() { wineserver -k 2>/dev/null || true; stop_display; }
+trap cleanup EXIT
+start_display
+# One wineserver for the whole run, instead of one per test program.
+wineserver -p
+wine "$BUILD_DIR/wine_warmup.exe"
+rm -rf "$BUILD_DIR/screenshots"
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j 2 "$@"
+echo "Screenshots: $BUILD_DIR/screenshots"
