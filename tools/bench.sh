@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds everything and runs every benchmark program under Wine.
+#   tools/bench.sh [name-filter]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/build.sh"
+
+BUILD_DIR="$root/build"
+. "$root/tools/wine-env.sh"
+. "$root/tools/display.sh"
+trap 'wineserver -k 2>/dev/null || true; stop_display' EXIT
+start_display
+wineserver -p
+wine "$BUILD_DIR/wine_warmup.exe"
+for bench in "$BUILD_DIR"/bench_*.exe; do
+  case "$(basename "$bench")" in *"${1:-}"*) ;; *) continue ;; esac
+  echo "== $(basename "$bench" .exe)"
+  wine "$bench"
+done
