@@ -19,7 +19,10 @@ run=$(mktemp -d)
 cp "$BUILD_DIR/VELK.exe" "$run/"
 [ -f "$BUILD_DIR/Wendrix.dll" ] && cp "$BUILD_DIR/Wendrix.dll" "$run/"
 (cd "$run" && wine VELK.exe) &
+velk=$!
 shot="$BUILD_DIR/screenshots/run-panel.png"
 mkdir -p "$BUILD_DIR/screenshots"
-wine "$BUILD_DIR/velk_snapshot.exe" "$(echo "Z:$shot" | tr / '\\')"
-echo "VELK is running; the panel as it shows: $shot"
+# Takes the picture once the panel shows, then closes VELK as a user would.
+wine "$BUILD_DIR/velk_snapshot.exe" "$(echo "Z:$shot" | tr / '\\')" --close
+wait "$velk"
+echo "VELK started in $run under a virtual display; its panel: $shot"
