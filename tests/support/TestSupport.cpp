@@ -154,6 +154,9 @@ bool SaveScreenRect(const RECT& rect, const std::string& name) {
 }
 
 bool SaveScreenshot(HWND window, const std::string& name) {
+    // A window that has just shown may not have painted yet: have it (and
+    // its children) paint now, even when it belongs to another process.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT rect = {};
     if (!GetWindowRect(window, &rect)) return false;
     return SaveScreenRect(rect, name);
