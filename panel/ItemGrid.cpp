@@ -7,9 +7,8 @@ namespace {
 constexpr int64_t kZoneRows = 3;
 }  // namespace
 
-void ItemGrid::Configure(uint16_t newColumns, uint16_t newRows, uint16_t newColumnGap,
-                         uint16_t newRowGap, uint16_t newTop, uint16_t newLeft,
-                         int32_t newCellWidth, int32_t newCellHeight,
+void ItemGrid::Configure(uint16_t newColumns, uint16_t newRows, uint16_t newColumnGap, uint16_t newRowGap,
+                         uint16_t newTop, uint16_t newLeft, int32_t newCellWidth, int32_t newCellHeight,
                          WallpaperRenderer* newBackground) {
     columns = 1;
     rows = 1;
@@ -35,8 +34,7 @@ void ItemGrid::Configure(uint16_t newColumns, uint16_t newRows, uint16_t newColu
 }
 
 POINT ItemGrid::CellPosition(int i) const {
-    return POINT{left + (i % columns) * (cellWidth + columnGap),
-                 top + (i / columns) * (cellHeight + rowGap)};
+    return POINT{left + (i % columns) * (cellWidth + columnGap), top + (i / columns) * (cellHeight + rowGap)};
 }
 
 RECT ItemGrid::CellRect(int i) const {

@@ -26,9 +26,8 @@ public:
 
     // Resets every field, then takes the values unless a size is 0. An odd
     // row gap is lowered by one so that it splits evenly between two rows.
-    void Configure(uint16_t columns, uint16_t rows, uint16_t columnGap, uint16_t rowGap,
-                   uint16_t top, uint16_t left, int32_t cellWidth, int32_t cellHeight,
-                   WallpaperRenderer* background);
+    void Configure(uint16_t columns, uint16_t rows, uint16_t columnGap, uint16_t rowGap, uint16_t top,
+                   uint16_t left, int32_t cellWidth, int32_t cellHeight, WallpaperRenderer* background);
 
     // Top-left corner and rectangle of cell i.
     POINT CellPosition(int i) const;

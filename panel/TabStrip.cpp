@@ -7,10 +7,9 @@ constexpr uint16_t kOneGroup = 0xFFFF;
 }  // namespace
 
 void TabStrip::Configure(uint16_t newTabWidth, uint16_t newTabHeight, uint16_t newTabGap,
-                         uint16_t newGroupSize, uint16_t newGroupGap, uint16_t newRightInset,
-                         uint16_t newTop, int32_t newSlackLeft, int32_t newSlackTop,
-                         int32_t newSlackRight, int32_t newSlackBottom,
-                         WallpaperRenderer* newBackground) {
+                         uint16_t newGroupSize, uint16_t newGroupGap, uint16_t newRightInset, uint16_t newTop,
+                         int32_t newSlackLeft, int32_t newSlackTop, int32_t newSlackRight,
+                         int32_t newSlackBottom, WallpaperRenderer* newBackground) {
     tabWidth = newTabWidth < kMinTabWidth ? kMinTabWidth : newTabWidth;
     tabHeight = newTabHeight;
     tabGap = newTabGap;
@@ -25,7 +24,9 @@ void TabStrip::Configure(uint16_t newTabWidth, uint16_t newTabHeight, uint16_t n
     background = newBackground;
 }
 
-int64_t TabStrip::GroupsBefore(int i) const { return groupSize == 0 ? 0 : i / groupSize; }
+int64_t TabStrip::GroupsBefore(int i) const {
+    return groupSize == 0 ? 0 : i / groupSize;
+}
 
 int TabStrip::StripWidth(int n) const {
     // A group gap replaces the tab gap between the last tab of a group and

@@ -19,9 +19,8 @@ public:
     // A tab width below 4 becomes 4 and a group size of 0 becomes 0xFFFF
     // (one group); a slack of 0 means no limit on that side.
     void Configure(uint16_t tabWidth, uint16_t tabHeight, uint16_t tabGap, uint16_t groupSize,
-                   uint16_t groupGap, uint16_t rightInset, uint16_t top, int32_t slackLeft,
-                   int32_t slackTop, int32_t slackRight, int32_t slackBottom,
-                   WallpaperRenderer* background);
+                   uint16_t groupGap, uint16_t rightInset, uint16_t top, int32_t slackLeft, int32_t slackTop,
+                   int32_t slackRight, int32_t slackBottom, WallpaperRenderer* background);
 
     // Geometry of n tabs right-aligned in a client area clientWidth wide.
     // TabLeft also answers for i = n, the place just after the last tab.

@@ -38,8 +38,8 @@ TEST(HitCode, NoHitIsNeitherAGapNorOnAnything) {
         bool gap, on;
         int index;
     } const cases[] = {
-        {NoHit, false, false, 0}, {0, true, false, 0},          {3, true, false, 3},
-        {OnFlag, false, true, 0}, {OnFlag | 17, false, true, 17},
+        {NoHit, false, false, 0},       {0, true, false, 0}, {3, true, false, 3}, {OnFlag, false, true, 0},
+        {OnFlag | 17, false, true, 17},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.gap, IsGapHit(c.result)) << std::hex << c.result;

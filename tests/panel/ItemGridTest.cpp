@@ -1,7 +1,6 @@
 // The item grid's configuration rules, cell geometry and hit tests, at every
 // boundary pixel of the columns and row bands with the panel's start-up values.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include "panel/ItemGrid.h"
@@ -12,8 +11,12 @@ namespace {
 constexpr int kPanelWidth = 256;
 constexpr int kPanelHeight = 192;
 
-int32_t On(int i) { return i | OnFlag; }
-int32_t Gap(int i) { return i; }
+int32_t On(int i) {
+    return i | OnFlag;
+}
+int32_t Gap(int i) {
+    return i;
+}
 
 class StartupGrid : public ::testing::Test {
 protected:
@@ -32,9 +35,9 @@ struct ColumnRun {
 };
 
 const ColumnRun kColumns[] = {
-    {0, 8, 0, false},      {9, 40, 0, true},      {41, 49, 1, false},  {50, 81, 1, true},
-    {82, 90, 2, false},    {91, 122, 2, true},    {123, 131, 3, false}, {132, 163, 3, true},
-    {164, 172, 4, false},  {173, 204, 4, true},   {205, 213, 5, false}, {214, 245, 5, true},
+    {0, 8, 0, false},     {9, 40, 0, true},    {41, 49, 1, false},   {50, 81, 1, true},
+    {82, 90, 2, false},   {91, 122, 2, true},  {123, 131, 3, false}, {132, 163, 3, true},
+    {164, 172, 4, false}, {173, 204, 4, true}, {205, 213, 5, false}, {214, 245, 5, true},
     {246, 300, 6, false},
 };
 
@@ -78,12 +81,18 @@ TEST_F(StartupGrid, GridContainsIsXZeroTo256AndY37To174) {
         int x, y, w, h;
         bool expected;
     } const cases[] = {
-        {0, 37, kPanelWidth, kPanelHeight, true},    {256, 37, kPanelWidth, kPanelHeight, true},
-        {0, 174, kPanelWidth, kPanelHeight, true},   {256, 174, kPanelWidth, kPanelHeight, true},
-        {128, 100, kPanelWidth, kPanelHeight, true}, {-1, 100, kPanelWidth, kPanelHeight, false},
-        {257, 100, kPanelWidth, kPanelHeight, false}, {128, 36, kPanelWidth, kPanelHeight, false},
-        {128, 175, kPanelWidth, kPanelHeight, false}, {128, 100, -1, kPanelHeight, false},
-        {128, 100, kPanelWidth, -1, false},          {0, 100, 0, 0, true},  // h is not a bound
+        {0, 37, kPanelWidth, kPanelHeight, true},
+        {256, 37, kPanelWidth, kPanelHeight, true},
+        {0, 174, kPanelWidth, kPanelHeight, true},
+        {256, 174, kPanelWidth, kPanelHeight, true},
+        {128, 100, kPanelWidth, kPanelHeight, true},
+        {-1, 100, kPanelWidth, kPanelHeight, false},
+        {257, 100, kPanelWidth, kPanelHeight, false},
+        {128, 36, kPanelWidth, kPanelHeight, false},
+        {128, 175, kPanelWidth, kPanelHeight, false},
+        {128, 100, -1, kPanelHeight, false},
+        {128, 100, kPanelWidth, -1, false},
+        {0, 100, 0, 0, true},  // h is not a bound
         {1, 100, 0, 0, false},
     };
     for (const auto& c : cases) {
@@ -97,22 +106,20 @@ TEST_F(StartupGrid, GridHitAtTheZonesEdgesAndThePanelsPoints) {
         int x, y;
         int32_t expected;
     } const cases[] = {
-        {9, 44, On(0)},        // cell 0
-        {8, 44, Gap(0)},       // the gap before cell 0
-        {41, 100, Gap(7)},     // the gap before cell 7, row 1 column 1
-        {60, 100, On(7)},      // cell 7
-        {250, 150, Gap(18)},   // the gap after cell 17
-        {100, 36, NoHit},      // just above the zone
-        {100, 37, On(2)},      // the zone's first row, in cell 2's columns
-        {100, 174, On(14)},    // the zone's last row
-        {100, 175, NoHit},     // just below it
-        {0, 100, Gap(6)},      // row 1's first gap
-        {245, 100, On(11)},    // row 1's last cell
-        {246, 100, Gap(12)},   // the gap after row 1
-        {256, 100, Gap(12)},   // the zone's right edge, inclusive
-        {257, 100, NoHit},
-        {-1, 100, NoHit},
-        {20, 20, NoHit},       // the pin
+        {9, 44, On(0)},                                          // cell 0
+        {8, 44, Gap(0)},                                         // the gap before cell 0
+        {41, 100, Gap(7)},                                       // the gap before cell 7, row 1 column 1
+        {60, 100, On(7)},                                        // cell 7
+        {250, 150, Gap(18)},                                     // the gap after cell 17
+        {100, 36, NoHit},                                        // just above the zone
+        {100, 37, On(2)},                                        // the zone's first row, in cell 2's columns
+        {100, 174, On(14)},                                      // the zone's last row
+        {100, 175, NoHit},                                       // just below it
+        {0, 100, Gap(6)},                                        // row 1's first gap
+        {245, 100, On(11)},                                      // row 1's last cell
+        {246, 100, Gap(12)},                                     // the gap after row 1
+        {256, 100, Gap(12)},                                     // the zone's right edge, inclusive
+        {257, 100, NoHit},   {-1, 100, NoHit}, {20, 20, NoHit},  // the pin
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.expected, grid.GridHit(c.x, c.y, kPanelWidth, kPanelHeight)) << c.x << ", " << c.y;
@@ -138,7 +145,8 @@ TEST_F(StartupGrid, EveryPixelOfACellLocatesThatCell) {
         ASSERT_EQ(32, r.bottom - r.top);
         for (int y = r.top; y < r.bottom; ++y) {
             for (int x = r.left; x < r.right; ++x) {
-                ASSERT_EQ(On(i), grid.GridHit(x, y, kPanelWidth, kPanelHeight)) << "cell " << i << " at " << x << ", " << y;
+                ASSERT_EQ(On(i), grid.GridHit(x, y, kPanelWidth, kPanelHeight))
+                    << "cell " << i << " at " << x << ", " << y;
             }
         }
         // The column just left of the cell is the gap before it.
@@ -208,8 +216,8 @@ TEST(ItemGrid, TheDefaultGridIsOneCellAtTheOrigin) {
         int32_t located;
         int column;
     } const cases[] = {
-        {0, 0, On(0), 0}, {31, 0, On(0), 0}, {32, 0, Gap(1), 1}, {39, 0, Gap(1), 1},
-        {40, 0, Gap(1), 1}, {0, 500, On(0), 0},
+        {0, 0, On(0), 0},   {31, 0, On(0), 0},  {32, 0, Gap(1), 1},
+        {39, 0, Gap(1), 1}, {40, 0, Gap(1), 1}, {0, 500, On(0), 0},
     };
     for (const auto& c : cases) {
         ItemGrid::GridLocation at = grid.GridLocate(c.x, c.y);

@@ -11,8 +11,12 @@ namespace {
 constexpr int kClientWidth = 256;
 constexpr int kBandY = 20;  // a row inside every tab
 
-int32_t On(int i) { return i | OnFlag; }
-int32_t Gap(int i) { return i; }
+int32_t On(int i) {
+    return i | OnFlag;
+}
+int32_t Gap(int i) {
+    return i;
+}
 
 // Expected TabHit over a run of x at one y, worked out by hand: with the
 // start-up values the strip's right end is x 245, tabs are 14 wide and 1
@@ -115,9 +119,9 @@ TEST_F(StartupStrip, TheBandIsYZeroTo36WhateverTheTabHeight) {
         int32_t onTab;     // at x 210, inside tab 0's columns
         int32_t rightEnd;  // at x 250, in the slack after the strip
     } const cases[] = {
-        {-1, NoHit, NoHit}, {0, On(0), Gap(3)},   {5, On(0), Gap(3)},   {11, On(0), Gap(3)},
+        {-1, NoHit, NoHit},  {0, On(0), Gap(3)},  {5, On(0), Gap(3)},  {11, On(0), Gap(3)},
         {12, On(0), Gap(3)}, {27, On(0), Gap(3)}, {28, On(0), Gap(3)}, {36, On(0), Gap(3)},
-        {37, NoHit, NoHit}, {100, NoHit, NoHit},
+        {37, NoHit, NoHit},  {100, NoHit, NoHit},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.onTab, strip.TabHit(3, kClientWidth, 210, c.y)) << "y " << c.y;
@@ -131,16 +135,16 @@ TEST_F(StartupStrip, EdgePointsOfThePanel) {
         int32_t tabHit;
         int tabAt;
     } const cases[] = {
-        {210, 20, On(0), 0},     // on tab 0
-        {216, 20, Gap(1), -1},   // the gap pixel between tabs 0 and 1
-        {215, 20, Gap(1), -1},   // tab 0's right border
-        {202, 20, Gap(0), -1},   // tab 0's left border
-        {196, 20, Gap(0), -1},   // within the left slack
-        {190, 20, NoHit, -1},    // beyond it
-        {250, 20, Gap(3), -1},   // after the last tab, within the right slack
-        {210, 5, On(0), -1},     // above the tab but in the band: on it, yet no interior
-        {100, 36, NoHit, -1},    // in the band, left of the strip and its slack
-        {20, 20, NoHit, -1},     // the pin
+        {210, 20, On(0), 0},    // on tab 0
+        {216, 20, Gap(1), -1},  // the gap pixel between tabs 0 and 1
+        {215, 20, Gap(1), -1},  // tab 0's right border
+        {202, 20, Gap(0), -1},  // tab 0's left border
+        {196, 20, Gap(0), -1},  // within the left slack
+        {190, 20, NoHit, -1},   // beyond it
+        {250, 20, Gap(3), -1},  // after the last tab, within the right slack
+        {210, 5, On(0), -1},    // above the tab but in the band: on it, yet no interior
+        {100, 36, NoHit, -1},   // in the band, left of the strip and its slack
+        {20, 20, NoHit, -1},    // the pin
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.tabHit, strip.TabHit(3, kClientWidth, c.x, c.y)) << c.x << ", " << c.y;
@@ -212,9 +216,9 @@ TEST(TabStrip, NarrowTabsInOneGroup) {
         int x;
         int32_t expected;
     } const cases[] = {
-        {213, NoHit}, {214, Gap(0)}, {222, Gap(0)}, {223, On(0)}, {224, On(0)}, {225, Gap(1)},
-        {226, Gap(1)}, {227, Gap(1)}, {228, On(1)}, {238, On(3)}, {239, On(3)}, {242, Gap(4)},
-        {243, On(4)}, {244, On(4)}, {245, Gap(5)}, {246, Gap(5)}, {255, Gap(5)}, {256, NoHit},
+        {213, NoHit},  {214, Gap(0)}, {222, Gap(0)}, {223, On(0)},  {224, On(0)},  {225, Gap(1)},
+        {226, Gap(1)}, {227, Gap(1)}, {228, On(1)},  {238, On(3)},  {239, On(3)},  {242, Gap(4)},
+        {243, On(4)},  {244, On(4)},  {245, Gap(5)}, {246, Gap(5)}, {255, Gap(5)}, {256, NoHit},
     };
     for (const auto& c : cases) EXPECT_EQ(c.expected, strip.TabHit(5, kClientWidth, c.x, kBandY)) << c.x;
     EXPECT_EQ(4, strip.TabAt(5, kClientWidth, 244, kBandY));
@@ -228,11 +232,11 @@ TEST(TabStrip, ZeroSlackMeansNoLimit) {
         int x, y;
         int32_t expected;
     } const cases[] = {
-        {0, 0, Gap(0)},        {0, 20, Gap(0)},     {201, 5000, Gap(0)}, {210, 0, On(0)},
-        {210, 5000, On(0)},    {255, 20, Gap(3)},   {5000, 20, Gap(3)},  {-1, 20, NoHit},
-        {210, -1, NoHit},
+        {0, 0, Gap(0)},    {0, 20, Gap(0)},    {201, 5000, Gap(0)}, {210, 0, On(0)},  {210, 5000, On(0)},
+        {255, 20, Gap(3)}, {5000, 20, Gap(3)}, {-1, 20, NoHit},     {210, -1, NoHit},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.expected, strip.TabHit(3, kClientWidth, c.x, c.y)) << c.x << ", " << c.y;
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, strip.TabHit(3, kClientWidth, c.x, c.y)) << c.x << ", " << c.y;
 }
 
 TEST(TabStrip, AnUnconfiguredStripHitsNothing) {
