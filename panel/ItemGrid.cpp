@@ -34,7 +34,7 @@ void ItemGrid::Configure(uint16_t newColumns, uint16_t newRows, uint16_t newColu
 }
 
 POINT ItemGrid::CellPosition(int i) const {
-    return POINT{left + (i % columns) * (cellWidth + columnGap), top + (i / columns) * (cellHeight + rowGap)};
+    return POINT{left + (i % columns) * ColumnPitch(), top + (i / columns) * RowPitch()};
 }
 
 RECT ItemGrid::CellRect(int i) const {
@@ -45,12 +45,12 @@ RECT ItemGrid::CellRect(int i) const {
 bool ItemGrid::GridContains(int x, int y, int w, int h) const {
     if (x < 0 || w < 0 || h < 0 || x > w) return false;
     int64_t zoneTop = int64_t{top} - rowGap / 2;
-    return y >= zoneTop && y <= zoneTop + kZoneRows * (int64_t{cellHeight} + rowGap) - 1;
+    return y >= zoneTop && y <= zoneTop + kZoneRows * RowPitch() - 1;
 }
 
 ItemGrid::GridLocation ItemGrid::GridLocate(int x, int y) const {
-    const int64_t rowPitch = int64_t{cellHeight} + rowGap;
-    const int64_t pitch = int64_t{cellWidth} + columnGap;
+    const int64_t rowPitch = RowPitch();
+    const int64_t pitch = ColumnPitch();
     // Negative cell sizes could cancel a gap; a pitch of 0 would divide by zero.
     if (x < 0 || y < 0 || rowPitch == 0 || pitch == 0) return GridLocation{};
 

@@ -29,6 +29,9 @@ public:
     void Configure(uint16_t columns, uint16_t rows, uint16_t columnGap, uint16_t rowGap, uint16_t top,
                    uint16_t left, int32_t cellWidth, int32_t cellHeight, WallpaperRenderer* background);
 
+    // Distance from one column's cells to the next, and from one row's.
+    int ColumnPitch() const { return cellWidth + columnGap; }
+    int RowPitch() const { return cellHeight + rowGap; }
     // Top-left corner and rectangle of cell i.
     POINT CellPosition(int i) const;
     RECT CellRect(int i) const;
