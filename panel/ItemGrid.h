@@ -1,18 +1,20 @@
-// Layout of the 6 x 3 grid of item cells in the middle of the panel.
+// Layout and hit test of the grid of item cells in the middle of the panel.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "panel/HitCode.h"
+
 class WallpaperRenderer;
 
 class ItemGrid {
 public:
-    static constexpr int32_t kNoHit = static_cast<int32_t>(0x80000000u);
-
-    struct Marker {
-        int32_t code = kNoHit;
+    // Where a point lies in the grid: NoHit, or a cell index with OnFlag,
+    // or the index of the gap before a cell; with its column and row.
+    struct GridLocation {
+        int32_t code = NoHit;
         int32_t column = 0;
         int32_t row = 0;
     };
@@ -22,10 +24,25 @@ public:
     ItemGrid& operator=(const ItemGrid&) = delete;
     virtual ~ItemGrid() = default;
 
-    // Resets every field, then takes the values unless a size is 0.
-    void Configure(uint16_t columns, uint16_t rows, uint16_t columnGap, uint16_t rowGap,
-                   uint16_t top, uint16_t left, int32_t cellWidth, int32_t cellHeight,
-                   WallpaperRenderer* background);
+    // Resets every field, then takes the values unless a size is 0. An odd
+    // row gap is lowered by one so that it splits evenly between two rows.
+    void Configure(uint16_t columns, uint16_t rows, uint16_t columnGap, uint16_t rowGap, uint16_t top,
+                   uint16_t left, int32_t cellWidth, int32_t cellHeight, WallpaperRenderer* background);
+
+    // Distance from one column's cells to the next, and from one row's.
+    int ColumnPitch() const { return cellWidth + columnGap; }
+    int RowPitch() const { return cellHeight + rowGap; }
+    // Top-left corner and rectangle of cell i.
+    POINT CellPosition(int i) const;
+    RECT CellRect(int i) const;
+
+    // The grid's zone: every column, and three row bands from half a row gap
+    // above the first row.
+    bool GridContains(int x, int y, int w, int h) const;
+    // Rows are bands that own their gaps, so only columns have gaps.
+    GridLocation GridLocate(int x, int y) const;
+    // GridLocate's code inside GridContains, NoHit outside.
+    int32_t GridHit(int x, int y, int w, int h) const;
 
     uint16_t columns = 1;
     uint16_t rows = 1;
@@ -35,8 +52,8 @@ public:
     uint16_t rowGap = 8;
     int32_t cellWidth = 32;
     int32_t cellHeight = 32;
-    WallpaperRenderer* background = nullptr;
-    Marker gridMarker;
+    WallpaperRenderer* background = nullptr;  // not owned
+    GridLocation gridMarker;
     uint16_t hoverIndex = 0xFFFF;
     HICON hoverIcon = nullptr;  // not owned
 };

@@ -2,7 +2,9 @@
 #include "panel/ToggleButton.h"
 
 namespace {
-HICON CopyOrNull(HICON icon) { return icon ? CopyIcon(icon) : nullptr; }
+HICON CopyOrNull(HICON icon) {
+    return icon ? CopyIcon(icon) : nullptr;
+}
 }  // namespace
 
 void ToggleButton::Configure(int newX, int newY, int newWidth, int newHeight, HICON newIconOn,
