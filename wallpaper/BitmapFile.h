@@ -24,7 +24,9 @@ public:
     bool SaveCache(const char* path, BITMAPINFO info, const uint32_t* pixels) const;
 };
 
-// True when the file starts with a BMP header that LoadImageA can be trusted
-// with: a known header and compression, a size within kMaxPixels, and (when
-// uncompressed) all the rows the header promises.
-bool IsAcceptableBitmapFile(const char* path);
+// What a BMP file's header promises. A file is refused unless it has a known
+// header and compression, a size within kMaxPixels and (when uncompressed)
+// all the rows the header promises, so that the loader is never handed a
+// file it would read past the end of or allocate absurdly for.
+enum class BitmapLayout { Refused, BottomUp, TopDown };
+BitmapLayout CheckBitmapFile(const char* path);
