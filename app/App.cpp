@@ -118,6 +118,16 @@ void App::BuildPlainBackground(PackedColor color) {
     wallpaper->Build(instance, nullptr, kPanelWidth, kPanelHeight, 1, color, kFullStrength);
 }
 
+void App::BuildStoredBackground() {
+    const PackedColor color = MakePackedColor(settings->red, settings->green, settings->blue);
+    // The picture comes from the cache beside the program, not from the file
+    // the user chose; without it the stored colour shows at full strength.
+    if ((settings->flags & Settings::kWallpaperOn) &&
+        wallpaper->Build(instance, kWallpaperCachePath, kPanelWidth, kPanelHeight, 0, color, settings->alpha))
+        return;
+    BuildPlainBackground(color);
+}
+
 void App::Finish(const char* className) {
     Shell_NotifyIconA(NIM_DELETE, &trayIcon);
     UnregisterClassA(className, instance);

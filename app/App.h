@@ -44,6 +44,9 @@ public:
 
     // The panel's background in one colour at full strength.
     void BuildPlainBackground(PackedColor color);
+    // The panel's background from the loaded settings: the cached picture
+    // mixed with the stored colour when a wallpaper is on, else that colour.
+    void BuildStoredBackground();
     void PositionAtCursor();
     void AddTrayIcon(HWND window, UINT id, HICON icon);
     // Keeps the drawing area at width x height with the name editor's strip

@@ -99,8 +99,8 @@ int main(int argc, char** argv) {
         }
         for (uint8_t fill : {0, 1}) {
             const double ms = MedianMs([&] {
-                PixelImage scaled =
-                    renderer.Scale(picture.data(), size.width, size.height, kPanelWidth, kPanelHeight, fill, kColor);
+                PixelImage scaled = renderer.Scale(picture.data(), size.width, size.height, kPanelWidth,
+                                                   kPanelHeight, fill, kColor);
                 if (!scaled) std::printf("error scale failed\n");
             });
             std::printf("scale %s %s %.1f\n", name.c_str(), fill ? "fill" : "fit", ms);

@@ -1,9 +1,13 @@
 // The panel's off-screen 24-bit picture, selected into its own memory DC.
 #include "wallpaper/BackBuffer.h"
 
-BackBuffer::BackBuffer() { Release(); }
+BackBuffer::BackBuffer() {
+    Release();
+}
 
-BackBuffer::~BackBuffer() { Release(); }
+BackBuffer::~BackBuffer() {
+    Release();
+}
 
 void BackBuffer::Create(uint16_t width, uint16_t height) {
     Release();
@@ -30,7 +34,9 @@ void BackBuffer::Release() {
     bits = nullptr;
 }
 
-SIZE BackBuffer::GetSize() const { return SIZE{header.biWidth, header.biHeight}; }
+SIZE BackBuffer::GetSize() const {
+    return SIZE{header.biWidth, header.biHeight};
+}
 
 void BackBuffer::Fill(PackedColor color) {
     if (!bits) return;

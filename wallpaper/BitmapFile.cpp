@@ -134,9 +134,10 @@ PixelImage BitmapFile::Load(HINSTANCE instance, const char* path, BITMAPINFOHEAD
     const BitmapLayout layout = CheckBitmapFile(path);
     if (layout == BitmapLayout::Refused) return nullptr;
 
-    UniqueBitmap loaded(layout == BitmapLayout::TopDown
-                            ? LoadTopDown(path)
-                            : static_cast<HBITMAP>(LoadImageA(instance, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    UniqueBitmap loaded(
+        layout == BitmapLayout::TopDown
+            ? LoadTopDown(path)
+            : static_cast<HBITMAP>(LoadImageA(instance, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     if (!loaded) return nullptr;
     BITMAP object = {};
     if (!GetObjectA(loaded.get(), sizeof object, &object)) return nullptr;

@@ -16,7 +16,9 @@
 
 namespace {
 // Sizes are 16-bit.
-uint32_t Size16(int size) { return static_cast<uint16_t>(size); }
+uint32_t Size16(int size) {
+    return static_cast<uint16_t>(size);
+}
 
 uint64_t Gcd64(uint64_t a, uint64_t b) {
     while (b != 0) a = std::exchange(b, a % b);
@@ -124,7 +126,9 @@ uint32_t RoundedShare(uint32_t x, uint32_t target, uint32_t source) {
 }
 }  // namespace
 
-PixelImage AllocatePixels(size_t count) { return PixelImage(new (std::nothrow) uint32_t[count]); }
+PixelImage AllocatePixels(size_t count) {
+    return PixelImage(new (std::nothrow) uint32_t[count]);
+}
 
 PixelImage ImageScaler::Scale(const uint32_t* source, int sourceWidth, int sourceHeight, int targetWidth,
                               int targetHeight, uint8_t fill, PackedColor color) const {
@@ -146,12 +150,16 @@ PixelImage ImageScaler::Scale(const uint32_t* source, int sourceWidth, int sourc
     if (fill == 0) {
         if (wider) {
             const uint32_t fitted = RoundedShare(sh, tw0, sw);
-            if (fitted == th0) fill = 1;
-            else th = fitted;
+            if (fitted == th0)
+                fill = 1;
+            else
+                th = fitted;
         } else {
             const uint32_t fitted = RoundedShare(sw, th0, sh);
-            if (fitted == tw0) fill = 1;
-            else tw = fitted;
+            if (fitted == tw0)
+                fill = 1;
+            else
+                tw = fitted;
         }
     }
     // A picture hundreds of times wider than high fits into no rows at all.
@@ -173,7 +181,8 @@ PixelImage ImageScaler::Scale(const uint32_t* source, int sourceWidth, int sourc
         // An odd spare column goes to the right.
         const size_t left = (tw0 - tw) / 2;
         for (uint32_t r = 0; r < th; ++r)
-            std::memcpy(result.get() + size_t(r) * tw0 + left, work.get() + size_t(r) * tw, tw * sizeof(uint32_t));
+            std::memcpy(result.get() + size_t(r) * tw0 + left, work.get() + size_t(r) * tw,
+                        tw * sizeof(uint32_t));
     }
     return result;
 }

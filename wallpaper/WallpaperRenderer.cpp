@@ -89,4 +89,6 @@ void WallpaperRenderer::RestoreRect(HDC target, int32_t x, int32_t y, int32_t wi
     PatBlt(target, x, y, width, height, PATCOPY);
 }
 
-void WallpaperRenderer::FreePixels() { pixels.reset(); }
+void WallpaperRenderer::FreePixels() {
+    pixels.reset();
+}

@@ -12,8 +12,12 @@ using namespace wallpapertest;
 using velktest::TempFolder;
 
 // A picture where every pixel differs from its neighbours: (x, y) from the top.
-uint32_t Pattern(int x, int y) { return uint32_t(x * 37 % 256) << 16 | uint32_t(y * 11 % 256) << 8 | uint32_t((x + y) % 256); }
-uint32_t Gray(int x, int y) { return uint32_t((x * 7 + y * 3) % 256) * 0x010101u; }
+uint32_t Pattern(int x, int y) {
+    return uint32_t(x * 37 % 256) << 16 | uint32_t(y * 11 % 256) << 8 | uint32_t((x + y) % 256);
+}
+uint32_t Gray(int x, int y) {
+    return uint32_t((x * 7 + y * 3) % 256) * 0x010101u;
+}
 
 class BitmapFileTest : public ::testing::Test {
 protected:
@@ -26,7 +30,8 @@ protected:
     void ExpectPicture(const uint32_t* pixels, int width, int height, uint32_t (*pixel)(int, int)) {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
-                ASSERT_EQ(pixel(x, y), pixels[size_t(height - 1 - y) * width + x] & 0x00FFFFFF) << x << "," << y;
+                ASSERT_EQ(pixel(x, y), pixels[size_t(height - 1 - y) * width + x] & 0x00FFFFFF)
+                    << x << "," << y;
     }
 
     TempFolder folder;
@@ -52,7 +57,9 @@ TEST_F(BitmapFileTest, LoadsEveryDepthIntoBottomUp32BitPixels) {
         SCOPED_TRACE(c.name);
         BITMAPINFOHEADER header = {};
         PixelImage pixels =
-            LoadFile(MakeBmp(c.width, c.height, [&](int x, int y) { return c.pixel(x, y); }, c.options), &header);
+            LoadFile(MakeBmp(
+                         c.width, c.height, [&](int x, int y) { return c.pixel(x, y); }, c.options),
+                     &header);
         ASSERT_TRUE(pixels);
         EXPECT_EQ(40u, header.biSize);
         EXPECT_EQ(c.width, header.biWidth);
@@ -90,19 +97,40 @@ TEST_F(BitmapFileTest, RefusesDamagedFiles) {
         {"zero height", [](auto& b) { Put32(b, kHeightOffset, 0); }},
         {"negative width", [](auto& b) { Put32(b, kWidthOffset, uint32_t(-16)); }},
         {"most negative height", [](auto& b) { Put32(b, kHeightOffset, 0x80000000u); }},
-        {"60000 x 60000", [](auto& b) { Put32(b, kWidthOffset, 60000); Put32(b, kHeightOffset, 60000); }},
-        {"70000 wide", [](auto& b) { Put32(b, kWidthOffset, 70000); Put32(b, kHeightOffset, 1); }},
+        {"60000 x 60000",
+         [](auto& b) {
+             Put32(b, kWidthOffset, 60000);
+             Put32(b, kHeightOffset, 60000);
+         }},
+        {"70000 wide",
+         [](auto& b) {
+             Put32(b, kWidthOffset, 70000);
+             Put32(b, kHeightOffset, 1);
+         }},
         {"unknown compression", [](auto& b) { Put32(b, kCompressionOffset, 7); }},
         {"JPEG inside", [](auto& b) { Put32(b, kCompressionOffset, BI_JPEG); }},
         {"RLE8 on 24 bits", [](auto& b) { Put32(b, kCompressionOffset, BI_RLE8); }},
-        {"top-down RLE8", [](auto& b) { b[kBitCountOffset] = 8; Put32(b, kCompressionOffset, BI_RLE8); Put32(b, kHeightOffset, uint32_t(-8)); }},
+        {"top-down RLE8",
+         [](auto& b) {
+             b[kBitCountOffset] = 8;
+             Put32(b, kCompressionOffset, BI_RLE8);
+             Put32(b, kHeightOffset, uint32_t(-8));
+         }},
         {"bit count 0", [](auto& b) { b[kBitCountOffset] = 0; }},
         {"bit count 7", [](auto& b) { b[kBitCountOffset] = 7; }},
         {"a colour table of 2^31 entries", [](auto& b) { Put32(b, 46, 0x80000000u); }},
         {"unknown header size", [](auto& b) { Put32(b, 14, 41); }},
         {"pixels inside the header", [](auto& b) { Put32(b, 10, 20); }},
-        {"not a BMP", [](auto& b) { b.assign({'G', 'I', 'F', '8', '9', 'a'}); b.resize(200, 0x41); }},
-        {"text", [](auto& b) { const char text[] = "BM is not enough to make a bitmap file\r\n"; b.assign(text, text + sizeof text); }},
+        {"not a BMP",
+         [](auto& b) {
+             b.assign({'G', 'I', 'F', '8', '9', 'a'});
+             b.resize(200, 0x41);
+         }},
+        {"text",
+         [](auto& b) {
+             const char text[] = "BM is not enough to make a bitmap file\r\n";
+             b.assign(text, text + sizeof text);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -137,7 +165,8 @@ TEST_F(BitmapFileTest, CacheFileIsThe24BitPictureByteForByte) {
                   {18, 4, 256},   {22, 4, 192},   {26, 2, 1}, {28, 2, 24}, {30, 4, 0},  {34, 4, 0},
                   {38, 4, 0},     {42, 4, 0},     {46, 4, 0}, {50, 4, 0}};
     for (const Field& f : fields)
-        EXPECT_EQ(f.value, f.size == 2 ? Get16(bytes, f.offset) : Get32(bytes, f.offset)) << "offset " << f.offset;
+        EXPECT_EQ(f.value, f.size == 2 ? Get16(bytes, f.offset) : Get32(bytes, f.offset))
+            << "offset " << f.offset;
     for (size_t i = 0; i < pixels.size(); ++i) {
         ASSERT_EQ(pixels[i] & 0xFF, bytes[54 + 3 * i]) << i;
         ASSERT_EQ((pixels[i] >> 8) & 0xFF, bytes[54 + 3 * i + 1]) << i;

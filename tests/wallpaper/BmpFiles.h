@@ -15,7 +15,7 @@ namespace wallpapertest {
 using PixelSource = std::function<uint32_t(int x, int y)>;
 
 struct BmpOptions {
-    int bitCount = 24;   // 8 (a palette of gray levels), 24 or 32
+    int bitCount = 24;  // 8 (a palette of gray levels), 24 or 32
     bool topDown = false;
 };
 

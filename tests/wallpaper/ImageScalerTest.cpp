@@ -18,7 +18,9 @@ constexpr uint32_t kBandPixel = 0xFF336699;
 uint32_t Pixel(uint32_t red, uint32_t green, uint32_t blue, uint32_t x = 0) {
     return x << 24 | red << 16 | green << 8 | blue;
 }
-uint32_t Blue(uint32_t p) { return p & 0xFF; }
+uint32_t Blue(uint32_t p) {
+    return p & 0xFF;
+}
 
 std::vector<uint32_t> RandomPicture(int width, int height, uint32_t seed) {
     std::mt19937 random(seed);
@@ -65,8 +67,15 @@ protected:
 TEST_F(Scaler, GcdAndLcm) {
     struct Case {
         int32_t a, b, gcd, lcm;
-    } cases[] = {{0, 5, 0, 0}, {5, 0, 0, 0}, {7, 7, 7, 7}, {12, 18, 6, 36}, {18, 12, 6, 36},
-                 {640, 256, 128, 1280}, {6001, 256, 1, 1536256}, {4001, 171, 1, 684171}, {300, 256, 4, 19200}};
+    } cases[] = {{0, 5, 0, 0},
+                 {5, 0, 0, 0},
+                 {7, 7, 7, 7},
+                 {12, 18, 6, 36},
+                 {18, 12, 6, 36},
+                 {640, 256, 128, 1280},
+                 {6001, 256, 1, 1536256},
+                 {4001, 171, 1, 684171},
+                 {300, 256, 4, 19200}};
     for (const Case& c : cases) {
         EXPECT_EQ(c.gcd, scaler.Gcd(c.a, c.b)) << c.a << "," << c.b;
         EXPECT_EQ(c.lcm, scaler.Lcm(c.a, c.b)) << c.a << "," << c.b;
@@ -151,13 +160,13 @@ TEST_P(Fit, PlacesThePictureOnBands) {
 
 INSTANTIATE_TEST_SUITE_P(
     Panel, Fit,
-    ::testing::Values(FitCase{1024, 512, 256, 128, 0, 32},  // 32 band rows below and above
-                      FitCase{300, 200, 256, 171, 0, 10},   // 10 below, 11 above
-                      FitCase{480, 640, 144, 192, 56, 0},   // 56 band columns each side
-                      FitCase{100, 100, 192, 192, 32, 0},   // square: 32 each side
-                      FitCase{3, 5, 115, 192, 70, 0},       // 141 spare: the odd one right
-                      FitCase{257, 191, 256, 190, 0, 1},    // 190.26 rows: 1 below, 1 above
-                      FitCase{191, 257, 143, 192, 56, 0})); // 142.69 columns: 56 left, 57 right
+    ::testing::Values(FitCase{1024, 512, 256, 128, 0, 32},   // 32 band rows below and above
+                      FitCase{300, 200, 256, 171, 0, 10},    // 10 below, 11 above
+                      FitCase{480, 640, 144, 192, 56, 0},    // 56 band columns each side
+                      FitCase{100, 100, 192, 192, 32, 0},    // square: 32 each side
+                      FitCase{3, 5, 115, 192, 70, 0},        // 141 spare: the odd one right
+                      FitCase{257, 191, 256, 190, 0, 1},     // 190.26 rows: 1 below, 1 above
+                      FitCase{191, 257, 143, 192, 56, 0}));  // 142.69 columns: 56 left, 57 right
 
 TEST_F(Scaler, FourByFourBlocksOfAWideFit) {
     std::vector<uint32_t> source(1024 * 512);
@@ -175,21 +184,24 @@ TEST_F(Scaler, StretchIgnoresTheRatio) {
     PixelImage stretched = scaler.Scale(source.data(), 300, 200, 256, 192, 1, kBand);
     ASSERT_TRUE(stretched);
     for (int r = 0; r < 192; r += 13)
-        for (int c = 0; c < 256; c += 11) ExpectAreaAverage(source, 300, 200, stretched.get(), 256, 256, 192, c, r);
+        for (int c = 0; c < 256; c += 11)
+            ExpectAreaAverage(source, 300, 200, stretched.get(), 256, 256, 192, c, r);
     for (int i = 0; i < 256 * 192; ++i) ASSERT_EQ(0xFFu, stretched[i] >> 24);
 }
 
 TEST_F(Scaler, AwkwardSizesMatchTheReferenceEverywhere) {
     struct Size {
         int sw, sh, tw, th;
-    } sizes[] = {{257, 191, 256, 192}, {191, 257, 128, 96}, {7, 3, 256, 192}, {509, 13, 128, 96}, {2, 1, 3, 2}};
+    } sizes[] = {
+        {257, 191, 256, 192}, {191, 257, 128, 96}, {7, 3, 256, 192}, {509, 13, 128, 96}, {2, 1, 3, 2}};
     for (const Size& s : sizes) {
         SCOPED_TRACE(testing::Message() << s.sw << "x" << s.sh << " to " << s.tw << "x" << s.th);
         const std::vector<uint32_t> source = RandomPicture(s.sw, s.sh, s.sw ^ s.sh);
         PixelImage scaled = scaler.Scale(source.data(), s.sw, s.sh, s.tw, s.th, 1, kBand);
         ASSERT_TRUE(scaled);
         for (int r = 0; r < s.th; ++r)
-            for (int c = 0; c < s.tw; ++c) ExpectAreaAverage(source, s.sw, s.sh, scaled.get(), s.tw, s.tw, s.th, c, r);
+            for (int c = 0; c < s.tw; ++c)
+                ExpectAreaAverage(source, s.sw, s.sh, scaled.get(), s.tw, s.tw, s.th, c, r);
     }
 }
 

@@ -1,11 +1,16 @@
 // The hosted App's panel background: the plain desktop colour built at
-// start-up without a data file, and WM_PAINT copying the back buffer.
+// start-up without a data file, the stored wallpaper from the cache file,
+// and WM_PAINT copying the back buffer.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/UniqueHandle.h"
 #include "app/WindowProcs.h"
+#include "launchdata/Settings.h"
 #include "wallpaper/WallpaperRenderer.h"
 
 namespace {
@@ -73,6 +78,68 @@ TEST_F(HostedPanel, PaintCopiesTheBackBufferToTheWindow) {
                   {109, 59, RGB(200, 10, 20)}};
     for (const Probe& p : probes) EXPECT_EQ(p.expected, PaintedPixel(p.x, p.y)) << p.x << "," << p.y;
     velktest::SaveScreenshot(app->panel, "wallpaper_panel_paint");
+}
+
+// "$p\_QXWP_.bmp" for this test program.
+std::string CachePath() {
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, sizeof module);
+    const std::string path = module;
+    return path.substr(0, path.rfind('\\')) + "\\_QXWP_.bmp";
+}
+
+// A 256 x 192 cache picture: (x, y, 0) with y from the bottom row.
+void WriteCache(const std::string& path) {
+    std::vector<uint32_t> pixels(kPanelWidth * kPanelHeight);
+    for (int y = 0; y < kPanelHeight; ++y)
+        for (int x = 0; x < kPanelWidth; ++x)
+            pixels[size_t(y) * kPanelWidth + x] = uint32_t(x) << 16 | uint32_t(y) << 8;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kPanelWidth, kPanelHeight, 1, 32};
+    ASSERT_TRUE(BitmapFile().SaveCache(path.c_str(), info, pixels.data()));
+}
+
+TEST_F(HostedPanel, StoredWallpaperComesFromTheCacheMixedWithTheStoredColour) {
+    const std::string cache = CachePath();
+    WriteCache(cache);
+    app->settings->flags |= Settings::kWallpaperOn;
+    app->settings->red = 100;
+    app->settings->green = 0;
+    app->settings->blue = 200;
+    app->settings->alpha = 25;
+    app->BuildStoredBackground();
+    app->wallpaper->PaintBackground();
+    DeleteFileA(cache.c_str());
+
+    struct Probe {
+        int x, y;  // y from the top of the panel
+    } probes[] = {{0, 0}, {255, 191}, {40, 100}, {200, 30}};
+    for (const Probe& p : probes) {
+        const int red = (p.x * 25 + 100 * 75) / 100;
+        const int green = ((191 - p.y) * 25) / 100;
+        const int blue = (200 * 75) / 100;
+        EXPECT_EQ(RGB(red, green, blue), PaintedPixel(p.x, p.y)) << p.x << "," << p.y;
+    }
+}
+
+TEST_F(HostedPanel, StoredWallpaperWithoutItsCacheIsThePlainStoredColour) {
+    DeleteFileA(CachePath().c_str());
+    app->settings->flags |= Settings::kWallpaperOn;
+    app->settings->red = 10;
+    app->settings->green = 20;
+    app->settings->blue = 30;
+    app->settings->alpha = 5;
+    app->BuildStoredBackground();
+    app->wallpaper->PaintBackground();
+    EXPECT_EQ(0x020A141Eu, app->wallpaper->pixels[0]);
+    EXPECT_EQ(RGB(10, 20, 30), PaintedPixel(128, 96));
+
+    // With the wallpaper off a cache is not looked at.
+    WriteCache(CachePath());
+    app->settings->flags &= ~Settings::kWallpaperOn;
+    app->BuildStoredBackground();
+    DeleteFileA(CachePath().c_str());
+    EXPECT_EQ(0x020A141Eu, app->wallpaper->pixels[0]);
 }
 
 }  // namespace

@@ -15,7 +15,9 @@ using velktest::TempFolder;
 constexpr PackedColor kColor = 0x02336699;
 constexpr int kWidth = 256, kHeight = 192;
 
-uint32_t Pattern(int x, int y) { return uint32_t(x % 256) << 16 | uint32_t(y % 256) << 8 | uint32_t((x ^ y) & 0xFF); }
+uint32_t Pattern(int x, int y) {
+    return uint32_t(x % 256) << 16 | uint32_t(y % 256) << 8 | uint32_t((x ^ y) & 0xFF);
+}
 
 // "$p\_QXWP_.bmp" for this test program.
 std::string CachePath() {
@@ -69,7 +71,8 @@ protected:
 
 TEST_F(Renderer, StartsEmptyWithTheDesktopColour) {
     const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
-    const PackedColor expected = 0x02000000 | GetRValue(desktop) << 16 | GetGValue(desktop) << 8 | GetBValue(desktop);
+    const PackedColor expected =
+        0x02000000 | GetRValue(desktop) << 16 | GetGValue(desktop) << 8 | GetBValue(desktop);
     EXPECT_EQ(expected, renderer.DefaultColor());
     EXPECT_EQ(expected, renderer.fillColor);
     EXPECT_FALSE(renderer.pixels);
@@ -91,7 +94,8 @@ TEST_F(Renderer, PanelSizedPictureIsTakenOverAndCachedUnchanged) {
     ASSERT_TRUE(renderer.pixels);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
-            ASSERT_EQ(Pattern(x, y), renderer.pixels[size_t(kHeight - 1 - y) * kWidth + x] & 0xFFFFFF) << x << "," << y;
+            ASSERT_EQ(Pattern(x, y), renderer.pixels[size_t(kHeight - 1 - y) * kWidth + x] & 0xFFFFFF)
+                << x << "," << y;
     // The cache holds exactly the file's pixels.
     EXPECT_EQ(ReadFileBytes(path), ReadFileBytes(CachePath()));
 }
@@ -143,11 +147,37 @@ TEST_F(Renderer, UnreadablePathsGiveThePlainColourAndLeaveTheCacheAlone) {
         {"missing file", folder.File("missing.bmp")},
         {"empty path", ""},
         {"a folder", folder.Path()},
-        {"truncated", WritePicture(std::vector<unsigned char>(good.begin(), good.end() - 100), "truncated.bmp")},
-        {"zero width", WritePicture([&] { auto b = good; Put32(b, kWidthOffset, 0); return b; }(), "zero.bmp")},
-        {"negative width", WritePicture([&] { auto b = good; Put32(b, kWidthOffset, uint32_t(-40)); return b; }(), "negative.bmp")},
-        {"60000 x 60000", WritePicture([&] { auto b = good; Put32(b, kWidthOffset, 60000); Put32(b, kHeightOffset, 60000); return b; }(), "absurd.bmp")},
-        {"unknown compression", WritePicture([&] { auto b = good; Put32(b, kCompressionOffset, 9); return b; }(), "compression.bmp")},
+        {"truncated",
+         WritePicture(std::vector<unsigned char>(good.begin(), good.end() - 100), "truncated.bmp")},
+        {"zero width", WritePicture(
+                           [&] {
+                               auto b = good;
+                               Put32(b, kWidthOffset, 0);
+                               return b;
+                           }(),
+                           "zero.bmp")},
+        {"negative width", WritePicture(
+                               [&] {
+                                   auto b = good;
+                                   Put32(b, kWidthOffset, uint32_t(-40));
+                                   return b;
+                               }(),
+                               "negative.bmp")},
+        {"60000 x 60000", WritePicture(
+                              [&] {
+                                  auto b = good;
+                                  Put32(b, kWidthOffset, 60000);
+                                  Put32(b, kHeightOffset, 60000);
+                                  return b;
+                              }(),
+                              "absurd.bmp")},
+        {"unknown compression", WritePicture(
+                                    [&] {
+                                        auto b = good;
+                                        Put32(b, kCompressionOffset, 9);
+                                        return b;
+                                    }(),
+                                    "compression.bmp")},
         {"not a BMP", WritePicture(std::vector<unsigned char>(500, 'x'), "text.bmp")},
         // A picture more than 512 times as wide as high fits into no rows.
         {"fits into nothing", WritePicture(MakeBmp(1100, 2, Pattern), "strip.bmp")},
@@ -202,7 +232,8 @@ TEST_F(Renderer, RestoreRectWithoutAPictureUsesTheDesktopColour) {
     renderer.Fill(0);
     renderer.RestoreRect(renderer.dc.get(), 5, 6, 7, 8);
     const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
-    const uint32_t expected = uint32_t(GetRValue(desktop)) << 16 | GetGValue(desktop) << 8 | GetBValue(desktop);
+    const uint32_t expected =
+        uint32_t(GetRValue(desktop)) << 16 | GetGValue(desktop) << 8 | GetBValue(desktop);
     EXPECT_EQ(expected, BackPixel(renderer, 5, 6));
     EXPECT_EQ(expected, BackPixel(renderer, 11, 13));
     EXPECT_EQ(0u, BackPixel(renderer, 12, 13));
