@@ -2,6 +2,7 @@
 // Writes the pictures as BMP files into the folder given as the argument, so
 // that a baseline can resize the same files; prints one line per figure:
 //   scale <width>x<height> <fit|fill> <median ms>
+//   load <width>x<height> <median ms>
 //   build <width>x<height> <median ms>
 #include <windows.h>
 
@@ -106,6 +107,11 @@ int main(int argc, char** argv) {
             std::printf("scale %s %s %.1f\n", name.c_str(), fill ? "fill" : "fit", ms);
         }
         if (size.width == 4000) {
+            const double loadMs = MedianMs([&] {
+                BITMAPINFOHEADER header = {};
+                if (!renderer.Load(nullptr, path.c_str(), &header)) std::printf("error load failed\n");
+            });
+            std::printf("load %s %.1f\n", name.c_str(), loadMs);
             const double ms = MedianMs([&] {
                 if (!renderer.Build(nullptr, path.c_str(), kPanelWidth, kPanelHeight, 0, kColor, 60) ||
                     renderer.info.bmiHeader.biBitCount != 32)

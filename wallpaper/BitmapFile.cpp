@@ -134,10 +134,10 @@ PixelImage BitmapFile::Load(HINSTANCE instance, const char* path, BITMAPINFOHEAD
     const BitmapLayout layout = CheckBitmapFile(path);
     if (layout == BitmapLayout::Refused) return nullptr;
 
-    UniqueBitmap loaded(
-        layout == BitmapLayout::TopDown
-            ? LoadTopDown(path)
-            : static_cast<HBITMAP>(LoadImageA(instance, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    UniqueBitmap loaded(layout == BitmapLayout::TopDown
+                            ? LoadTopDown(path)
+                            : static_cast<HBITMAP>(LoadImageA(instance, path, IMAGE_BITMAP, 0, 0,
+                                                              LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     if (!loaded) return nullptr;
     BITMAP object = {};
     if (!GetObjectA(loaded.get(), sizeof object, &object)) return nullptr;
@@ -153,25 +153,18 @@ PixelImage BitmapFile::Load(HINSTANCE instance, const char* path, BITMAPINFOHEAD
     made.biCompression = BI_RGB;
     *header = made;
 
-    // Blitting the loaded bitmap into a 32-bit DIB section converts any depth
-    // into bottom-up 32-bit pixels.
-    UniqueMemoryDC target(CreateCompatibleDC(nullptr));
-    if (!target) return nullptr;
-    void* bits = nullptr;
-    UniqueBitmap section(CreateDIBSection(target.get(), reinterpret_cast<const BITMAPINFO*>(&made),
-                                          DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section || !bits) return nullptr;
-    ScopedSelect targetSelect(target.get(), section.get());
-    UniqueMemoryDC from(CreateCompatibleDC(target.get()));
-    if (!from) return nullptr;
-    ScopedSelect fromSelect(from.get(), loaded.get());
-    if (!BitBlt(target.get(), 0, 0, width, height, from.get(), 0, 0, SRCCOPY)) return nullptr;
-    GdiFlush();
-
+    // GetDIBits converts any depth, with the file's colour table, into
+    // bottom-up 32-bit pixels in one step: the same pixels as a blit into a
+    // 32-bit DIB section, without the section, the two memory DCs and a copy.
     const size_t count = size_t(width) * size_t(height);
-    PixelImage copy = AllocatePixels(count);
-    if (copy) std::memcpy(copy.get(), bits, count * sizeof(uint32_t));
-    return copy;
+    PixelImage pixels = AllocatePixels(count);
+    if (!pixels) return nullptr;
+    WindowDC screen(nullptr);
+    BITMAPINFO request = {};
+    request.bmiHeader = made;
+    if (GetDIBits(screen.get(), loaded.get(), 0, height, pixels.get(), &request, DIB_RGB_COLORS) != height)
+        return nullptr;
+    return pixels;
 }
 
 bool BitmapFile::SaveCache(const char* path, BITMAPINFO info, const uint32_t* pixels) const {

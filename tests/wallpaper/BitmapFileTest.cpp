@@ -50,6 +50,7 @@ TEST_F(BitmapFileTest, LoadsEveryDepthIntoBottomUp32BitPixels) {
         {"32-bit", 6, 5, {32, false}, Pattern},
         {"8-bit palette", 9, 6, {8, false}, Gray},
         {"8-bit palette top-down", 9, 6, {8, true}, Gray},
+        {"8-bit run-length", 9, 6, {8, false, true}, Gray},
         {"32-bit top-down", 3, 2, {32, true}, Pattern},
         {"panel size", 256, 192, {24, false}, Pattern},
     };

@@ -20,7 +20,37 @@ uint16_t Get16(const std::vector<unsigned char>& bytes, size_t offset) {
     return static_cast<uint16_t>(bytes[offset] | bytes[offset + 1] << 8);
 }
 
+namespace {
+// An 8-bit run-length picture, bottom row first: a run of one per pixel, an
+// end of line after each row and an end of picture.
+std::vector<unsigned char> MakeRle8(int width, int height, const PixelSource& pixel) {
+    std::vector<unsigned char> bytes(14 + 40 + 4 * 256);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            bytes.push_back(1);
+            bytes.push_back(static_cast<unsigned char>(pixel(x, y)));
+        }
+        bytes.insert(bytes.end(), {0, 0});
+    }
+    bytes.insert(bytes.end(), {0, 1});
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
+    Put32(bytes, 10, 14 + 40 + 4 * 256);
+    Put32(bytes, 14, 40);
+    Put32(bytes, kWidthOffset, width);
+    Put32(bytes, kHeightOffset, height);
+    bytes[26] = 1;
+    bytes[kBitCountOffset] = 8;
+    Put32(bytes, kCompressionOffset, BI_RLE8);
+    Put32(bytes, 34, static_cast<uint32_t>(bytes.size() - (14 + 40 + 4 * 256)));
+    for (int i = 0; i < 256; ++i) Put32(bytes, 54 + 4 * i, i * 0x010101u);
+    return bytes;
+}
+}  // namespace
+
 std::vector<unsigned char> MakeBmp(int width, int height, const PixelSource& pixel, BmpOptions options) {
+    if (options.runLength) return MakeRle8(width, height, pixel);
     const int paletteEntries = options.bitCount == 8 ? 256 : 0;
     const size_t stride = (size_t(width) * options.bitCount + 31) / 32 * 4;
     const size_t offset = 14 + 40 + 4 * paletteEntries;

@@ -17,6 +17,7 @@ using PixelSource = std::function<uint32_t(int x, int y)>;
 struct BmpOptions {
     int bitCount = 24;  // 8 (a palette of gray levels), 24 or 32
     bool topDown = false;
+    bool runLength = false;  // 8-bit only: BI_RLE8, one run per pixel
 };
 
 // The bytes of a BMP file of the picture.
