@@ -160,13 +160,15 @@ TEST_P(Fit, PlacesThePictureOnBands) {
 
 INSTANTIATE_TEST_SUITE_P(
     Panel, Fit,
-    ::testing::Values(FitCase{1024, 512, 256, 128, 0, 32},   // 32 band rows below and above
-                      FitCase{300, 200, 256, 171, 0, 10},    // 10 below, 11 above
-                      FitCase{480, 640, 144, 192, 56, 0},    // 56 band columns each side
-                      FitCase{100, 100, 192, 192, 32, 0},    // square: 32 each side
-                      FitCase{3, 5, 115, 192, 70, 0},        // 141 spare: the odd one right
-                      FitCase{257, 191, 256, 190, 0, 1},     // 190.26 rows: 1 below, 1 above
-                      FitCase{191, 257, 143, 192, 56, 0}));  // 142.69 columns: 56 left, 57 right
+    ::testing::Values(FitCase{1024, 512, 256, 128, 0, 32},  // 32 band rows below and above
+                      FitCase{300, 200, 256, 171, 0, 10},   // 10 below, 11 above
+                      FitCase{480, 640, 144, 192, 56, 0},   // 56 band columns each side
+                      FitCase{100, 100, 192, 192, 32, 0},   // square: 32 each side
+                      FitCase{3, 5, 115, 192, 70, 0},       // 141 spare: the odd one right
+                      FitCase{257, 191, 256, 190, 0, 1},    // 190.26 rows: 1 below, 1 above
+                      FitCase{191, 257, 143, 192, 56, 0},   // 142.69 columns: 56 left, 57 right
+                      FitCase{512, 3, 256, 2, 0, 95},       // 1.5 rows round up to 2
+                      FitCase{1, 384, 1, 192, 127, 0}));    // 0.5 columns round up to 1
 
 TEST_F(Scaler, FourByFourBlocksOfAWideFit) {
     std::vector<uint32_t> source(1024 * 512);

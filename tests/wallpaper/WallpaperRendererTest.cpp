@@ -5,6 +5,7 @@
 
 #include "BmpFiles.h"
 #include "TestSupport.h"
+#include "app/UniqueHandle.h"
 #include "wallpaper/WallpaperRenderer.h"
 
 namespace {
@@ -188,6 +189,23 @@ TEST_F(Renderer, UnreadablePathsGiveThePlainColourAndLeaveTheCacheAlone) {
         ExpectPlain(kColor);
         EXPECT_EQ(oldCache, ReadFileBytes(CachePath()));
     }
+}
+
+TEST_F(Renderer, LockedCacheIsLeftAloneAndThePictureStillShows) {
+    const std::vector<unsigned char> oldCache = MakeBmp(kWidth, kHeight, Pattern);
+    ASSERT_TRUE(WriteFileBytes(CachePath(), oldCache));
+    const std::string path = WritePicture(MakeBmp(32, 24, [](int, int) { return 0x445566u; }));
+    {
+        // Opened without sharing, as another program might hold it.
+        UniqueKernelHandle lock(CreateFileA(CachePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_NE(INVALID_HANDLE_VALUE, lock.get());
+        EXPECT_EQ(1, Build(path.c_str(), 1, 100));
+    }
+    ASSERT_TRUE(renderer.pixels);
+    EXPECT_EQ(0xFF445566u, renderer.pixels[0]);
+    EXPECT_EQ(0xFF445566u, renderer.pixels[kWidth * kHeight - 1]);
+    EXPECT_EQ(oldCache, ReadFileBytes(CachePath()));
 }
 
 TEST_F(Renderer, UnexpandablePathFailsAndKeepsTheBackBuffer) {
