@@ -23,6 +23,8 @@ constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT kRepaintIntervalMs = 32;
 constexpr uint16_t kSetCapacity = 3;
 constexpr uint16_t kHistoryCapacity = 16;
+// Alpha of a background without a picture.
+constexpr int32_t kFullStrength = 100;
 
 template <typename T>
 void DeleteAndNull(T*& component) {
@@ -96,17 +98,34 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     }
     history->Init(kHistoryCapacity);
 
-    // Without a data file: pinned, on the middle button (CTRL+ALT on a mouse
-    // without one).
+    // Without a data file: pinned, the desktop colour, on the middle button
+    // (CTRL+ALT on a mouse without one).
     pinButton->SetState(1);
     settings->flags |= Settings::kPinned;
+    BuildPlainBackground(wallpaper->DefaultColor());
 
     UpdateWindow(panel);
     ImmAssociateContext(panel, nullptr);
     InvalidateRect(panel, nullptr, TRUE);
+    // The background of the first complete repaint.
+    wallpaper->PaintBackground();
 
     PositionAtCursor();
     ShowWindow(panel, SW_SHOW);
+}
+
+void App::BuildPlainBackground(PackedColor color) {
+    wallpaper->Build(instance, nullptr, kPanelWidth, kPanelHeight, 1, color, kFullStrength);
+}
+
+void App::BuildStoredBackground() {
+    const PackedColor color = MakePackedColor(settings->red, settings->green, settings->blue);
+    // The picture comes from the cache beside the program, not from the file
+    // the user chose; without it the stored colour shows at full strength.
+    if ((settings->flags & Settings::kWallpaperOn) &&
+        wallpaper->Build(instance, kWallpaperCachePath, kPanelWidth, kPanelHeight, 0, color, settings->alpha))
+        return;
+    BuildPlainBackground(color);
 }
 
 void App::Finish(const char* className) {

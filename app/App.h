@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "app/BaseObject.h"
+#include "wallpaper/PackedColor.h"
 
 class LaunchSetList;
 class TabStrip;
@@ -41,6 +42,11 @@ public:
     void Finish(const char* className);
     WPARAM RunMessageLoop(HWND window);
 
+    // The panel's background in one colour at full strength.
+    void BuildPlainBackground(PackedColor color);
+    // The panel's background from the loaded settings: the cached picture
+    // mixed with the stored colour when a wallpaper is on, else that colour.
+    void BuildStoredBackground();
     void PositionAtCursor();
     void AddTrayIcon(HWND window, UINT id, HICON icon);
     // Keeps the drawing area at width x height with the name editor's strip

@@ -4,10 +4,12 @@
 
 #include "app/App.h"
 #include "app/NameEditor.h"
+#include "app/UniqueHandle.h"
 #include "app/WindowProcs.h"
 #include "panel/NewSetButton.h"
 #include "panel/PinButton.h"
 #include "resources/resource.h"
+#include "wallpaper/WallpaperRenderer.h"
 
 namespace {
 constexpr DWORD kNameEditStyle = WS_CHILD | WS_VISIBLE | WS_DLGFRAME | ES_READONLY | ES_AUTOHSCROLL;
@@ -87,7 +89,12 @@ void App::OnSizing(HWND window, RECT* sizing) {
     PlaceNameEdit(window);
 }
 
-void App::OnPaint(HWND window) {}
+void App::OnPaint(HWND window) {
+    // Everything is drawn into the back buffer beforehand; default
+    // processing then validates the window.
+    WindowDC dc(window);
+    wallpaper->CopyTo(dc.get());
+}
 
 bool App::OnCommand(HWND window, int id) {
     switch (id) {

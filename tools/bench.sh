@@ -17,3 +17,4 @@ for bench in "$BUILD_DIR"/bench_*.exe; do
   echo "== $(basename "$bench" .exe)"
   wine "$bench"
 done
+"$root/tools/bench-wallpaper.sh"
