@@ -80,3 +80,58 @@
 
 // Controls.
 #define IDC_NAME_EDIT 103
+
+// Dialog controls. Ids 1 and 2 are IDOK and IDCANCEL; the edits 1014 to 1016
+// serve different roles in different dialogs, so they carry one name per role.
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)  // labels and frames no code addresses
+#endif
+
+// Hot-key dialog (132): the boxes for the trigger's parts.
+#define IDC_HOTKEY_MIDDLE 1000
+#define IDC_HOTKEY_CTRL 1001
+#define IDC_HOTKEY_ALT 1002
+#define IDC_HOTKEY_SHIFT 1003
+
+// Wallpaper dialog (133).
+#define IDC_WALLPAPER_APPLY 3
+#define IDC_WALLPAPER_OPEN 4
+#define IDC_WALLPAPER_CLEAR 5
+#define IDC_WALLPAPER_BG_COLOR 6
+#define IDC_WALLPAPER_PREVIEW 1008      // frame of the 128 x 96 preview
+#define IDC_WALLPAPER_SWATCH 1009       // frame of the colour swatch
+#define IDC_WALLPAPER_RED 1010          // trackbars
+#define IDC_WALLPAPER_BLUE 1011
+#define IDC_WALLPAPER_GREEN 1012
+#define IDC_WALLPAPER_ALPHA 1013
+#define IDC_WALLPAPER_RED_VALUE 1014    // the trackbars' values as digits
+#define IDC_WALLPAPER_GREEN_VALUE 1015
+#define IDC_WALLPAPER_BLUE_VALUE 1016
+#define IDC_WALLPAPER_ALPHA_VALUE 1017
+#define IDC_WALLPAPER_FILE_NAME 1025
+#define IDC_WALLPAPER_FILL 1026
+
+// Launch item dialog (134).
+#define IDC_ITEM_BROWSE 4
+#define IDC_ITEM_NAME 1014
+#define IDC_ITEM_TARGET 1015
+#define IDC_ITEM_WORKING_FOLDER 1016
+#define IDC_ITEM_ICON 1031
+#define IDC_ITEM_CAPTION_LINE 1034  // group box whose text says what OK will do
+
+// Launch set dialog (142).
+#define IDC_SET_NAME 1014
+#define IDC_SET_CAPTION_LINE 1035  // group box whose text says what OK will do
+
+// Confirmation dialogs (148 two rows, 150 one row).
+#define IDC_CONFIRM_QUESTION 1038  // group box whose text is the question
+#define IDC_CONFIRM_FIRST_ICON 1039
+#define IDC_CONFIRM_SECOND_ICON 1040
+#define IDC_CONFIRM_SECOND_NAME 1042
+#define IDC_CONFIRM_FIRST_NAME 1043
+
+// About box (161).
+#define IDC_ABOUT_TITLE 1045
+#define IDC_ABOUT_COPYRIGHT 1046
+#define IDC_ABOUT_CONTACT 1047
+#define IDC_ABOUT_HOOK_VERSION 1048
