@@ -7,6 +7,7 @@
 #include "app/NameEditor.h"
 #include "app/UniqueHandle.h"
 #include "app/WindowProcs.h"
+#include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
@@ -23,6 +24,11 @@ constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT kRepaintIntervalMs = 32;
 constexpr uint16_t kSetCapacity = 3;
 constexpr uint16_t kHistoryCapacity = 16;
+// A mouse with fewer buttons has no middle one to trigger with.
+constexpr int kMiddleButtonCount = 3;
+constexpr int32_t kTriggerWithoutMiddleButton = kHookKeyCtrl | kHookKeyAlt;
+// InitHookDD's option; the library accepts it and does not use it.
+constexpr uint8_t kDragOption = 1;
 
 template <typename T>
 void DeleteAndNull(T*& component) {
@@ -100,6 +106,10 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     // without one).
     pinButton->SetState(1);
     settings->flags |= Settings::kPinned;
+    int32_t triggerKey = GetSystemMetrics(SM_CMOUSEBUTTONS) < kMiddleButtonCount ? kTriggerWithoutMiddleButton
+                                                                                  : kHookKeyMiddle;
+
+    SetHookKey(triggerKey);
 
     UpdateWindow(panel);
     ImmAssociateContext(panel, nullptr);
@@ -107,6 +117,15 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
 
     PositionAtCursor();
     ShowWindow(panel, SW_SHOW);
+
+    // The hook library posts its commands to the panel as WM_COMMAND.
+    InitHook(panel, WM_COMMAND, IDM_TRIGGER, 0);
+    InitHookDD(panel, PostTarget{panel, WM_COMMAND, IDM_SECONDARY_CLICK, 0},
+               PostTarget{panel, WM_COMMAND, IDM_SECONDARY_DRAG, 0}, PostTarget{panel, WM_COMMAND, IDM_PRIMARY_CLICK, 0},
+               PostTarget{panel, WM_COMMAND, IDM_PRIMARY_DRAG, 0}, kDragOption);
+    HideHook(panel, panel, WM_COMMAND, IDM_HIDE, 0);
+    // Pinned means the panel stays: hide detection off.
+    PauseHideHook((settings->flags & Settings::kPinned) ? kHideOff : kHideOn);
 }
 
 void App::Finish(const char* className) {

@@ -42,6 +42,10 @@ public:
     WPARAM RunMessageLoop(HWND window);
 
     void PositionAtCursor();
+    // 41001: shows the hidden panel at the cursor, hides the visible one.
+    void ShowOrHidePanel();
+    // 43005: hides the panel unless one of its modeless dialogs is open.
+    void HidePanel();
     void AddTrayIcon(HWND window, UINT id, HICON icon);
     // Keeps the drawing area at width x height with the name editor's strip
     // below it; returns the new outer rectangle.
@@ -93,4 +97,6 @@ private:
     void OnSizing(HWND window, RECT* sizing);
     void OnPaint(HWND window);
     bool OnCommand(HWND window, int id);
+    void OnButtonDown(int dragKind);
+    void OnTrayIcon(HWND window, UINT mouseMessage);
 };
