@@ -7,6 +7,7 @@
 #include "app/NameEditor.h"
 #include "app/UniqueHandle.h"
 #include "app/WindowProcs.h"
+#include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
@@ -25,6 +26,11 @@ constexpr uint16_t kSetCapacity = 3;
 constexpr uint16_t kHistoryCapacity = 16;
 // Alpha of a background without a picture.
 constexpr int32_t kFullStrength = 100;
+// A mouse with fewer buttons has no middle one to trigger with.
+constexpr int kMiddleButtonCount = 3;
+constexpr int32_t kTriggerWithoutMiddleButton = kHookKeyCtrl | kHookKeyAlt;
+// InitHookDD's option; the library accepts it and does not use it.
+constexpr uint8_t kDragOption = 1;
 
 template <typename T>
 void DeleteAndNull(T*& component) {
@@ -103,6 +109,10 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     pinButton->SetState(1);
     settings->flags |= Settings::kPinned;
     BuildPlainBackground(wallpaper->DefaultColor());
+    int32_t triggerKey = GetSystemMetrics(SM_CMOUSEBUTTONS) < kMiddleButtonCount ? kTriggerWithoutMiddleButton
+                                                                                  : kHookKeyMiddle;
+
+    SetHookKey(triggerKey);
 
     UpdateWindow(panel);
     ImmAssociateContext(panel, nullptr);
@@ -112,6 +122,15 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
 
     PositionAtCursor();
     ShowWindow(panel, SW_SHOW);
+
+    // The hook library posts its commands to the panel as WM_COMMAND.
+    InitHook(panel, WM_COMMAND, IDM_TRIGGER, 0);
+    InitHookDD(panel, PostTarget{panel, WM_COMMAND, IDM_SECONDARY_CLICK, 0},
+               PostTarget{panel, WM_COMMAND, IDM_SECONDARY_DRAG, 0}, PostTarget{panel, WM_COMMAND, IDM_PRIMARY_CLICK, 0},
+               PostTarget{panel, WM_COMMAND, IDM_PRIMARY_DRAG, 0}, kDragOption);
+    HideHook(panel, panel, WM_COMMAND, IDM_HIDE, 0);
+    // Pinned means the panel stays: hide detection off.
+    PauseHideHook((settings->flags & Settings::kPinned) ? kHideOff : kHideOn);
 }
 
 void App::BuildPlainBackground(PackedColor color) {

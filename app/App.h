@@ -48,6 +48,10 @@ public:
     // mixed with the stored colour when a wallpaper is on, else that colour.
     void BuildStoredBackground();
     void PositionAtCursor();
+    // 41001: shows the hidden panel at the cursor, hides the visible one.
+    void ShowOrHidePanel();
+    // 43005: hides the panel unless one of its modeless dialogs is open.
+    void HidePanel();
     void AddTrayIcon(HWND window, UINT id, HICON icon);
     // Keeps the drawing area at width x height with the name editor's strip
     // below it; returns the new outer rectangle.
@@ -99,4 +103,6 @@ private:
     void OnSizing(HWND window, RECT* sizing);
     void OnPaint(HWND window);
     bool OnCommand(HWND window, int id);
+    void OnButtonDown(int dragKind);
+    void OnTrayIcon(HWND window, UINT mouseMessage);
 };

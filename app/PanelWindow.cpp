@@ -6,6 +6,7 @@
 #include "app/NameEditor.h"
 #include "app/UniqueHandle.h"
 #include "app/WindowProcs.h"
+#include "hooklib/Wendrix.h"
 #include "panel/NewSetButton.h"
 #include "panel/PinButton.h"
 #include "resources/resource.h"
@@ -46,6 +47,15 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CONTEXTMENU:
         // The context menu comes from the hook library's secondary click.
         return 0;
+    case WM_LBUTTONDOWN:
+        OnButtonDown(kDragKindPrimary);
+        break;
+    case WM_RBUTTONDOWN:
+        OnButtonDown(kDragKindSecondary);
+        break;
+    case kTrayCallbackMessage:
+        OnTrayIcon(window, static_cast<UINT>(lParam));
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -71,6 +81,8 @@ bool App::OnCreate(HWND window, const CREATESTRUCTA* create) {
 }
 
 void App::OnDestroy(HWND window) {
+
+    Unhook();
     running = 0;
     SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefaultProc));
     DestroyWindow(nameEdit);
@@ -101,8 +113,44 @@ bool App::OnCommand(HWND window, int id) {
     case IDM_EXIT:
         SendMessageA(window, WM_CLOSE, 0, 0);
         return true;
+    case IDM_TRIGGER:
+        ShowOrHidePanel();
+        break;
+    case IDM_HIDE:
+        HidePanel();
+        break;
     }
     return false;
+}
+
+void App::ShowOrHidePanel() {
+    if (IsWindowVisible(panel)) {
+        HidePanel();
+        return;
+    }
+    PositionAtCursor();
+    ShowWindow(panel, SW_SHOWNORMAL);
+}
+
+void App::HidePanel() {
+    // The panel never hides from under one of its modeless dialogs.
+    if (hotKeyDialog || wallpaperDialog || itemDialog || setDialog) return;
+    ShowWindow(panel, SW_HIDE);
+}
+
+void App::OnButtonDown(int dragKind) {
+    // The hook library tracks the gesture: the release may come anywhere.
+    DDEntry(dragKind);
+    pressSet = currentSet;
+}
+
+void App::OnTrayIcon(HWND window, UINT mouseMessage) {
+    if (mouseMessage == WM_LBUTTONUP) {
+        // Shown at the cursor even when it was already visible.
+        SetActiveWindow(window);
+        PositionAtCursor();
+        ShowWindow(window, SW_SHOWNORMAL);
+    }
 }
 
 RECT App::FixPanelSize(HWND window, int width, int height) {

@@ -1,0 +1,109 @@
+// Real input and the peer process for the hook tests.
+#include "RealInput.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "TestSupport.h"
+
+namespace velktest {
+
+namespace {
+// Absolute coordinates run from 0 to 65535 over the screen; round up so
+// that the system's conversion back lands on the wanted pixel.
+LONG Normalise(int value, int size) {
+    return static_cast<LONG>((value * 65536LL + size - 1) / size);
+}
+
+// Waits between events, handling this thread's messages meanwhile: a window
+// of the test itself must see a press before its release is sent.
+void Pace() {
+    WaitFor([] { return false; }, kInputPaceMs);
+}
+}  // namespace
+
+bool MoveMouseTo(int x, int y) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = Normalise(x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = Normalise(y, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    auto there = [&] {
+        POINT p = {};
+        GetCursorPos(&p);
+        return p.x == x && p.y == y;
+    };
+    if (!WaitFor(there, 1000)) SetCursorPos(x, y);
+    const bool ok = WaitFor(there, 5000);
+    Pace();
+    return ok;
+}
+
+void SendMouseButton(DWORD flag) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    SendInput(1, &input, sizeof input);
+    Pace();
+}
+
+void ClickMouse(DWORD downFlag, DWORD upFlag) {
+    SendMouseButton(downFlag);
+    SendMouseButton(upFlag);
+}
+
+PeerProcess::~PeerProcess() {
+    if (!info_.hProcess) return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+}
+
+bool PeerProcess::Start(const std::string& arguments) {
+    const std::string exe = BuildFile("hook_peer.exe");
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info_) != 0;
+}
+
+DWORD PeerProcess::Wait(DWORD timeoutMs) {
+    if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+HWND PeerProcess::StartWindow(const RECT& rect) {
+    char arguments[64] = {};
+    std::snprintf(arguments, sizeof arguments, "window %ld %ld %ld %ld", rect.left, rect.top,
+                  rect.right - rect.left, rect.bottom - rect.top);
+    if (!Start(arguments)) return nullptr;
+    HWND window = nullptr;
+    WaitFor(
+        [&] {
+            window = FindProcessWindow(info_.dwProcessId, "HookPeerWindow");
+            return window && IsWindowVisible(window);
+        },
+        20000);
+    return window;
+}
+
+DWORD RunPeer(const std::string& arguments) {
+    PeerProcess peer;
+    if (!peer.Start(arguments)) return STILL_ACTIVE;
+    return peer.Wait(20000);
+}
+
+int PeerPresses(HWND peer) {
+    char title[32] = {};
+    GetWindowTextA(peer, title, sizeof title);
+    return std::atoi(title + 8);  // after "presses "
+}
+
+}  // namespace velktest

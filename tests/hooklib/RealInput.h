@@ -1,0 +1,45 @@
+// Real input for the hook tests (SendInput, paced like a person, as Wine's
+// key-state cache needs) and the hook_peer program as a second process.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace velktest {
+
+// Wine trusts its cached key state for 50 ms.
+constexpr DWORD kInputPaceMs = 120;
+
+// Moves the cursor with a real mouse event, so that the hooks see the move,
+// and waits until the system reports it there.
+bool MoveMouseTo(int x, int y);
+// One mouse button event at the cursor (MOUSEEVENTF_LEFTDOWN and so on).
+void SendMouseButton(DWORD flag);
+// A press and a release at the cursor.
+void ClickMouse(DWORD downFlag, DWORD upFlag);
+
+// hook_peer.exe from the build tree, killed if still running at the end.
+class PeerProcess {
+public:
+    PeerProcess() = default;
+    ~PeerProcess();
+    PeerProcess(const PeerProcess&) = delete;
+    PeerProcess& operator=(const PeerProcess&) = delete;
+    bool Start(const std::string& arguments);
+    // The exit code, or STILL_ACTIVE when it has not ended in time.
+    DWORD Wait(DWORD timeoutMs);
+    // Starts a window at the rectangle and waits for it to be visible.
+    HWND StartWindow(const RECT& rect);
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// Runs hook_peer.exe with the arguments and returns its exit code.
+DWORD RunPeer(const std::string& arguments);
+
+// The number of presses the peer window has received.
+int PeerPresses(HWND peer);
+
+}  // namespace velktest
