@@ -23,6 +23,10 @@ constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT kRepaintIntervalMs = 32;
 constexpr uint16_t kSetCapacity = 3;
 constexpr uint16_t kHistoryCapacity = 16;
+constexpr unsigned kSlotsPerNewSet = 18;
+constexpr int kSetNameBuffer = 65;
+constexpr uint8_t kTriggerCtrlAlt = 0x03;
+constexpr uint8_t kTriggerMiddle = 0x10;
 
 template <typename T>
 void DeleteAndNull(T*& component) {
@@ -96,10 +100,23 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     }
     history->Init(kHistoryCapacity);
 
-    // Without a data file: pinned, on the middle button (CTRL+ALT on a mouse
-    // without one).
-    pinButton->SetState(1);
-    settings->flags |= Settings::kPinned;
+    uint8_t triggerKey = 0;
+    if (settings->Load(kDataFile, history, launchSets)) {
+        pinButton->SetState(settings->flags & Settings::kPinned ? 1 : 0);
+        triggerKey = settings->triggerKeys;
+    } else {
+        // No usable data file: one empty set, pinned, on the middle button
+        // (CTRL+ALT on a mouse without one).
+        pinButton->SetState(1);
+        settings->flags |= Settings::kPinned;
+        char name[kSetNameBuffer] = {};
+        LoadStringA(instance, IDS_NEW_LAUNCH_SET, name, sizeof name);
+        launchSets->AddSet(name, kSlotsPerNewSet);
+        triggerKey = GetSystemMetrics(SM_CMOUSEBUTTONS) < 3 ? kTriggerCtrlAlt : kTriggerMiddle;
+    }
+    // HOOK SEAM: stands in for SetHookKey(triggerKey) until the hook library
+    // is linked in; OnDestroy saves it where GetHookSwitch() belongs.
+    hookKeyFallback = triggerKey;
 
     UpdateWindow(panel);
     ImmAssociateContext(panel, nullptr);
