@@ -28,9 +28,11 @@ constexpr uint16_t kHistoryCapacity = 16;
 constexpr int32_t kFullStrength = 100;
 // A mouse with fewer buttons has no middle one to trigger with.
 constexpr int kMiddleButtonCount = 3;
-constexpr int32_t kTriggerWithoutMiddleButton = kHookKeyCtrl | kHookKeyAlt;
+constexpr uint8_t kTriggerWithoutMiddleButton = kHookKeyCtrl | kHookKeyAlt;
 // InitHookDD's option; the library accepts it and does not use it.
 constexpr uint8_t kDragOption = 1;
+constexpr unsigned kSlotsPerNewSet = 18;
+constexpr int kSetNameBuffer = 65;
 
 template <typename T>
 void DeleteAndNull(T*& component) {
@@ -104,14 +106,23 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     }
     history->Init(kHistoryCapacity);
 
-    // Without a data file: pinned, the desktop colour, on the middle button
-    // (CTRL+ALT on a mouse without one).
-    pinButton->SetState(1);
-    settings->flags |= Settings::kPinned;
-    BuildPlainBackground(wallpaper->DefaultColor());
-    int32_t triggerKey = GetSystemMetrics(SM_CMOUSEBUTTONS) < kMiddleButtonCount ? kTriggerWithoutMiddleButton
-                                                                                  : kHookKeyMiddle;
-
+    uint8_t triggerKey = 0;
+    if (settings->Load(kDataFile, history, launchSets)) {
+        pinButton->SetState(settings->flags & Settings::kPinned ? 1 : 0);
+        BuildStoredBackground();
+        triggerKey = settings->triggerKeys;
+    } else {
+        // No usable data file: one empty set, pinned, the desktop colour, on
+        // the middle button (CTRL+ALT on a mouse without one).
+        pinButton->SetState(1);
+        settings->flags |= Settings::kPinned;
+        BuildPlainBackground(wallpaper->DefaultColor());
+        char name[kSetNameBuffer] = {};
+        LoadStringA(instance, IDS_NEW_LAUNCH_SET, name, sizeof name);
+        launchSets->AddSet(name, kSlotsPerNewSet);
+        triggerKey = GetSystemMetrics(SM_CMOUSEBUTTONS) < kMiddleButtonCount ? kTriggerWithoutMiddleButton
+                                                                              : kHookKeyMiddle;
+    }
     SetHookKey(triggerKey);
 
     UpdateWindow(panel);

@@ -24,6 +24,8 @@ class WallpaperPreview;
 constexpr char kAppTitle[] = "VELK ver. 0.01";
 constexpr int kPanelWidth = 256;
 constexpr int kPanelHeight = 192;
+// The data file, in the program's folder.
+constexpr char kDataFile[] = "$p\\QXDATA.dat";
 // What the notification icon sends the panel (WM_APP + 100).
 constexpr UINT kTrayCallbackMessage = 0x8064;
 
@@ -99,6 +101,7 @@ private:
     // Panel messages (PanelWindow.cpp).
     bool OnCreate(HWND window, const CREATESTRUCTA* create);
     void OnDestroy(HWND window);
+    void OnEndSession(HWND window, bool ending);
     void OnSize(HWND window);
     void OnSizing(HWND window, RECT* sizing);
     void OnPaint(HWND window);

@@ -7,6 +7,9 @@
 #include "app/UniqueHandle.h"
 #include "app/WindowProcs.h"
 #include "hooklib/Wendrix.h"
+#include "launchdata/CommandHistory.h"
+#include "launchdata/LaunchSetList.h"
+#include "launchdata/Settings.h"
 #include "panel/NewSetButton.h"
 #include "panel/PinButton.h"
 #include "resources/resource.h"
@@ -28,6 +31,9 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DESTROY:
         OnDestroy(window);
         break;
+    case WM_ENDSESSION:
+        OnEndSession(window, wParam != FALSE);
+        return 0;
     case WM_SIZE:
         OnSize(window);
         break;
@@ -81,7 +87,7 @@ bool App::OnCreate(HWND window, const CREATESTRUCTA* create) {
 }
 
 void App::OnDestroy(HWND window) {
-
+    settings->Save(kDataFile, history, launchSets, pinButton, GetHookSwitch());
     Unhook();
     running = 0;
     SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefaultProc));
@@ -89,6 +95,12 @@ void App::OnDestroy(HWND window) {
     nameEdit = nullptr;
     WinHelpA(window, "VELK.hlp", HELP_QUIT, 0);
     PostQuitMessage(0);
+}
+
+// Windows ends the program after this without WM_DESTROY: what changed since
+// the start would be lost at every log-off.
+void App::OnEndSession(HWND window, bool ending) {
+    if (ending) settings->Save(kDataFile, history, launchSets, pinButton, GetHookSwitch());
 }
 
 void App::OnSize(HWND window) {

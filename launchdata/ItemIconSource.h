@@ -1,4 +1,5 @@
-// Where launch items get their icons: the file's own icon, or the default.
+// Where launch items get their icons: the shell's icon for the target, else
+// the default icon, else the system's question mark.
 #pragma once
 
 #include <windows.h>
@@ -8,10 +9,19 @@
 
 class ItemIconSource : public BaseObject {
 public:
-    // Keeps its own copy of the icon.
+    // Keeps its own copy of the icon; null means no default.
     void SetDefaultIcon(HICON icon);
     HICON DefaultIcon() const { return defaultIcon_.get(); }
 
+    // The icon for the target, owned by the source until the next Lookup
+    // (a caller that keeps it takes a copy). Null only when the target's
+    // macros cannot be expanded.
+    HICON Lookup(const char* target);
+
 private:
+    // What the last Lookup found: made by the source, or the shared
+    // question mark, which is never destroyed.
+    UniqueIcon ownedCurrent_;
+    HICON current_ = nullptr;
     UniqueIcon defaultIcon_;
 };

@@ -1,9 +1,12 @@
-// The launch sets shown as the panel's tabs (at most its capacity, 3).
+// The launch sets shown as the panel's tabs, in tab order, and the icon
+// source of their items.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "launchdata/ItemIconSource.h"
+#include "launchdata/LaunchSet.h"
 
 class LaunchSetList {
 public:
@@ -12,14 +15,42 @@ public:
     LaunchSetList& operator=(const LaunchSetList&) = delete;
     virtual ~LaunchSetList() = default;
 
-    // Makes room for `capacity` sets; the list starts empty.
-    void Resize(uint16_t capacity);
-    uint16_t Capacity() const { return capacity_; }
-    uint16_t Count() const { return count_; }
+    // Refuses 0; otherwise removes every set and makes n empty set slots.
+    bool Resize(uint16_t n);
+    void RemoveAllSets();
+    // A new set in the lowest empty slot; refused when the list is full or
+    // the name is empty. A refused slot count leaves the set without slots.
+    bool AddSet(const char* name, unsigned itemSlots);
+    // Leaves a hole: callers close it with CompactSets.
+    void RemoveSet(uint16_t i);
+    void CompactSets();
+    // `to` is the gap before the set now at `to` (0 to count).
+    void MoveSet(uint16_t from, uint16_t to);
+    // The set at `from` takes the place of the one at `to`, which is destroyed.
+    void OverwriteSet(uint16_t from, uint16_t to);
+    const char* GetSetName(uint16_t i) const;
+    void SetSetName(uint16_t i, const char* name);
+    bool IsSetFull(uint16_t i) const;
+    LaunchItemInfo GetItemInfo(uint16_t set, uint16_t i) const;
+    // A new item with the target's icon; refused when the set has no item
+    // array, the icon source has no icon, Assign refuses or the placement does.
+    bool CreateItem(uint16_t set, uint16_t i, const char* name, const char* target, const char* workingFolder,
+                    ItemPlacement placement);
+    // Refused, with nothing changed, when the destination cannot take the item.
+    bool MoveItem(uint16_t fromSet, uint16_t fromIndex, uint16_t toSet, uint16_t toIndex, ItemPlacement placement);
+    bool RemoveItem(uint16_t set, uint16_t i);
 
-    ItemIconSource iconSource;
+    uint16_t count = 0;
+    uint16_t capacity = 0;
 
 private:
-    uint16_t capacity_ = 0;
-    uint16_t count_ = 0;
+    LaunchItemArray* Items(uint16_t set) const;
+    static bool Place(LaunchItemArray& items, std::unique_ptr<LaunchItem> item, uint16_t i,
+                      ItemPlacement placement);
+
+    std::vector<LaunchSet> slots_;
+
+public:
+    // Declared after the sets, so that it is destroyed before them.
+    ItemIconSource iconSource;
 };

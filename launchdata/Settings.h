@@ -1,9 +1,15 @@
-// The persisted settings: the data file's header record.
+// The persisted settings: the data file's 16-byte header record, and the
+// reading and writing of the whole data file (settings, command history and
+// launch sets).
 #pragma once
 
 #include <cstdint>
 
 #include "app/BaseObject.h"
+
+class CommandHistory;
+class LaunchSetList;
+class PinButton;
 
 class Settings : public BaseObject {
 public:
@@ -15,10 +21,55 @@ public:
     static constexpr uint8_t kPinned = 0x10;
     static constexpr uint8_t kWallpaperFill = 0x20;
     static constexpr uint8_t kWallpaperOn = 0x40;
+    // The hook library's key mask, which has bit values of its own.
+    static constexpr uint8_t kHookKeyCtrl = 0x01;
+    static constexpr uint8_t kHookKeyAlt = 0x02;
+    static constexpr uint8_t kHookKeyShift = 0x04;
+    static constexpr uint8_t kHookKeyMiddle = 0x10;
 
+    static constexpr int kHeaderSize = 16;
+    // Item slots written for every set.
+    static constexpr uint8_t kSlotsWritten = 18;
+
+    Settings();
+
+    // Reads the data file into the settings, the history and the (empty)
+    // set list. False when there is no usable file: nothing to open, a
+    // header cut short or no sets. A body cut short keeps what was read whole.
+    bool Load(const char* path, CommandHistory* history, LaunchSetList* sets);
+    // Writes the data file through a temporary file that then replaces it,
+    // so a failed save leaves the old file as it was. `hookKey` is the hook
+    // library's current key mask.
+    bool Save(const char* path, const CommandHistory* history, const LaunchSetList* sets,
+              const PinButton* pinButton, uint8_t hookKey);
+
+    // The hook library's key mask for the trigger bits of `storedFlags`; a
+    // mouse without a middle button gets CTRL+ALT in its place.
+    static uint8_t TriggerKeysFromFlags(uint8_t storedFlags, int mouseButtons);
+    static uint8_t FlagsFromHookKey(uint8_t hookKey);
+
+    // The header, in file order.
+    char magic[2] = {};
+    uint16_t version = 0;
+    uint16_t dataOffset = 0;
     uint8_t flags = 0;
-    uint8_t alpha = 0;
+    uint8_t reserved1 = 0;
+    uint8_t alpha = 100;
     uint8_t red = 0;
     uint8_t green = 0;
     uint8_t blue = 0;
+    uint8_t historyCount = 0;
+    uint8_t setCount = 0;
+    uint8_t slotsPerSet = 0;
+    uint8_t reserved2 = 0;
+    // Not stored.
+    char wallpaperPath[260] = {};
+    uint8_t triggerKeys = 0;
+    // The file that Load found could not be used whole: it is copied aside
+    // (".bak") before the first save replaces it, so nothing is lost.
+    bool keepAside = false;
+
+private:
+    void ReadHeader(const unsigned char* bytes);
+    void WriteHeader(unsigned char* bytes) const;
 };

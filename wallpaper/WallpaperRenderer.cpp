@@ -3,10 +3,9 @@
 
 #include <algorithm>
 
-#include "launchdata/PathMacros.h"
+#include "launchdata/ExpandPathMacros.h"
 
 namespace {
-constexpr size_t kExpandedPathSize = 520;
 
 void DescribePixels(BITMAPINFO& info, uint16_t width, uint16_t height) {
     info = {};

@@ -21,9 +21,19 @@ namespace {
 using velktest::PumpMessages;
 using velktest::WaitFor;
 
+// The hosted App reads and writes the data file beside the test program.
+void RemoveDataFile() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    *strrchr(path, '\\') = '\0';
+    lstrcatA(path, "\\QXDATA.dat");
+    DeleteFileA(path);
+}
+
 class HostedApp : public ::testing::Test {
 protected:
     void SetUp() override {
+        RemoveDataFile();
         theApp = app = new App();
         app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
         ASSERT_TRUE(IsWindow(app->panel));
@@ -34,6 +44,7 @@ protected:
         delete app;
         theApp = nullptr;
         PumpMessages();
+        RemoveDataFile();
     }
     RECT Outer() {
         RECT rect = {};
@@ -117,7 +128,9 @@ TEST_F(HostedApp, ConfiguresTheComponentsAsAtStartUpWithoutADataFile) {
     EXPECT_EQ(4, app->tabStrip->groupSize);
     EXPECT_EQ(10, app->tabStrip->rightInset);
     EXPECT_EQ(12, app->tabStrip->top);
-    EXPECT_EQ(3, app->launchSets->Capacity());
+    EXPECT_EQ(3, app->launchSets->capacity);
+    EXPECT_EQ(1, app->launchSets->count);
+    EXPECT_STREQ("NewLaunchSet", app->launchSets->GetSetName(0));
     EXPECT_NE(nullptr, app->launchSets->iconSource.DefaultIcon());
 
     EXPECT_EQ(1, app->pinButton->state);

@@ -1,0 +1,6 @@
+// Launch set names.
+#include "launchdata/LaunchSetName.h"
+
+#include "launchdata/TextCut.h"
+
+void LaunchSetName::Set(const char* text) { text_ = CutText(text ? text : "", kLimit); }

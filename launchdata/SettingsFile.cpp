@@ -1,0 +1,180 @@
+// Reading and writing the data file: the 16-byte header, the history texts
+// oldest first, then every set's name and its slot records (name, target,
+// working folder), all texts NUL-terminated.
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/UniqueHandle.h"
+#include "launchdata/CommandHistory.h"
+#include "launchdata/ExpandPathMacros.h"
+#include "launchdata/LaunchSetList.h"
+#include "launchdata/Settings.h"
+#include "panel/PinButton.h"
+
+namespace {
+constexpr char kNoName[] = "No Name";
+constexpr char kTempSuffix[] = ".tmp";
+constexpr char kAsideSuffix[] = ".bak";
+// No real data file comes near this; a larger one is not read into memory.
+constexpr DWORD kLargestFile = 64u * 1024 * 1024;
+
+// Hands out the body's texts in order; never looks past the bytes read.
+class BodyReader {
+public:
+    BodyReader(const char* begin, const char* end) : next_(begin), end_(end) {}
+    // The next text, or null once a text has no terminator within the body.
+    const char* Next() {
+        if (cut_) return nullptr;
+        const void* nul = memchr(next_, 0, end_ - next_);
+        if (!nul) {
+            cut_ = true;
+            return nullptr;
+        }
+        const char* text = next_;
+        next_ = static_cast<const char*>(nul) + 1;
+        return text;
+    }
+    bool Cut() const { return cut_; }
+
+private:
+    const char* next_;
+    const char* end_;
+    bool cut_ = false;
+};
+
+bool IsFile(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void AppendText(std::string& out, const char* text) {
+    if (text) out += text;
+    out += '\0';
+}
+
+bool WriteWhole(const char* path, const std::string& bytes) {
+    UniqueKernelHandle file(
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size() && FlushFileBuffers(file.get());
+    return ok;
+}
+}  // namespace
+
+bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* sets) {
+    keepAside = false;
+    if (!path || !history || !sets) return false;
+    char expanded[kExpandedPathSize] = {};
+    if (!ExpandPathMacros(path, expanded, sizeof expanded)) return false;
+
+    UniqueKernelHandle file(
+        CreateFileA(expanded, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        // A file that is there but cannot be read is still the user's data.
+        keepAside = IsFile(expanded);
+        return false;
+    }
+    // From here on a refusal is of a file that exists: it is kept aside.
+    keepAside = true;
+    unsigned char header[kHeaderSize] = {};
+    DWORD got = 0;
+    if (!ReadFile(file.get(), header, sizeof header, &got, nullptr) || got != sizeof header) return false;
+    ReadHeader(header);
+    if (setCount == 0) return false;
+
+    DWORD high = 0;
+    const DWORD size = GetFileSize(file.get(), &high);
+    if (size == INVALID_FILE_SIZE || high != 0 || size > kLargestFile) return false;
+    std::vector<char> body(size - kHeaderSize);
+    got = 0;
+    if (SetFilePointer(file.get(), dataOffset, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+        !ReadFile(file.get(), body.data(), static_cast<DWORD>(body.size()), &got, nullptr))
+        got = 0;
+    body.resize(got);
+    file.reset();
+
+    triggerKeys = TriggerKeysFromFlags(flags, GetSystemMetrics(SM_CMOUSEBUTTONS));
+
+    BodyReader reader(body.data(), body.data() + body.size());
+    for (unsigned h = 0; h < historyCount; ++h) {
+        const char* text = reader.Next();
+        if (!text) break;
+        history->Add(text);
+    }
+    for (unsigned j = 0; j < setCount && !reader.Cut(); ++j) {
+        const char* name = reader.Next();
+        if (!name) break;
+        // Sets beyond the list's room are read over and dropped.
+        const bool added = sets->AddSet(*name ? name : kNoName, slotsPerSet);
+        const uint16_t set = static_cast<uint16_t>(sets->count - 1);
+        for (unsigned g = 0; g < slotsPerSet; ++g) {
+            const char* itemName = reader.Next();
+            const char* target = reader.Next();
+            const char* workingFolder = reader.Next();
+            if (!workingFolder) break;
+            // An empty name is an empty slot.
+            if (added && *itemName)
+                sets->CreateItem(set, static_cast<uint16_t>(g), itemName, target, workingFolder,
+                                 ItemPlacement::Replace);
+        }
+    }
+    // A body cut short keeps what was read whole; the file itself is kept aside.
+    keepAside = reader.Cut() || sets->count == 0;
+    return sets->count > 0;
+}
+
+bool Settings::Save(const char* path, const CommandHistory* history, const LaunchSetList* sets,
+                    const PinButton* pinButton, uint8_t hookKey) {
+    if (!history || !sets || !pinButton) return false;
+    memcpy(magic, "QX", 2);
+    version = 1;
+    dataOffset = kHeaderSize;
+    flags = static_cast<uint8_t>((flags & (kWallpaperFill | kWallpaperOn)) | FlagsFromHookKey(hookKey) |
+                                 (pinButton->state == 1 ? kPinned : 0));
+    reserved1 = 0;
+    historyCount = static_cast<uint8_t>(history->entryCount);
+    setCount = static_cast<uint8_t>(sets->count);
+    slotsPerSet = kSlotsWritten;
+    reserved2 = 0;
+
+    char expanded[kExpandedPathSize] = {};
+    if (!path || !ExpandPathMacros(path, expanded, sizeof expanded)) return false;
+
+    std::string bytes(kHeaderSize, '\0');
+    WriteHeader(reinterpret_cast<unsigned char*>(&bytes[0]));
+    for (int k = historyCount; k >= 1; --k) AppendText(bytes, history->Get(k));
+    for (uint16_t s = 0; s < setCount; ++s) {
+        AppendText(bytes, sets->GetSetName(s));
+        for (uint16_t i = 0; i < kSlotsWritten; ++i) {
+            const LaunchItemInfo info = sets->GetItemInfo(s, i);
+            AppendText(bytes, info.name);
+            AppendText(bytes, info.target);
+            AppendText(bytes, info.workingFolder);
+        }
+    }
+
+    // The new file is complete on disk before it replaces the old one.
+    const std::string temp = std::string(expanded) + kTempSuffix;
+    if (!WriteWhole(temp.c_str(), bytes)) {
+        DeleteFileA(temp.c_str());
+        return false;
+    }
+    if (keepAside && IsFile(expanded)) {
+        const std::string aside = std::string(expanded) + kAsideSuffix;
+        if (!CopyFileA(expanded, aside.c_str(), FALSE)) {
+            DeleteFileA(temp.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExA(temp.c_str(), expanded, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temp.c_str());
+        return false;
+    }
+    keepAside = false;
+    return true;
+}
