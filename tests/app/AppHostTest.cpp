@@ -165,12 +165,7 @@ TEST_F(HostedApp, CentresOnTheCursorAndStaysOnTheScreen) {
         {{screenW - 2, 5}, {screenW - w, 0}},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(SetCursorPos(c.cursor.x, c.cursor.y));
-        ASSERT_TRUE(WaitFor([&] {
-            POINT p = {};
-            GetCursorPos(&p);
-            return p.x == c.cursor.x && p.y == c.cursor.y;
-        }));
+        ASSERT_TRUE(velktest::MoveCursorTo(c.cursor.x, c.cursor.y));
         app->PositionAtCursor();
         RECT placed = Outer();
         EXPECT_EQ(c.expected.x, placed.left) << "cursor " << c.cursor.x << "," << c.cursor.y;

@@ -31,15 +31,6 @@ DWORD VelkProcess::Close() {
     return process_.Wait(20000);
 }
 
-bool MoveCursorTo(int x, int y) {
-    SetCursorPos(x, y);
-    return WaitFor([&] {
-        POINT p = {};
-        GetCursorPos(&p);
-        return p.x == x && p.y == y;
-    });
-}
-
 bool BringToFront(HWND window) {
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     return WaitFor(

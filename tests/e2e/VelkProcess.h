@@ -30,9 +30,6 @@ private:
     HWND panel_ = nullptr;
 };
 
-// Moves the cursor and waits until the system reports it there.
-bool MoveCursorTo(int x, int y);
-
 // Makes the window the foreground window and waits until its thread has it
 // active, so that keys typed next go to it.
 bool BringToFront(HWND window);

@@ -26,6 +26,19 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
+bool MoveCursorTo(int x, int y) {
+    constexpr int kSteadyReads = 5;
+    int steady = 0;
+    SetCursorPos(x, y);
+    return WaitFor([&] {
+        POINT p = {};
+        GetCursorPos(&p);
+        steady = (p.x == x && p.y == y) ? steady + 1 : 0;
+        if (steady == 0) SetCursorPos(x, y);
+        return steady >= kSteadyReads;
+    });
+}
+
 std::string WindowsPath(const std::string& unixPath) {
     std::string path = "Z:" + unixPath;
     for (char& c : path)

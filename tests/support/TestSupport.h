@@ -13,6 +13,11 @@ namespace velktest {
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 void PumpMessages();
 
+// Puts the cursor at (x, y) and waits until it stays there: Wine can report
+// the new position and then, once the display catches up, the old one again
+// for a moment.
+bool MoveCursorTo(int x, int y);
+
 // A Windows path for a file of the build tree (Wine maps Z: to /).
 std::string WindowsPath(const std::string& unixPath);
 std::string BuildFile(const std::string& name);
