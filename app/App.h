@@ -62,6 +62,43 @@ public:
 
     LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Name editor (NameEditProc.cpp): on makes it the command line, off the
+    // status line again, keeping what was typed as the pending text.
+    void SetEditing(bool on);
+    bool IsEditing() const;
+    // 40006 and 40007.
+    void OnEscapeCommand();
+    void OnEnterCommand();
+    void RunTypedCommand();
+
+    // Context menu (ContextMenu.cpp). The menu for `menuPoint`, built afresh;
+    // records `menuItem` and `menuSet`.
+    HMENU BuildContextMenu();
+    void ShowContextMenu();
+    // 43001: the menu for the cursor's position.
+    void OnSecondaryClick();
+
+    // Confirmations and the About box (ConfirmDialog.cpp, AboutBox.cpp).
+    // Opens dialog 148 or 150 for the kind and subjects; true on OK.
+    bool Confirm(int32_t kind, int32_t first, int32_t second);
+    void OnDeleteItemCommand();
+    void OnDeleteSetCommand();
+    void ShowAbout();
+    void ShowHelp();
+
+    // Drag and drop (DragDrop.cpp), on hit codes of the panel.
+    int32_t Judge(uint16_t press, uint16_t release) const;
+    // WM_SETCURSOR while dragging: true when a drag cursor was set.
+    bool SetDragCursor(uint16_t release);
+    // 43002 and 43004 with the hit code under the cursor now.
+    void CarryOutDrop(uint16_t release);
+    // One file dropped from the shell onto the hit code.
+    void DropFileAt(const char* path, uint16_t hit);
+    // Everything after a change of the launch data.
+    void FullRepaint();
 
     // Fields, in the order the rest of the launcher knows them.
     int32_t running = 1;

@@ -40,6 +40,9 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SIZING:
         OnSizing(window, reinterpret_cast<RECT*>(lParam));
         break;
+    case WM_ACTIVATE:
+        if (IsEditing()) SetEditing(false);
+        break;
     case WM_PAINT:
         OnPaint(window);
         break;
@@ -58,6 +61,10 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     case WM_RBUTTONDOWN:
         OnButtonDown(kDragKindSecondary);
+        break;
+    case WM_PARENTNOTIFY:
+        // A press on the name editor: the panel takes the focus first.
+        if (LOWORD(wParam) == WM_LBUTTONDOWN) SetFocus(window);
         break;
     case kTrayCallbackMessage:
         OnTrayIcon(window, static_cast<UINT>(lParam));
@@ -125,8 +132,29 @@ bool App::OnCommand(HWND window, int id) {
     case IDM_EXIT:
         SendMessageA(window, WM_CLOSE, 0, 0);
         return true;
+    case IDM_ESCAPE:
+        OnEscapeCommand();
+        break;
+    case IDM_ENTER:
+        OnEnterCommand();
+        break;
+    case IDM_DELETE_ITEM:
+        OnDeleteItemCommand();
+        break;
+    case IDM_DELETE_SET:
+        OnDeleteSetCommand();
+        break;
+    case IDM_ABOUT:
+        ShowAbout();
+        break;
+    case IDM_HELP:
+        ShowHelp();
+        break;
     case IDM_TRIGGER:
         ShowOrHidePanel();
+        break;
+    case IDM_SECONDARY_CLICK:
+        OnSecondaryClick();
         break;
     case IDM_HIDE:
         HidePanel();
@@ -162,6 +190,10 @@ void App::OnTrayIcon(HWND window, UINT mouseMessage) {
         SetActiveWindow(window);
         PositionAtCursor();
         ShowWindow(window, SW_SHOWNORMAL);
+    } else if (mouseMessage == WM_RBUTTONUP) {
+        // No point: the menu has no entries for a cell or a tab.
+        menuPoint = POINT{-1, -1};
+        ShowContextMenu();
     }
 }
 
@@ -200,8 +232,4 @@ void App::PlaceNameEdit(HWND window) {
     // looks flush with the panel.
     const int y = client.bottom - (editOuter.bottom - editOuter.top) + frameY;
     MoveWindow(nameEdit, -frameX, y, outer.right - outer.left, metrics.tmHeight + 2 * frameY + 2, TRUE);
-}
-
-LRESULT App::NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(editDefaultProc, window, message, wParam, lParam);
 }

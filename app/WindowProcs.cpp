@@ -14,3 +14,13 @@ LRESULT CALLBACK NameEditWindowProc(HWND window, UINT message, WPARAM wParam, LP
     if (!theApp) return DefWindowProcA(window, message, wParam, lParam);
     return theApp->NameEditProc(window, message, wParam, lParam);
 }
+
+INT_PTR CALLBACK ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!theApp) return FALSE;
+    return theApp->ConfirmDialogProc(dialog, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!theApp) return FALSE;
+    return theApp->AboutDialogProc(dialog, message, wParam, lParam);
+}
