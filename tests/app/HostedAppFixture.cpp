@@ -18,11 +18,17 @@ std::string DataFilePath() {
 
 ModalAnswer* current = nullptr;
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+struct Search {
+    const char* windowClass;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM search) {
+    auto* s = reinterpret_cast<Search*>(search);
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    if (IsWindowVisible(window) && lstrcmpA(className, "#32770") == 0) {
-        *reinterpret_cast<HWND*>(found) = window;
+    if (IsWindowVisible(window) && lstrcmpA(className, s->windowClass) == 0) {
+        s->found = window;
         return FALSE;
     }
     return TRUE;
@@ -89,7 +95,8 @@ POINT HostedAppTest::TabCentre(int tab) const {
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-ModalAnswer::ModalAnswer(std::function<void(HWND)> answer) : answer_(std::move(answer)) {
+ModalAnswer::ModalAnswer(std::function<void(HWND)> answer, const char* windowClass)
+    : windowClass_(windowClass), answer_(std::move(answer)) {
     current = this;
     timer_ = SetTimer(nullptr, 0, 30, Tick);
 }
@@ -101,8 +108,9 @@ ModalAnswer::~ModalAnswer() {
 
 void CALLBACK ModalAnswer::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (!current || current->answered_) return;
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    Search search = {current->windowClass_, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&search));
+    HWND dialog = search.found;
     if (!dialog) return;
     current->answered_ = true;
     KillTimer(nullptr, current->timer_);

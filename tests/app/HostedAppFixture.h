@@ -33,11 +33,12 @@ protected:
     TempFolder files;
 };
 
-// Waits, inside whatever modal loop runs, for a dialog or message box of this
-// thread to show and hands it to `answer`, once.
+// Waits, inside whatever modal loop runs, for a dialog or message box (or,
+// with class "#32768", a menu) of this thread to show and hands it to
+// `answer`, once.
 class ModalAnswer {
 public:
-    explicit ModalAnswer(std::function<void(HWND)> answer);
+    explicit ModalAnswer(std::function<void(HWND)> answer, const char* windowClass = "#32770");
     ~ModalAnswer();
     ModalAnswer(const ModalAnswer&) = delete;
     ModalAnswer& operator=(const ModalAnswer&) = delete;
@@ -47,6 +48,7 @@ private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     UINT_PTR timer_ = 0;
     bool answered_ = false;
+    const char* windowClass_;
     std::function<void(HWND)> answer_;
 };
 
