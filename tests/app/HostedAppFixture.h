@@ -54,6 +54,9 @@ private:
 
 std::string DialogItemText(HWND dialog, int id);
 std::string WindowText(HWND window);
+// Waits until every control of the dialog has reached the screen, then
+// saves what the screen shows as <build>/screenshots/<name>.png.
+bool SaveDialogScreenshot(HWND dialog, const std::string& name);
 // Clicks a dialog button the way the user's click would end the dialog.
 void Click(HWND dialog, int buttonId);
 
