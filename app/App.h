@@ -91,10 +91,14 @@ public:
 
     // Drag and drop (DragDrop.cpp), on hit codes of the panel.
     int32_t Judge(uint16_t press, uint16_t release) const;
-    // WM_SETCURSOR while dragging: true when a drag cursor was set.
+    // WM_SETCURSOR while IsDragging(), with the hit code under the cursor:
+    // true (the message's result is then 0) when a drag cursor was set.
     bool SetDragCursor(uint16_t release);
     // 43002 and 43004 with the hit code under the cursor now.
     void CarryOutDrop(uint16_t release);
+    // WM_DROPFILES: the one dropped file and the drop point (client
+    // coordinates); finishes the drop. False, adding nothing, for several files.
+    static bool TakeDroppedFile(HDROP drop, char* path, UINT size, POINT* point);
     // One file dropped from the shell onto the hit code.
     void DropFileAt(const char* path, uint16_t hit);
     // Everything after a change of the launch data.

@@ -175,6 +175,18 @@ void App::CarryOutDrop(uint16_t release) {
     FullRepaint();
 }
 
+bool App::TakeDroppedFile(HDROP drop, char* path, UINT size, POINT* point) {
+    // Several files at once add nothing.
+    if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) != 1) {
+        DragFinish(drop);
+        return false;
+    }
+    DragQueryPoint(drop, point);
+    DragQueryFileA(drop, 0, path, size);
+    DragFinish(drop);
+    return true;
+}
+
 void App::DropFileAt(const char* path, uint16_t hit) {
     const ItemFields fields = ItemFieldsFromFile(path);
     const uint16_t index = static_cast<uint16_t>(HitCodeIndex(hit));
