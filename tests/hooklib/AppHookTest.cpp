@@ -163,8 +163,12 @@ TEST_F(HostedAppHooks, PressesOnThePanelBecomeGesturesWithTheirPressPoint) {
 
     app->currentSet = 1;
     const POINT context = PanelPoint(40, 150);
+    // The secondary click opens the context menu, whose own loop runs until
+    // it closes: this timer closes it from inside that loop.
+    const UINT_PTR closer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
     ClickAt(context, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     ASSERT_TRUE(WaitFor([] { return Find(IDM_SECONDARY_CLICK) != nullptr; }));
+    KillTimer(nullptr, closer);
     EXPECT_EQ(MAKELPARAM(context.x, context.y), Find(IDM_SECONDARY_CLICK)->lParam);
     EXPECT_EQ(1, app->pressSet);
     EXPECT_TRUE(Visible());
