@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "DialogScreenshot.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/WindowProcs.h"
@@ -54,9 +55,6 @@ private:
 
 std::string DialogItemText(HWND dialog, int id);
 std::string WindowText(HWND window);
-// Waits until every control of the dialog has reached the screen, then
-// saves what the screen shows as <build>/screenshots/<name>.png.
-bool SaveDialogScreenshot(HWND dialog, const std::string& name);
 // Clicks a dialog button the way the user's click would end the dialog.
 void Click(HWND dialog, int buttonId);
 

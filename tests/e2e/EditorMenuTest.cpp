@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "DialogScreenshot.h"
 #include "VelkProcess.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
@@ -125,7 +126,7 @@ TEST(EditorMenuEndToEnd, SecondaryClickOnAnItemOpensTheMenuAndDeleteAsksFirst) {
     }));
     EXPECT_EQ(LoadText(IDS_CONFIRM_DELETE_ITEM), TextOf(GetDlgItem(dialog, IDC_CONFIRM_QUESTION)));
     EXPECT_EQ("Notes", TextOf(GetDlgItem(dialog, IDC_CONFIRM_FIRST_NAME)));
-    EXPECT_TRUE(SaveScreenshot(dialog, "e2e_confirm_delete_item"));
+    EXPECT_TRUE(SaveDialogScreenshot(dialog, "e2e_confirm_delete_item"));
     SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
 
