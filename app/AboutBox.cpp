@@ -45,11 +45,14 @@ INT_PTR App::AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
-void App::ShowAbout() { DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), panel, ::AboutDialogProc, 0); }
+void App::ShowAbout() {
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), panel, ::AboutDialogProc, 0);
+}
 
 void App::ShowHelp() {
     char path[kExpandedPathSize] = {};
-    if (ExpandPathMacros(kHelpFile, path, sizeof path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+    if (ExpandPathMacros(kHelpFile, path, sizeof path) &&
+        GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
         WinHelpA(panel, path, HELP_FORCEFILE, 0);
         return;
     }

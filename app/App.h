@@ -28,6 +28,11 @@ constexpr int kPanelHeight = 192;
 constexpr char kDataFile[] = "$p\\QXDATA.dat";
 // What the notification icon sends the panel (WM_APP + 100).
 constexpr UINT kTrayCallbackMessage = 0x8064;
+// What a confirmation asks about (`confirmKind`).
+constexpr int32_t kConfirmOverwriteItem = 1;
+constexpr int32_t kConfirmOverwriteSet = 2;
+constexpr int32_t kConfirmDeleteItem = 3;
+constexpr int32_t kConfirmDeleteSet = 4;
 
 class App : public BaseObject {
 public:

@@ -9,13 +9,13 @@
 
 namespace {
 constexpr int kConfirmTextSize = 276;
-constexpr int32_t kKindOverwriteItem = 1;
-constexpr int32_t kKindOverwriteSet = 2;
-constexpr int32_t kKindDeleteItem = 3;
-constexpr int32_t kKindDeleteSet = 4;
 
-uint16_t SetOf(int32_t reference) { return static_cast<uint16_t>(static_cast<uint32_t>(reference) >> 16); }
-uint16_t CellOf(int32_t reference) { return static_cast<uint16_t>(reference & 0xFFFF); }
+uint16_t SetOf(int32_t reference) {
+    return static_cast<uint16_t>(static_cast<uint32_t>(reference) >> 16);
+}
+uint16_t CellOf(int32_t reference) {
+    return static_cast<uint16_t>(reference & 0xFFFF);
+}
 
 void SetQuestion(HWND dialog, HINSTANCE instance, int stringId) {
     char text[kConfirmTextSize] = {};
@@ -48,23 +48,26 @@ INT_PTR App::ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         SetWindowTextA(dialog, kAppTitle);
         MessageBeep(MB_OK);
         switch (confirmKind) {
-        case kKindOverwriteItem:
+        case kConfirmOverwriteItem:
             SetQuestion(dialog, instance, IDS_CONFIRM_OVERWRITE_ITEM);
             ShowItem(dialog, *launchSets, confirmFirst, IDC_CONFIRM_FIRST_ICON, IDC_CONFIRM_FIRST_NAME);
             ShowItem(dialog, *launchSets, confirmSecond, IDC_CONFIRM_SECOND_ICON, IDC_CONFIRM_SECOND_NAME);
             break;
-        case kKindOverwriteSet:
+        case kConfirmOverwriteSet:
             SetQuestion(dialog, instance, IDS_CONFIRM_OVERWRITE_SET);
-            ShowSet(dialog, instance, *launchSets, confirmFirst, IDC_CONFIRM_FIRST_ICON, IDC_CONFIRM_FIRST_NAME);
-            ShowSet(dialog, instance, *launchSets, confirmSecond, IDC_CONFIRM_SECOND_ICON, IDC_CONFIRM_SECOND_NAME);
+            ShowSet(dialog, instance, *launchSets, confirmFirst, IDC_CONFIRM_FIRST_ICON,
+                    IDC_CONFIRM_FIRST_NAME);
+            ShowSet(dialog, instance, *launchSets, confirmSecond, IDC_CONFIRM_SECOND_ICON,
+                    IDC_CONFIRM_SECOND_NAME);
             break;
-        case kKindDeleteItem:
+        case kConfirmDeleteItem:
             SetQuestion(dialog, instance, IDS_CONFIRM_DELETE_ITEM);
             ShowItem(dialog, *launchSets, confirmFirst, IDC_CONFIRM_FIRST_ICON, IDC_CONFIRM_FIRST_NAME);
             break;
-        case kKindDeleteSet:
+        case kConfirmDeleteSet:
             SetQuestion(dialog, instance, IDS_CONFIRM_DELETE_SET);
-            ShowSet(dialog, instance, *launchSets, confirmFirst, IDC_CONFIRM_FIRST_ICON, IDC_CONFIRM_FIRST_NAME);
+            ShowSet(dialog, instance, *launchSets, confirmFirst, IDC_CONFIRM_FIRST_ICON,
+                    IDC_CONFIRM_FIRST_NAME);
             break;
         default:
             // Nothing to ask about: as Cancel, so the caller does nothing.
@@ -89,8 +92,9 @@ bool App::Confirm(int32_t kind, int32_t first, int32_t second) {
     confirmKind = kind;
     confirmFirst = first;
     confirmSecond = second;
-    const int dialogId =
-        (kind == kKindOverwriteItem || kind == kKindOverwriteSet) ? IDD_CONFIRM_OVERWRITE : IDD_CONFIRM_DELETE;
+    const int dialogId = (kind == kConfirmOverwriteItem || kind == kConfirmOverwriteSet)
+                             ? IDD_CONFIRM_OVERWRITE
+                             : IDD_CONFIRM_DELETE;
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(dialogId), panel, ::ConfirmDialogProc, 0) == IDOK;
 }
 
@@ -98,14 +102,14 @@ void App::OnDeleteItemCommand() {
     const int32_t item = menuItem;
     // The menu offers the entry only over an item.
     if (item < 0) return;
-    if (!Confirm(kKindDeleteItem, item, 0)) return;
+    if (!Confirm(kConfirmDeleteItem, item, 0)) return;
     launchSets->RemoveItem(SetOf(item), CellOf(item));
     FullRepaint();
 }
 
 void App::OnDeleteSetCommand() {
     if (launchSets->count < 2) return;
-    if (!Confirm(kKindDeleteSet, static_cast<int32_t>(menuSet) << 16, 0)) return;
+    if (!Confirm(kConfirmDeleteSet, static_cast<int32_t>(menuSet) << 16, 0)) return;
     launchSets->RemoveSet(menuSet);
     launchSets->CompactSets();
     // The shown index goes down by one whichever set went, and never names

@@ -59,7 +59,8 @@ HMENU App::BuildContextMenu() {
         const int32_t g = itemGrid->GridHit(menuPoint.x, menuPoint.y, kPanelWidth, kPanelHeight);
         bool canCreate = !launchSets->IsSetFull(currentSet);
         const bool hasItem =
-            IsOnHit(g) && launchSets->GetItemInfo(currentSet, static_cast<uint16_t>(HitIndex(g))).icon != nullptr;
+            IsOnHit(g) &&
+            launchSets->GetItemInfo(currentSet, static_cast<uint16_t>(HitIndex(g))).icon != nullptr;
         if (hasItem) {
             menuItem = static_cast<int32_t>(currentSet) << 16 | HitIndex(g);
             // The item's own dialog can always be opened on it.
@@ -104,7 +105,8 @@ void App::ShowContextMenu() {
     // The menu opens at the cursor, wherever the click was.
     POINT cursor = {};
     GetCursorPos(&cursor);
-    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, panel, nullptr);
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, panel,
+                   nullptr);
     menu.reset();
     // Wakes the panel's thread after the menu's own loop.
     PostMessageA(panel, WM_NULL, 0, 0);

@@ -65,7 +65,8 @@ int32_t JudgeItemPress(uint16_t press, uint16_t release, bool itemDialogOpen, co
     case kHitTab:
         switch (HitCodePlacement(release)) {
         case kPlacedOn:
-            return sets.IsSetFull(static_cast<uint16_t>(HitCodeIndex(release))) ? kDropNoRoom : kDropItemOntoTab;
+            return sets.IsSetFull(static_cast<uint16_t>(HitCodeIndex(release))) ? kDropNoRoom
+                                                                                : kDropItemOntoTab;
         case kPlacedInGap:
             return -3;
         }
@@ -139,7 +140,8 @@ void App::CarryOutDrop(uint16_t release) {
     case kDropItemOntoItem:
         // Dropped back on its own cell: nothing to ask.
         if (pressSet == currentSet && from == to) break;
-        if (Confirm(1, static_cast<int32_t>(pressSet) << 16 | from, static_cast<int32_t>(currentSet) << 16 | to))
+        if (Confirm(kConfirmOverwriteItem, static_cast<int32_t>(pressSet) << 16 | from,
+                    static_cast<int32_t>(currentSet) << 16 | to))
             launchSets->MoveItem(pressSet, from, currentSet, to, ItemPlacement::Replace);
         break;
     case kDropItemOntoEmpty:
@@ -153,7 +155,7 @@ void App::CarryOutDrop(uint16_t release) {
         break;
     case kDropSetOntoSet:
         if (from == to) break;
-        if (Confirm(2, static_cast<int32_t>(from) << 16, static_cast<int32_t>(to) << 16))
+        if (Confirm(kConfirmOverwriteSet, static_cast<int32_t>(from) << 16, static_cast<int32_t>(to) << 16))
             launchSets->OverwriteSet(from, to);
         break;
     case kDropSetIntoGap:
@@ -219,4 +221,6 @@ void App::DropFileAt(const char* path, uint16_t hit) {
 
 // The panel's drawing goes through the back buffer; until it is redrawn
 // here the window is at least invalidated.
-void App::FullRepaint() { InvalidateRect(panel, nullptr, FALSE); }
+void App::FullRepaint() {
+    InvalidateRect(panel, nullptr, FALSE);
+}

@@ -50,8 +50,8 @@ TEST_F(ConfirmDialog, ShowsWhatWillBeLostAndOnlyOkConfirms) {
         const char* screenshot;
     };
     const Case cases[] = {
-        {1, 0x00000, 0x10000, IDS_CONFIRM_OVERWRITE_ITEM, true, "alpha", "gamma", ItemIcon(0, 0), ItemIcon(1, 0),
-         "confirm_overwrite_item"},
+        {1, 0x00000, 0x10000, IDS_CONFIRM_OVERWRITE_ITEM, true, "alpha", "gamma", ItemIcon(0, 0),
+         ItemIcon(1, 0), "confirm_overwrite_item"},
         {2, 0x00000, 0x10000, IDS_CONFIRM_OVERWRITE_SET, true, "[ Set0 ]", "[ Set1 ]", SetIcon(), SetIcon(),
          "confirm_overwrite_set"},
         {3, 0x00001, 0, IDS_CONFIRM_DELETE_ITEM, false, "beta", nullptr, ItemIcon(0, 1), nullptr,

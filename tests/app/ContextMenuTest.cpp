@@ -25,8 +25,8 @@ const Entry kNewSet = {IDS_CREATE_SET, IDM_NEW_SET, false};
 const Entry kSetOpen = {IDS_SET_SETTINGS_OPEN, IDM_NEW_SET, true};
 const Entry kChangeSet = {IDS_CHANGE_SET, IDM_CHANGE_SET, false};
 const Entry kDeleteSet = {IDS_DELETE_SET, IDM_DELETE_SET, false};
-const std::vector<Entry> kTail = {kSep, {IDS_ABOUT, IDM_ABOUT, false}, {IDS_HELP, IDM_HELP, false}, kSep,
-                                  {IDS_EXIT, IDM_EXIT, false}};
+const std::vector<Entry> kTail = {
+    kSep, {IDS_ABOUT, IDM_ABOUT, false}, {IDS_HELP, IDM_HELP, false}, kSep, {IDS_EXIT, IDM_EXIT, false}};
 
 std::vector<Entry> With(std::vector<Entry> head) {
     head.insert(head.end(), kTail.begin(), kTail.end());
@@ -39,7 +39,9 @@ struct Shown {
     std::string text;
     UINT command;
     bool checked;
-    bool operator==(const Shown& o) const { return text == o.text && command == o.command && checked == o.checked; }
+    bool operator==(const Shown& o) const {
+        return text == o.text && command == o.command && checked == o.checked;
+    }
 };
 std::ostream& operator<<(std::ostream& out, const Shown& e) {
     return out << "{\"" << e.text << "\", " << e.command << (e.checked ? ", checked}" : "}");
@@ -115,7 +117,8 @@ TEST_F(ContextMenu, EntriesFollowWhatLiesUnderTheClickAndWhichDialogsAreOpen) {
         {"full set, on an item", 3, true, kCell1, false, false, false, false,
          With({kHotKey, kWallpaper, kSep, kItem, kDeleteItem}), 1, -1},
         {"notification icon, three sets, dialogs open", 3, false, kNoPoint, true, true, false, false,
-         With({{IDS_HOTKEY_SETTINGS, IDM_HOTKEY_DIALOG, true}, {IDS_WALLPAPER_SETTINGS, IDM_WALLPAPER_DIALOG, true},
+         With({{IDS_HOTKEY_SETTINGS, IDM_HOTKEY_DIALOG, true},
+               {IDS_WALLPAPER_SETTINGS, IDM_WALLPAPER_DIALOG, true},
                kItem}),
          -1, -1},
         {"notification icon, full set, one set", 1, true, kNoPoint, false, false, false, false,
@@ -127,12 +130,24 @@ TEST_F(ContextMenu, EntriesFollowWhatLiesUnderTheClickAndWhichDialogsAreOpen) {
         if (c.fullFirstSet) FillSet(0);
         app->currentSet = 0;
         switch (c.where) {
-        case kCell0: app->menuPoint = CellCentre(0); break;
-        case kCell1: app->menuPoint = CellCentre(1); break;
-        case kTab0: app->menuPoint = TabCentre(0); break;
-        case kTab1: app->menuPoint = TabCentre(1); break;
-        case kGapBeforeCell1: app->menuPoint = GapBefore(1); break;
-        case kNoPoint: app->menuPoint = POINT{-1, -1}; break;
+        case kCell0:
+            app->menuPoint = CellCentre(0);
+            break;
+        case kCell1:
+            app->menuPoint = CellCentre(1);
+            break;
+        case kTab0:
+            app->menuPoint = TabCentre(0);
+            break;
+        case kTab1:
+            app->menuPoint = TabCentre(1);
+            break;
+        case kGapBeforeCell1:
+            app->menuPoint = GapBefore(1);
+            break;
+        case kNoPoint:
+            app->menuPoint = POINT{-1, -1};
+            break;
         }
         // Any window stands for an open dialog: only its presence counts.
         HWND open = app->panel;

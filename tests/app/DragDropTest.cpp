@@ -1,12 +1,13 @@
 // Drag and drop on the hosted panel: the judgement of every press and
 // release, the drag cursors, the drops checked slot by slot, and files
 // dropped from the shell.
-#include "HostedAppFixture.h"
+#include <windows.h>
 
 #include <shlobj.h>
 
 #include <fstream>
 
+#include "HostedAppFixture.h"
 #include "app/NameEditor.h"
 #include "panel/HitCode.h"
 #include "resources/resource.h"
@@ -24,11 +25,21 @@ constexpr uint16_t kPin = Hit(kHitPin);
 constexpr uint16_t kNewSet = Hit(kHitNewSet);
 constexpr uint16_t kEditor = Hit(kHitNameEdit);
 constexpr uint16_t kKind6 = Hit(6);
-constexpr uint16_t Tab(int i) { return Hit(kHitTab, kPlacedOn, i); }
-constexpr uint16_t TabGap(int i) { return Hit(kHitTab, kPlacedInGap, i); }
-constexpr uint16_t Cell(int i) { return Hit(kHitCell, kPlacedOn, i); }
-constexpr uint16_t CellGap(int i) { return Hit(kHitCell, kPlacedInGap, i); }
-constexpr uint16_t Empty(int i) { return Hit(kHitCell, kPlacedEmpty, i); }
+constexpr uint16_t Tab(int i) {
+    return Hit(kHitTab, kPlacedOn, i);
+}
+constexpr uint16_t TabGap(int i) {
+    return Hit(kHitTab, kPlacedInGap, i);
+}
+constexpr uint16_t Cell(int i) {
+    return Hit(kHitCell, kPlacedOn, i);
+}
+constexpr uint16_t CellGap(int i) {
+    return Hit(kHitCell, kPlacedInGap, i);
+}
+constexpr uint16_t Empty(int i) {
+    return Hit(kHitCell, kPlacedEmpty, i);
+}
 
 // Set 0 has room, set 1 is full, set 2 has room.
 class DragDrop : public velktest::HostedAppTest {
@@ -129,12 +140,18 @@ TEST_F(DragDrop, TheCursorShowsTheJudgement) {
         int cursor;  // 0: none set here
     };
     const Case cases[] = {
-        {Cell(0), Tab(2), IDC_DRAG_PUT},     {Cell(0), Cell(1), IDC_DRAG_PUT},
-        {Cell(0), Empty(2), IDC_DRAG_PUT},   {Tab(0), Tab(1), IDC_DRAG_PUT},
-        {Cell(0), CellGap(3), IDC_DRAG_INSERT}, {Tab(0), TabGap(2), IDC_DRAG_INSERT},
-        {Cell(0), kOutside, IDC_DRAG_INTO_SET}, {Cell(0), Tab(1), IDC_DRAG_NO},
-        {Tab(0), kEditor, IDC_DRAG_NO},      {Cell(0), kEditor, IDC_DRAG_NO},
-        {Empty(2), Cell(0), 0},              {kOutside, Cell(0), 0},
+        {Cell(0), Tab(2), IDC_DRAG_PUT},
+        {Cell(0), Cell(1), IDC_DRAG_PUT},
+        {Cell(0), Empty(2), IDC_DRAG_PUT},
+        {Tab(0), Tab(1), IDC_DRAG_PUT},
+        {Cell(0), CellGap(3), IDC_DRAG_INSERT},
+        {Tab(0), TabGap(2), IDC_DRAG_INSERT},
+        {Cell(0), kOutside, IDC_DRAG_INTO_SET},
+        {Cell(0), Tab(1), IDC_DRAG_NO},
+        {Tab(0), kEditor, IDC_DRAG_NO},
+        {Cell(0), kEditor, IDC_DRAG_NO},
+        {Empty(2), Cell(0), 0},
+        {kOutside, Cell(0), 0},
     };
     HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     for (const Case& c : cases) {
@@ -159,7 +176,10 @@ TEST_F(DragDrop, ItemDropsMoveItemsSlotBySlot) {
         {"onto an empty cell", Cell(0), Empty(4), {"", "B", "", "D", "A", ""}, {"X", "", "", "", "", ""}},
         {"into a gap", Cell(0), CellGap(3), {"", "B", "A", "D", "", ""}, {"X", "", "", "", "", ""}},
         {"out of the panel", Cell(3), kOutside, {"A", "B", "D", "", "", ""}, {"X", "", "", "", "", ""}},
-        {"out of the panel, own cell lowest", Cell(1), kOutside, {"A", "B", "", "D", "", ""},
+        {"out of the panel, own cell lowest",
+         Cell(1),
+         kOutside,
+         {"A", "B", "", "D", "", ""},
          {"X", "", "", "", "", ""}},
         {"onto a tab with room", Cell(1), Tab(2), {"A", "", "", "D", "", ""}, {"X", "B", "", "", "", ""}},
         {"onto its own cell", Cell(0), Cell(0), {"A", "B", "", "D", "", ""}, {"X", "", "", "", "", ""}},

@@ -118,7 +118,9 @@ void CALLBACK ModalAnswer::Tick(HWND, UINT, UINT_PTR, DWORD) {
     current->answer_(dialog);
 }
 
-std::string DialogItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+std::string DialogItemText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
 
 std::string WindowText(HWND window) {
     char text[300] = {};
@@ -126,6 +128,8 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-void Click(HWND dialog, int buttonId) { SendMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0); }
+void Click(HWND dialog, int buttonId) {
+    SendMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
+}
 
 }  // namespace velktest

@@ -1,11 +1,12 @@
 // The name editor in the real panel: the status line becoming a command
 // line, history browsing, the pending text, Enter and ESC.
-#include "HostedAppFixture.h"
+#include <windows.h>
 
 #include <imm.h>
 
 #include <fstream>
 
+#include "HostedAppFixture.h"
 #include "app/NameEditor.h"
 #include "launchdata/CommandHistory.h"
 #include "panel/PinButton.h"
@@ -38,8 +39,13 @@ TEST_F(NameEditorHost, UpAndDownBrowseTheHistoryWithinItsLimits) {
         {{}, {{VK_UP, 0, "typed"}, {VK_DOWN, 0, "typed"}}},
         // Up stops at the oldest; Down to 0 keeps the last text shown.
         {{"older", "newest"},
-         {{VK_UP, 1, "newest"}, {VK_UP, 2, "older"}, {VK_UP, 2, "older"}, {VK_UP, 2, "older"},
-          {VK_DOWN, 1, "newest"}, {VK_DOWN, 0, "newest"}, {VK_DOWN, 0, "newest"}}},
+         {{VK_UP, 1, "newest"},
+          {VK_UP, 2, "older"},
+          {VK_UP, 2, "older"},
+          {VK_UP, 2, "older"},
+          {VK_DOWN, 1, "newest"},
+          {VK_DOWN, 0, "newest"},
+          {VK_DOWN, 0, "newest"}}},
     };
     for (const Case& c : cases) {
         app->history->Init(16);
@@ -98,8 +104,9 @@ TEST_F(NameEditorHost, TextLeftWithoutEnterComesBackAndEnterStartsIt) {
     EXPECT_EQ(0, app->history->entryCount);
 
     Command(IDM_ENTER);
-    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesA(files.File("marker.txt").c_str()) != INVALID_FILE_ATTRIBUTES; },
-                        20000));
+    EXPECT_TRUE(WaitFor(
+        [&] { return GetFileAttributesA(files.File("marker.txt").c_str()) != INVALID_FILE_ATTRIBUTES; },
+        20000));
     EXPECT_EQ(1, app->history->entryCount);
     EXPECT_STREQ(typed, app->history->Get(1));
     EXPECT_STREQ("", app->history->Pending());

@@ -35,8 +35,8 @@ bool WriteDataFile(const TempFolder& folder, const std::vector<std::string>& ite
     for (size_t i = 0; i < items.size(); ++i) {
         const std::string target = folder.File(items[i] + ".txt");
         std::ofstream(target) << "x";
-        if (!sets.CreateItem(0, static_cast<uint16_t>(i), items[i].c_str(), target.c_str(), folder.Path().c_str(),
-                             ItemPlacement::Replace))
+        if (!sets.CreateItem(0, static_cast<uint16_t>(i), items[i].c_str(), target.c_str(),
+                             folder.Path().c_str(), ItemPlacement::Replace))
             return false;
     }
     CommandHistory history;
@@ -155,7 +155,8 @@ TEST(EditorMenuEndToEnd, EnterStartsTheTypedPathAndTheHistoryKeepsIt) {
     PressKey(VK_RETURN);
 
     const std::string marker = velk.Folder().File("marker.txt");
-    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000));
+    EXPECT_TRUE(
+        WaitFor([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000));
     EXPECT_TRUE(GetWindowLongA(editor, GWL_STYLE) & ES_READONLY);
     // Pinned by default: the panel stays.
     EXPECT_TRUE(IsWindowVisible(panel));
