@@ -53,7 +53,8 @@ int main() {
     for (int i = 0; i < 16; ++i) file.Text("command " + std::to_string(i));
     for (int s = 0; s < 3; ++s) {
         file.Text("Set " + std::to_string(s));
-        for (int i = 0; i < 18; ++i) file.Slot("Item " + std::to_string(i), targets[s * 18 + i], folder.Path());
+        for (int i = 0; i < 18; ++i)
+            file.Slot("Item " + std::to_string(i), targets[s * 18 + i], folder.Path());
     }
     const std::string path = folder.File("QXDATA.dat");
     velktest::WriteBytes(path, file.bytes);

@@ -20,7 +20,9 @@ bool MayNameAFile(const char* path) {
 }
 }  // namespace
 
-void ItemIconSource::SetDefaultIcon(HICON icon) { defaultIcon_.reset(icon ? CopyIcon(icon) : nullptr); }
+void ItemIconSource::SetDefaultIcon(HICON icon) {
+    defaultIcon_.reset(icon ? CopyIcon(icon) : nullptr);
+}
 
 HICON ItemIconSource::Lookup(const char* target) {
     ownedCurrent_.reset();

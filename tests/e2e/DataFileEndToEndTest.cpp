@@ -21,7 +21,10 @@ std::string ThreeSetFile() {
     file.Header(0x56, 2, 3, 18, 60, 10, 20, 30).Text("notepad").Text("http://example.com/" + kSo);
     file.Text("Tools").Slot("Editor", "C:\\Apps\\run.cmd", "C:\\Apps").EmptySlots(1);
     file.Slot("Notes", "$p\\notes.txt", "").EmptySlots(14).Slot("Last", "%WINDIR%\\notepad.exe", "$W");
-    file.Text(kHyo + "\x8E\xA6").EmptySlots(5).Slot(kSo + "\\" + kHyo, "C:\\" + kSo + "\\app.exe", "C:\\").EmptySlots(12);
+    file.Text(kHyo + "\x8E\xA6")
+        .EmptySlots(5)
+        .Slot(kSo + "\\" + kHyo, "C:\\" + kSo + "\\app.exe", "C:\\")
+        .EmptySlots(12);
     file.Text("Third").EmptySlots(18);
     return file.bytes;
 }
@@ -88,10 +91,12 @@ TEST(DataFileEndToEnd, AProgramFolderNamedWithBackslashTrailBytesHoldsTheDataFil
     ChildProcess velk;
     ASSERT_TRUE(velk.Start(folder + "\\VELK.exe", base.Path()));
     HWND panel = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        panel = FindProcessWindow(velk.Id(), kTitle, kTitle);
-        return panel && IsWindowVisible(panel);
-    }, 20000));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            panel = FindProcessWindow(velk.Id(), kTitle, kTitle);
+            return panel && IsWindowVisible(panel);
+        },
+        20000));
     PostMessageA(panel, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, velk.Wait(20000));
     EXPECT_EQ(Hex(FreshDataFile()), Hex(ReadBytes(folder + "\\QXDATA.dat")));

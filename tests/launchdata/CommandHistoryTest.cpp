@@ -61,10 +61,17 @@ TEST(CommandHistory, FoldsOnlyAsciiLettersNotTrailBytes) {
     history.Add("\x83\x41");
     history.Add("\x83\x61");
     EXPECT_EQ(2, history.entryCount);
-    history.Add("\x95\x5C" "abc");
-    history.Add("\x95\x5C" "ABC");
+    history.Add(
+        "\x95\x5C"
+        "abc");
+    history.Add(
+        "\x95\x5C"
+        "ABC");
     EXPECT_EQ(3, history.entryCount);
-    EXPECT_EQ("\x95\x5C" "ABC", At(history, 1));
+    EXPECT_EQ(
+        "\x95\x5C"
+        "ABC",
+        At(history, 1));
 }
 
 TEST(CommandHistory, ALongRunMatchesASimpleModel) {

@@ -13,9 +13,9 @@ using namespace velktest;
 struct BadFile {
     const char* what;
     std::string bytes;
-    bool loads;           // Load's result
-    int sets;             // sets held afterwards
-    bool keptAside;       // copied to .bak before the first save
+    bool loads;      // Load's result
+    int sets;        // sets held afterwards
+    bool keptAside;  // copied to .bak before the first save
 };
 
 std::string Header(uint8_t historyCount, uint8_t setCount, uint8_t slots) {
@@ -39,21 +39,24 @@ std::vector<BadFile> BadFiles() {
         {"four whole sets", Header(0, 4, 18) + oneSet + oneSet + oneSet + oneSet, true, 3, false},
         {"255 sets, one written", Header(0, 255, 18) + oneSet, true, 1, true},
         {"no slots", Header(0, 2, 0) + "A" + '\0' + "B" + '\0', true, 2, false},
-        {"255 slots", Header(0, 1, 255) + FileBytes().Text("A").Slot("z", "C:\\z", "").EmptySlots(254).bytes, true, 1,
-         false},
+        {"255 slots", Header(0, 1, 255) + FileBytes().Text("A").Slot("z", "C:\\z", "").EmptySlots(254).bytes,
+         true, 1, false},
         {"255 x 255 empty slots", manyEmpty, true, 3, false},
         {"history count beyond the body", Header(200, 1, 18) + "a" + '\0' + "b" + '\0', false, 0, true},
-        {"missing final terminator", Header(0, 1, 1) + "A" + '\0' + "n" + '\0' + "t" + '\0' + "w", true, 1, true},
-        {"text of 1000 bytes", Header(0, 1, 1) + std::string(1000, 'N') + '\0' + "n" + '\0' + std::string(1000, 't') +
-                                    '\0' + std::string(1000, 'w') + '\0',
+        {"missing final terminator", Header(0, 1, 1) + "A" + '\0' + "n" + '\0' + "t" + '\0' + "w", true, 1,
+         true},
+        {"text of 1000 bytes",
+         Header(0, 1, 1) + std::string(1000, 'N') + '\0' + "n" + '\0' + std::string(1000, 't') + '\0' +
+             std::string(1000, 'w') + '\0',
          true, 1, false},
         {"lone lead byte at the end", Header(1, 1, 18) + "\x83", false, 0, true},
-        {"lone lead byte before a terminator", Header(0, 1, 1) + "A\x83" + '\0' + "n\x95" + '\0' + "t" + '\0' + '\0',
-         true, 1, false},
+        {"lone lead byte before a terminator",
+         Header(0, 1, 1) + "A\x83" + '\0' + "n\x95" + '\0' + "t" + '\0' + '\0', true, 1, false},
         {"body offset beyond the file", withOffset, false, 0, true},
         {"body offset inside the header", offsetZero, false, 0, true},
-        {"random bytes", std::string("\x51\x58\x07\xF3\x9C\x00\x11\xFE\x8A\x5C\x83\x00\x00\x03\xFF\x01\x83", 17), false,
-         0, true},
+        {"random bytes",
+         std::string("\x51\x58\x07\xF3\x9C\x00\x11\xFE\x8A\x5C\x83\x00\x00\x03\xFF\x01\x83", 17), false, 0,
+         true},
     };
 }
 
@@ -79,13 +82,16 @@ TEST_F(DataFileTest, BadFilesLoadWithoutFaultAndAreKeptAsideWhenNotUsedWhole) {
         if (data.sets.count == 0) data.sets.AddSet("NewLaunchSet", 18);
         ASSERT_TRUE(data.Save(DataPath(), 1, 0x10));
         EXPECT_EQ(bad.keptAside, FileExists(AsidePath()));
-        if (bad.keptAside) EXPECT_EQ(Hex(bad.bytes), Hex(ReadBytes(AsidePath())));
+        if (bad.keptAside) {
+            EXPECT_EQ(Hex(bad.bytes), Hex(ReadBytes(AsidePath())));
+        }
     }
 }
 
 TEST_F(DataFileTest, LongTextsAndLoneLeadBytesAreCutOnLoading) {
     ASSERT_TRUE(WriteBytes(DataPath(), Header(0, 1, 1) + std::string(100, 'N') + '\0' + "n\x95" + '\0' +
-                                           std::string(300, 't') + '\0' + "\x83\x5C" + std::string(300, 'w') + '\0'));
+                                           std::string(300, 't') + '\0' + "\x83\x5C" + std::string(300, 'w') +
+                                           '\0'));
     LaunchData data;
     ASSERT_TRUE(data.Load(DataPath()));
     EXPECT_EQ(std::string(64, 'N'), data.sets.GetSetName(0));
@@ -148,7 +154,9 @@ TEST_F(DataFileTest, MutationsOfARealFileAllLoad) {
         ASSERT_LE(data.history.entryCount, 16);
         for (uint16_t s = 0; s < data.sets.count; ++s) ASSERT_LE(strlen(data.sets.GetSetName(s)), 64u);
         // A file cut short is kept aside.
-        if (v < truncations) ASSERT_TRUE(data.settings.keepAside) << variant.size();
+        if (v < truncations) {
+            ASSERT_TRUE(data.settings.keepAside) << variant.size();
+        }
     }
     EXPECT_GT(loaded, 0);
     // Bounded in time as well as in count.

@@ -13,10 +13,22 @@ class FileBytes {
 public:
     FileBytes& Header(uint8_t flags, uint8_t historyCount, uint8_t setCount, uint8_t slotsPerSet,
                       uint8_t alpha = 100, uint8_t red = 1, uint8_t green = 2, uint8_t blue = 3) {
-        const char header[16] = {'Q', 'X', 1, 0, 16, 0, static_cast<char>(flags), 0, static_cast<char>(alpha),
-                                 static_cast<char>(red), static_cast<char>(green), static_cast<char>(blue),
-                                 static_cast<char>(historyCount), static_cast<char>(setCount),
-                                 static_cast<char>(slotsPerSet), 0};
+        const char header[16] = {'Q',
+                                 'X',
+                                 1,
+                                 0,
+                                 16,
+                                 0,
+                                 static_cast<char>(flags),
+                                 0,
+                                 static_cast<char>(alpha),
+                                 static_cast<char>(red),
+                                 static_cast<char>(green),
+                                 static_cast<char>(blue),
+                                 static_cast<char>(historyCount),
+                                 static_cast<char>(setCount),
+                                 static_cast<char>(slotsPerSet),
+                                 0};
         bytes.append(header, sizeof header);
         return *this;
     }
@@ -37,7 +49,8 @@ public:
 };
 
 inline bool WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -58,7 +71,9 @@ inline std::string ReadBytes(const std::string& path) {
     return bytes;
 }
 
-inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // The data file VELK writes when it starts without one and ends at once:
 // one set "NewLaunchSet" with 18 empty slots, pinned, on the middle button.

@@ -22,7 +22,8 @@ std::string ThreeSetFile() {
     file.Text("Tools").Slot("Editor", "C:\\Apps\\run.cmd", "C:\\Apps").EmptySlots(1);
     file.Slot("Notes", "$p\\notes.txt", "").EmptySlots(14).Slot("Last", "%WINDIR%\\notepad.exe", "$W");
     file.Text(kHyo + "\x8E\xA6" + kSo + "\x83t\x83g").EmptySlots(5);
-    file.Slot(kSo + "\\" + kHyo, "C:\\" + kSo + "\x83t\x83g\\" + kHyo + "\x8E\xA6\\app.exe", "C:\\" + kSo).EmptySlots(12);
+    file.Slot(kSo + "\\" + kHyo, "C:\\" + kSo + "\x83t\x83g\\" + kHyo + "\x8E\xA6\\app.exe", "C:\\" + kSo)
+        .EmptySlots(12);
     file.Text("Third").EmptySlots(18);
     return file.bytes;
 }
@@ -71,7 +72,8 @@ TEST_F(DataFileTest, AThreeSetFileComesBackByteForByte) {
 }
 
 TEST_F(DataFileTest, SaveTakesFlagsFromTheKeyAndThePinAndKeepsTheWallpaperBits) {
-    ASSERT_TRUE(WriteBytes(DataPath(), FileBytes().Header(0xFF, 0, 1, 18, 42).Text("S").EmptySlots(18).bytes));
+    ASSERT_TRUE(
+        WriteBytes(DataPath(), FileBytes().Header(0xFF, 0, 1, 18, 42).Text("S").EmptySlots(18).bytes));
     LaunchData data;
     ASSERT_TRUE(data.Load(DataPath()));
     struct Case {
@@ -99,9 +101,8 @@ TEST_F(DataFileTest, TheTriggerKeysFollowTheStoredFlagsAndTheMouse) {
         uint8_t keys;
     };
     const Case cases[] = {
-        {0x08, 3, 0x10}, {0x08, 2, 0x03}, {0x09, 2, 0x04}, {0x09, 3, 0x14}, {0x0F, 2, 0x07},
-        {0x0F, 5, 0x17}, {0x01, 3, 0x04}, {0x02, 3, 0x02}, {0x04, 3, 0x01}, {0x00, 2, 0x00},
-        {0xF0, 3, 0x00}, {0x0C, 2, 0x01},
+        {0x08, 3, 0x10}, {0x08, 2, 0x03}, {0x09, 2, 0x04}, {0x09, 3, 0x14}, {0x0F, 2, 0x07}, {0x0F, 5, 0x17},
+        {0x01, 3, 0x04}, {0x02, 3, 0x02}, {0x04, 3, 0x01}, {0x00, 2, 0x00}, {0xF0, 3, 0x00}, {0x0C, 2, 0x01},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.keys, Settings::TriggerKeysFromFlags(c.flags, c.buttons))
@@ -114,7 +115,11 @@ TEST_F(DataFileTest, LoadingRulesForNamesSlotsAndHistory) {
     FileBytes file;
     file.Header(0x18, 20, 2, 20);
     for (int i = 1; i <= 20; ++i) file.Text("cmd" + std::to_string(i));
-    file.Text("").Slot("", "C:\\only-a-target", "C:\\").EmptySlots(17).Slot("s18", "C:\\a", "").Slot("s19", "C:\\b", "");
+    file.Text("")
+        .Slot("", "C:\\only-a-target", "C:\\")
+        .EmptySlots(17)
+        .Slot("s18", "C:\\a", "")
+        .Slot("s19", "C:\\b", "");
     file.Text("B").Slot("bad", "$x\\file", "").EmptySlots(19);
     ASSERT_TRUE(WriteBytes(DataPath(), file.bytes));
 

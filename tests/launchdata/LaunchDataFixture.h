@@ -20,7 +20,8 @@ namespace velktest {
 struct LaunchData {
     LaunchData() {
         sets.Resize(3);
-        sets.iconSource.SetDefaultIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
+        sets.iconSource.SetDefaultIcon(
+            LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
         history.Init(16);
     }
     bool Load(const std::string& path) { return settings.Load(path.c_str(), &history, &sets); }

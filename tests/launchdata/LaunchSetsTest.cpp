@@ -38,18 +38,17 @@ TEST(LaunchItemArray, InsertAtShiftsTheFewestItemsTowardTheNearestHole) {
         const char* after;  // null: refused, nothing changes
     };
     const Case cases[] = {
-        {"ABC.D.", 1, "AXBCD."},  // the forward hole is nearer
-        {".ABCDE", 3, "ABXCDE"},  // only a backward hole
-        {".AB.", 2, "AXB."},      // a tie moves the earlier items down
-        {"..AB..", 3, ".AXB.."},  // a tie again
-        {"AB.C", 2, "ABXC"},      // the slot itself is empty
-        {"A.BC", 2, "AXBC"},      // the slot before it is empty
-        {"AB.C", 0, "XABC"},      // at 0 only a forward hole counts
-        {"A.BCD", 3, "ABXCD"},    // no forward hole
-        {".ABC", 0, "XABC"},
-        {"ABCD", 0, nullptr},     // full
-        {"ABCD", 2, nullptr},     // full
-        {"AB..", 4, nullptr},     // index equal to the capacity
+        {"ABC.D.", 1, "AXBCD."},                        // the forward hole is nearer
+        {".ABCDE", 3, "ABXCDE"},                        // only a backward hole
+        {".AB.", 2, "AXB."},                            // a tie moves the earlier items down
+        {"..AB..", 3, ".AXB.."},                        // a tie again
+        {"AB.C", 2, "ABXC"},                            // the slot itself is empty
+        {"A.BC", 2, "AXBC"},                            // the slot before it is empty
+        {"AB.C", 0, "XABC"},                            // at 0 only a forward hole counts
+        {"A.BCD", 3, "ABXCD"},                          // no forward hole
+        {".ABC", 0, "XABC"},     {"ABCD", 0, nullptr},  // full
+        {"ABCD", 2, nullptr},                           // full
+        {"AB..", 4, nullptr},                           // index equal to the capacity
         {"AB..", 300, nullptr},
     };
     for (const Case& c : cases) {
@@ -127,7 +126,8 @@ std::string SetNames(const LaunchSetList& list) {
 class SetList : public ::testing::Test {
 protected:
     void SetUp() override {
-        list.iconSource.SetDefaultIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
+        list.iconSource.SetDefaultIcon(
+            LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
         ASSERT_TRUE(list.Resize(3));
     }
     void AddSets(const char* names) {
@@ -135,7 +135,8 @@ protected:
             const char name[2] = {*p, '\0'};
             ASSERT_TRUE(list.AddSet(name, 18));
             // Each set's first item is named after the set, so items can be followed.
-            ASSERT_TRUE(list.CreateItem(list.count - 1, 0, name, "C:\\nowhere", nullptr, ItemPlacement::Replace));
+            ASSERT_TRUE(
+                list.CreateItem(list.count - 1, 0, name, "C:\\nowhere", nullptr, ItemPlacement::Replace));
         }
     }
     // Every set's items as letters.
@@ -197,7 +198,8 @@ TEST_F(SetList, OverwriteSetDestroysTheTargetAndClosesTheGap) {
         const char* after;
     };
     const Case cases[] = {
-        {0, 2, "BA."}, {2, 0, "CB."}, {1, 0, "BC."}, {0, 1, "AC."}, {1, 1, "ABC"}, {0, 3, "ABC"}, {5, 0, "ABC"},
+        {0, 2, "BA."}, {2, 0, "CB."}, {1, 0, "BC."}, {0, 1, "AC."},
+        {1, 1, "ABC"}, {0, 3, "ABC"}, {5, 0, "ABC"},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(list.Resize(3));
@@ -246,7 +248,8 @@ TEST_F(SetList, CreateItemPlacesByPlacementAndRefusesWhatCannotBe) {
     EXPECT_TRUE(list.CreateItem(0, 3, "", "C:\\n", nullptr, ItemPlacement::Replace));
 
     for (uint16_t i = 0; i < 18; ++i)
-        if (!list.GetItemInfo(0, i).icon) list.CreateItem(0, i, "f", "C:\\f", nullptr, ItemPlacement::Replace);
+        if (!list.GetItemInfo(0, i).icon)
+            list.CreateItem(0, i, "f", "C:\\f", nullptr, ItemPlacement::Replace);
     EXPECT_TRUE(list.IsSetFull(0));
     EXPECT_FALSE(list.CreateItem(0, 0, "n", "C:\\n", nullptr, ItemPlacement::FirstFree));
     EXPECT_FALSE(list.CreateItem(0, 0, "n", "C:\\n", nullptr, ItemPlacement::Insert));

@@ -1,7 +1,6 @@
 // Double-byte-safe cuts, path macros, shortcuts made with IShellLinkA, the
 // fields a dropped file gives, and item icons.
 #include <gtest/gtest.h>
-
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -20,9 +19,9 @@ namespace {
 using velktest::TempFolder;
 
 // Shift-JIS characters whose second byte is a backslash.
-const std::string kSo = "\x83\x5C";     // ソ
-const std::string kHyo = "\x95\x5C";    // 表
-const std::string kNou = "\x94\x5C";    // 能
+const std::string kSo = "\x83\x5C";      // ソ
+const std::string kHyo = "\x95\x5C";     // 表
+const std::string kNou = "\x94\x5C";     // 能
 const std::string kFuto = "\x83t\x83g";  // フト
 
 std::string ProgramFolder() {
@@ -109,7 +108,9 @@ TEST(ExpandPathMacros, ExpandsEveryMacroAndFailsOnTheRest) {
         memset(result, 'Z', sizeof result);
         const char* got = ExpandPathMacros(c.source.c_str(), result, sizeof result);
         EXPECT_EQ(c.ok, got != nullptr) << c.source;
-        if (got) EXPECT_EQ(result, got);
+        if (got) {
+            EXPECT_EQ(result, got);
+        }
         EXPECT_EQ(c.expected, std::string(result)) << c.source;
     }
 }
@@ -122,10 +123,14 @@ TEST(ExpandPathMacros, ResultMustFitWithItsTerminator) {
     };
     const std::string folder = ProgramFolder();
     const std::vector<Case> cases = {
-        {"abcde", 6, true},           {"abcde", 5, false},
-        {"x$$", 3, true},             {"x$$", 2, false},
-        {"$p", folder.size() + 1, true}, {"$p", folder.size(), false},
-        {"$p\\a", folder.size() + 3, true}, {"$p\\a", folder.size() + 2, false},
+        {"abcde", 6, true},
+        {"abcde", 5, false},
+        {"x$$", 3, true},
+        {"x$$", 2, false},
+        {"$p", folder.size() + 1, true},
+        {"$p", folder.size(), false},
+        {"$p\\a", folder.size() + 3, true},
+        {"$p\\a", folder.size() + 2, false},
         {"$$", 0, false},
     };
     for (const Case& c : cases) {
@@ -194,7 +199,8 @@ TEST_F(Shortcuts, ADroppedShortcutGivesItsNameTargetAndWorkingFolder) {
     char target[MAX_PATH] = {};
     char workingFolder[MAX_PATH] = {};
     WIN32_FIND_DATAA findData = {};
-    EXPECT_GE(ResolveShortcut((tools + "\\Editor.lnk").c_str(), target, workingFolder, MAX_PATH, &findData), 0);
+    EXPECT_GE(ResolveShortcut((tools + "\\Editor.lnk").c_str(), target, workingFolder, MAX_PATH, &findData),
+              0);
     EXPECT_EQ(0, lstrcmpiA((apps + "\\run.cmd").c_str(), target)) << target;
     EXPECT_EQ(0, lstrcmpiA(apps.c_str(), workingFolder)) << workingFolder;
 
