@@ -5,7 +5,24 @@
 
 #include "launchdata/ExpandPathMacros.h"
 
-void ItemIconSource::SetDefaultIcon(HICON icon) { defaultIcon_.reset(icon ? CopyIcon(icon) : nullptr); }
+namespace {
+// A colon belongs only after a drive letter or in a leading "::" (a shell
+// namespace path); anything else names no file. The shell is not asked
+// about such paths: Wine's SHGetFileInfoA faults on some, such as "/:x".
+bool MayNameAFile(const char* path) {
+    if (path[0] == ':' && path[1] == ':') return true;
+    for (const char* p = path; *p; ++p) {
+        if (*p == ':' && !(p == path + 1 && IsCharAlphaA(path[0]) && static_cast<BYTE>(path[0]) < 0x80))
+            return false;
+        if (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) ++p;
+    }
+    return true;
+}
+}  // namespace
+
+void ItemIconSource::SetDefaultIcon(HICON icon) {
+    defaultIcon_.reset(icon ? CopyIcon(icon) : nullptr);
+}
 
 HICON ItemIconSource::Lookup(const char* target) {
     ownedCurrent_.reset();
@@ -15,7 +32,7 @@ HICON ItemIconSource::Lookup(const char* target) {
     if (!target || !ExpandPathMacros(target, path, sizeof path)) return nullptr;
 
     SHFILEINFOA info = {};
-    SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_ICON);
+    if (MayNameAFile(path)) SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_ICON);
     if (info.hIcon) {
         UniqueIcon shellIcon(info.hIcon);
         ownedCurrent_.reset(CopyIcon(shellIcon.get()));

@@ -3,7 +3,8 @@
 
 #include "launchdata/TextCut.h"
 
-bool LaunchItem::Assign(const char* newName, const char* newTarget, const char* newWorkingFolder, HICON newIcon) {
+bool LaunchItem::Assign(const char* newName, const char* newTarget, const char* newWorkingFolder,
+                        HICON newIcon) {
     if (!newName || !newTarget || !newIcon) return false;
     UniqueIcon copy(CopyIcon(newIcon));
     if (!copy) return false;

@@ -81,4 +81,6 @@ uint8_t LaunchItemArray::CountUsed() const {
     return static_cast<uint8_t>(used);
 }
 
-LaunchItem* LaunchItemArray::At(unsigned i) const { return i < capacity ? slots_[i].get() : nullptr; }
+LaunchItem* LaunchItemArray::At(unsigned i) const {
+    return i < capacity ? slots_[i].get() : nullptr;
+}

@@ -37,7 +37,8 @@ public:
     bool CreateItem(uint16_t set, uint16_t i, const char* name, const char* target, const char* workingFolder,
                     ItemPlacement placement);
     // Refused, with nothing changed, when the destination cannot take the item.
-    bool MoveItem(uint16_t fromSet, uint16_t fromIndex, uint16_t toSet, uint16_t toIndex, ItemPlacement placement);
+    bool MoveItem(uint16_t fromSet, uint16_t fromIndex, uint16_t toSet, uint16_t toIndex,
+                  ItemPlacement placement);
     bool RemoveItem(uint16_t set, uint16_t i);
 
     uint16_t count = 0;

@@ -3,4 +3,6 @@
 
 #include "launchdata/TextCut.h"
 
-void LaunchSetName::Set(const char* text) { text_ = CutText(text ? text : "", kLimit); }
+void LaunchSetName::Set(const char* text) {
+    text_ = CutText(text ? text : "", kLimit);
+}

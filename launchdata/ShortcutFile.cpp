@@ -7,7 +7,8 @@
 
 #include "launchdata/TextCut.h"
 
-HRESULT ResolveShortcut(const char* linkPath, char* target, char* folder, int size, WIN32_FIND_DATAA* findData) {
+HRESULT ResolveShortcut(const char* linkPath, char* target, char* folder, int size,
+                        WIN32_FIND_DATAA* findData) {
     IShellLinkA* link = nullptr;
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                       reinterpret_cast<void**>(&link));

@@ -5,7 +5,8 @@
 
 // Reads the shortcut's target and working folder through the shell link
 // object. Negative when COM, the link object or the file fails.
-HRESULT ResolveShortcut(const char* linkPath, char* target, char* folder, int size, WIN32_FIND_DATAA* findData);
+HRESULT ResolveShortcut(const char* linkPath, char* target, char* folder, int size,
+                        WIN32_FIND_DATAA* findData);
 
 // Name, target and working folder for a new launch item, at most 259 bytes each.
 struct ItemFields {

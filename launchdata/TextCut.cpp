@@ -22,7 +22,9 @@ size_t CutLength(const char* text, size_t maxBytes) {
     return length;
 }
 
-std::string CutText(const char* text, size_t maxBytes) { return std::string(text, CutLength(text, maxBytes)); }
+std::string CutText(const char* text, size_t maxBytes) {
+    return std::string(text, CutLength(text, maxBytes));
+}
 
 void CopyCut(char* buffer, size_t size, const char* text) {
     if (size == 0) return;

@@ -15,6 +15,7 @@
 #include "panel/PinButton.h"
 #include "panel/TabStrip.h"
 #include "resources/resource.h"
+#include "tests/launchdata/DataFileBytes.h"
 
 namespace {
 
@@ -22,13 +23,13 @@ using velktest::PumpMessages;
 using velktest::WaitFor;
 
 // The hosted App reads and writes the data file beside the test program.
-void RemoveDataFile() {
+std::string DataFilePath() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     *strrchr(path, '\\') = '\0';
-    lstrcatA(path, "\\QXDATA.dat");
-    DeleteFileA(path);
+    return std::string(path) + "\\QXDATA.dat";
 }
+void RemoveDataFile() { DeleteFileA(DataFilePath().c_str()); }
 
 class HostedApp : public ::testing::Test {
 protected:
@@ -280,6 +281,35 @@ TEST_F(HostedApp, ExitCommandClosesThePanelAndEndsTheLoop) {
 TEST_F(HostedApp, SystemMenuKeyAndContextMenuAreSwallowed) {
     EXPECT_EQ(0, SendMessageA(app->panel, WM_SYSCOMMAND, SC_KEYMENU, 0));
     EXPECT_EQ(0, SendMessageA(app->panel, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app->panel), 0));
+}
+
+TEST(HostedAppWithDataFile, StartsFromTheFileAndWritesItBackWhenThePanelIsDestroyed) {
+    // Not pinned, on CTRL+SHIFT, two sets.
+    velktest::FileBytes file;
+    file.Header(0x05, 1, 2, 18).Text("notepad");
+    file.Text("First").Slot("Editor", "C:\\Apps\\run.cmd", "C:\\Apps").EmptySlots(17);
+    file.Text("Second").EmptySlots(18);
+    ASSERT_TRUE(velktest::WriteBytes(DataFilePath(), file.bytes));
+
+    theApp = new App();
+    App* app = theApp;
+    app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
+    EXPECT_EQ(0, app->pinButton->state);
+    EXPECT_EQ(0, app->settings->flags & Settings::kPinned);
+    EXPECT_EQ(Settings::kHookKeyCtrl | Settings::kHookKeyShift, app->settings->triggerKeys);
+    EXPECT_EQ(2, app->launchSets->count);
+    EXPECT_STREQ("Second", app->launchSets->GetSetName(1));
+    EXPECT_STREQ("Editor", app->launchSets->GetItemInfo(0, 0).name);
+
+    // The file is written while the panel is destroyed, before anything else.
+    ASSERT_TRUE(velktest::WriteBytes(DataFilePath(), "replaced"));
+    DestroyWindow(app->panel);
+    EXPECT_EQ(velktest::Hex(file.bytes), velktest::Hex(velktest::ReadBytes(DataFilePath())));
+    app->Finish(kAppTitle);
+    delete app;
+    theApp = nullptr;
+    PumpMessages();
+    RemoveDataFile();
 }
 
 }  // namespace
