@@ -95,7 +95,7 @@ public:
         worker_ = std::thread([this, owner, button, act] {
             const ULONGLONG end = GetTickCount64() + 15000;
             HWND box = nullptr;
-            while (!box && GetTickCount64() < end) {
+            while (!box && !stop_ && GetTickCount64() < end) {
                 box = FindOwnedDialog(owner);
                 if (!box) Sleep(20);
             }
@@ -109,8 +109,10 @@ public:
             PostMessageA(box, WM_COMMAND, button, 0);
         });
     }
+    // Stops looking: whatever was to open has opened and closed by now.
     ~ModalAnswer() { Join(); }
     void Join() {
+        stop_ = true;
         if (worker_.joinable()) worker_.join();
     }
 
@@ -119,6 +121,7 @@ public:
     std::string typed;
 
 private:
+    std::atomic<bool> stop_{false};
     std::thread worker_;
 };
 
