@@ -139,6 +139,9 @@ TEST_F(ModelessDialogs, HotKeyOkStoresTheCheckedBoxesAndNeedsOne) {
             Click(dialog, box);
             EXPECT_TRUE(Enabled(dialog, IDOK));
         }
+        if (choice.stored == 0x11) {
+            EXPECT_TRUE(velktest::SaveDialogPicture(dialog, "dialog_hotkey_in_use"));
+        }
         Click(dialog, IDOK);
         EXPECT_EQ(nullptr, app->hotKeyDialog);
         EXPECT_FALSE(IsWindow(dialog));

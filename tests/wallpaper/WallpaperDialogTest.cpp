@@ -290,9 +290,20 @@ TEST_F(WallpaperDialog, OpenAndBgColorGoThroughTheCommonDialogs) {
     EXPECT_EQ(3, Position(IDC_WALLPAPER_BLUE));
     EXPECT_EQ("1", DialogText(dialog, IDC_WALLPAPER_RED_VALUE));
     EXPECT_EQ(0x010203u, Shown(64, 0));
-    UpdateWindow(dialog);
-    velktest::PumpMessages();
-    velktest::SaveScreenshot(dialog, "wallpaper_dialog");
+}
+
+TEST_F(WallpaperDialog, ScreenshotWithAPictureInThePreview) {
+    const std::string sunset = folder.File("sunset.bmp");
+    ASSERT_TRUE(WriteFileBytes(sunset, MakeBmp(320, 200, [](int x, int y) {
+        const uint32_t sky = y < 120 ? 255 - y : 40;
+        return uint32_t(sky) << 16 | uint32_t((x * 200 / 320) & 0xFF) << 8 | uint32_t(y < 120 ? 60 : 140);
+    })));
+    HWND dialog = Open();
+    DropFiles(dialog, {sunset});
+    Slide(IDC_WALLPAPER_ALPHA, 85);
+    Slide(IDC_WALLPAPER_BLUE, 120);
+    EXPECT_EQ("sunset.bmp", DialogText(dialog, IDC_WALLPAPER_FILE_NAME));
+    EXPECT_TRUE(velktest::SaveDialogPicture(dialog, "dialog_wallpaper_in_use"));
 }
 
 }  // namespace
