@@ -8,8 +8,8 @@
 #include "app/App.h"
 #include "app/WindowProcs.h"
 #include "launchdata/LaunchSetList.h"
-#include "wallpaper/WallpaperRenderer.h"
 #include "resources/resource.h"
+#include "wallpaper/WallpaperRenderer.h"
 
 namespace {
 DLGPROC ProcedureOf(int id) {

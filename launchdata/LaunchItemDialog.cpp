@@ -2,6 +2,7 @@
 // (on a cell, in the gap before one, or anywhere in the set) or changes the
 // item under it. The fields are typed, browsed for or dropped on the dialog.
 #include <windows.h>
+// commdlg.h and shellapi.h need windows.h first.
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -23,8 +24,9 @@ constexpr int kCaptionBuffer = 160;
 constexpr int kMessageBuffer = 160;
 constexpr UINT kQueryFileCount = 0xFFFFFFFF;
 // "全てのファイル(*.*)" in code page 932. Every file is offered.
-constexpr char kAllFilesFilter[] = "\x91S\x82\xC4\x82\xCC\x83t\x83@\x83"
-                                   "C\x83\x8B(*.*)\0*.*\0";
+constexpr char kAllFilesFilter[] =
+    "\x91S\x82\xC4\x82\xCC\x83t\x83@\x83"
+    "C\x83\x8B(*.*)\0*.*\0";
 
 // The remembered target: mode, set and cell in one 32-bit value.
 int32_t PackTarget(int32_t mode, int set, int cell) {
@@ -55,7 +57,8 @@ ItemPlacement PlacementOf(int32_t mode) {
 void ShowIcon(HWND dialog, HICON icon) {
     HICON copy = icon ? CopyIcon(icon) : nullptr;
     SendDlgItemMessageA(dialog, IDC_ITEM_ICON, STM_SETICON, reinterpret_cast<WPARAM>(copy), 0);
-    UniqueIcon previous(reinterpret_cast<HICON>(SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(copy))));
+    UniqueIcon previous(
+        reinterpret_cast<HICON>(SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(copy))));
 }
 
 void FillFields(HWND dialog, const char* name, const char* target, const char* workingFolder, HICON icon) {
@@ -67,7 +70,8 @@ void FillFields(HWND dialog, const char* name, const char* target, const char* w
 
 void FillFromFile(HWND dialog, LaunchSetList& sets, const char* path) {
     const ItemFields fields = ItemFieldsFromFile(path);
-    FillFields(dialog, fields.name, fields.target, fields.workingFolder, sets.iconSource.Lookup(fields.target));
+    FillFields(dialog, fields.name, fields.target, fields.workingFolder,
+               sets.iconSource.Lookup(fields.target));
 }
 
 int Ask(HWND dialog, HINSTANCE instance, int stringId, UINT buttons) {
@@ -122,7 +126,9 @@ INT_PTR App::ItemProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         else
             wsprintfA(caption, "%s ( %d - %d )", words, set, cell);
         SetDlgItemTextA(dialog, IDC_ITEM_CAPTION_LINE, caption);
-        if (item.icon) FillFields(dialog, item.name, item.target, item.workingFolder ? item.workingFolder : "", item.icon);
+        if (item.icon)
+            FillFields(dialog, item.name, item.target, item.workingFolder ? item.workingFolder : "",
+                       item.icon);
         return TRUE;
     }
     case WM_COMMAND:

@@ -48,7 +48,8 @@ bool FillChecked(HWND dialog) {
     return IsDlgButtonChecked(dialog, IDC_WALLPAPER_FILL) == BST_CHECKED;
 }
 PackedColor SliderColor(HWND dialog) {
-    return MakePackedColor(uint8_t(Position(dialog, IDC_WALLPAPER_RED)), uint8_t(Position(dialog, IDC_WALLPAPER_GREEN)),
+    return MakePackedColor(uint8_t(Position(dialog, IDC_WALLPAPER_RED)),
+                           uint8_t(Position(dialog, IDC_WALLPAPER_GREEN)),
                            uint8_t(Position(dialog, IDC_WALLPAPER_BLUE)));
 }
 

@@ -58,7 +58,8 @@ void WallpaperPreview::Reset() {
     path[0] = '\0';
 }
 
-bool WallpaperPreview::Load(HINSTANCE instance, const char* newPath, int width, int height, PackedColor color) {
+bool WallpaperPreview::Load(HINSTANCE instance, const char* newPath, int width, int height,
+                            PackedColor color) {
     Reset();
     char expanded[kExpandedPathSize] = {};
     // A path whose macros cannot be expanded is a file that cannot be read.
@@ -115,7 +116,8 @@ void WallpaperPreview::Compose(PackedColor color, int32_t alpha, uint8_t fill) {
         std::fill(display.get(), display.get() + count, color);
         if (int64_t(fitHeight) * width < int64_t(height) * fitWidth) {
             const size_t start = size_t((height - fitHeight) / 2) * width;
-            std::memcpy(display.get() + start, fitted.get() + start, size_t(fitWidth) * fitHeight * sizeof(uint32_t));
+            std::memcpy(display.get() + start, fitted.get() + start,
+                        size_t(fitWidth) * fitHeight * sizeof(uint32_t));
         } else {
             const size_t left = size_t((width - fitWidth) / 2);
             for (int32_t row = 0; row < height; ++row) {

@@ -28,8 +28,9 @@ struct Toggle {
 
 TEST_F(ModelessDialogs, EachCommandOpensItsDialogAndClosesItWhenOpen) {
     const Toggle toggles[] = {
-        {IDM_HOTKEY_DIALOG, &App::hotKeyDialog, "\x95\x5C\x8E\xA6\x81\x45\x94\xF1\x95\x5C\x8E\xA6\x82\xC9\x8E\x67"
-                                                "\x97\x70\x82\xB7\x82\xE9\x83L\x81[" /* 表示・非表示に使用するキー */},
+        {IDM_HOTKEY_DIALOG, &App::hotKeyDialog,
+         "\x95\x5C\x8E\xA6\x81\x45\x94\xF1\x95\x5C\x8E\xA6\x82\xC9\x8E\x67"
+         "\x97\x70\x82\xB7\x82\xE9\x83L\x81[" /* 表示・非表示に使用するキー */},
         {IDM_WALLPAPER_DIALOG, &App::wallpaperDialog, "WALLPAPER"},
         {IDM_ITEM_DIALOG, &App::itemDialog, "LAUNCH ITEM"},
         {IDM_NEW_SET, &App::setDialog, "LAUNCH SET"},

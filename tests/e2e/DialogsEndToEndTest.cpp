@@ -15,8 +15,9 @@ namespace {
 using namespace velktest;
 
 // "表示・非表示に使用するキー" in code page 932.
-constexpr char kHotKeyTitle[] = "\x95\x5C\x8E\xA6\x81\x45\x94\xF1\x95\x5C\x8E\xA6\x82\xC9\x8E\x67"
-                                "\x97\x70\x82\xB7\x82\xE9\x83L\x81[";
+constexpr char kHotKeyTitle[] =
+    "\x95\x5C\x8E\xA6\x81\x45\x94\xF1\x95\x5C\x8E\xA6\x82\xC9\x8E\x67"
+    "\x97\x70\x82\xB7\x82\xE9\x83L\x81[";
 // Header bytes of the data file.
 constexpr size_t kFlagsOffset = 6;
 constexpr size_t kAlphaOffset = 8;
@@ -35,7 +36,8 @@ void PressAccelerator(HWND panel, char key) {
 
 HWND WaitForDialog(DWORD process, const char* title) {
     HWND dialog = nullptr;
-    WaitFor([&] { return (dialog = FindProcessWindow(process, "#32770", title)) && IsWindowVisible(dialog); });
+    WaitFor(
+        [&] { return (dialog = FindProcessWindow(process, "#32770", title)) && IsWindowVisible(dialog); });
     return dialog;
 }
 

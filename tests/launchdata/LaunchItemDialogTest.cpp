@@ -69,8 +69,8 @@ TEST_F(LaunchItemDialog, ThePointOfTheMenuGivesModeCaptionAndPlace) {
         POINT point;
         int stringId;
         const char* indexes;
-        uint16_t newCell;    // where OK puts "New"
-        uint16_t editorCell; // where the item of cell 5 is then
+        uint16_t newCell;     // where OK puts "New"
+        uint16_t editorCell;  // where the item of cell 5 is then
     };
     const Case cases[] = {
         {"occupied cell", CellCentre(5), IDS_ITEM_CHANGE, " ( 0 - 5 )", 5, 0xFFFF},
@@ -161,8 +161,8 @@ TEST_F(LaunchItemDialog, WorkingFolderIsCheckedUnlessEmpty) {
         bool asked;
     };
     const std::string missing = folder.File("missing");
-    const Case cases[] = {{"$p", false}, {"", false}, {folder.Path().c_str(), false}, {missing.c_str(), true},
-                          {file.c_str(), true}, {"$q", true}};
+    const Case cases[] = {{"$p", false},           {"", false},          {folder.Path().c_str(), false},
+                          {missing.c_str(), true}, {file.c_str(), true}, {"$q", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.folder);
         app->launchSets->RemoveItem(0, 9);

@@ -71,7 +71,8 @@ TEST_F(LaunchSetDialog, TypedNameStopsAtSixtyFourBytes) {
 TEST_F(LaunchSetDialog, RenameChangesOnlyTheSetItWasOpenedFor) {
     app->launchSets->AddSet("Second", 18);
     app->launchSets->AddSet("Third", 18);
-    ASSERT_TRUE(app->launchSets->CreateItem(1, 4, "item", "C:\\windows\\notepad.exe", "", ItemPlacement::Replace));
+    ASSERT_TRUE(
+        app->launchSets->CreateItem(1, 4, "item", "C:\\windows\\notepad.exe", "", ItemPlacement::Replace));
     app->menuSet = 1;
     Command(IDM_CHANGE_SET);
     HWND dialog = app->setDialog;

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <windows.h>
-#include <shlobj.h>
-
+// The headers below need windows.h first.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <string>

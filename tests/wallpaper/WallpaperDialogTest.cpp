@@ -2,6 +2,7 @@
 // and edits in step, files dropped and chosen, FILL, CLEAR, APPLY, OK and
 // CANCEL, read back from the preview, the panel's renderer and the Settings.
 #include <windows.h>
+// commctrl.h needs windows.h first.
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -57,7 +58,9 @@ protected:
         Command(IDM_WALLPAPER_DIALOG);
         return app->wallpaperDialog;
     }
-    int Position(int slider) { return int(SendDlgItemMessageA(app->wallpaperDialog, slider, TBM_GETPOS, 0, 0)); }
+    int Position(int slider) {
+        return int(SendDlgItemMessageA(app->wallpaperDialog, slider, TBM_GETPOS, 0, 0));
+    }
     // A slider moved by the user: the trackbar tells its dialog.
     void Slide(int slider, int value) {
         HWND dialog = app->wallpaperDialog;
@@ -66,9 +69,7 @@ protected:
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, slider)));
     }
     // The preview's pixel, x from the left and y from the top.
-    uint32_t Shown(int x, int y) {
-        return app->wallpaperPreview->display[size_t(95 - y) * 128 + x] & kRgb;
-    }
+    uint32_t Shown(int x, int y) { return app->wallpaperPreview->display[size_t(95 - y) * 128 + x] & kRgb; }
     uint32_t Panel(int x, int y) { return app->wallpaper->pixels[size_t(191 - y) * 256 + x] & kRgb; }
     bool AllPanel(uint32_t rgb) {
         for (int i = 0; i < 256 * 192; ++i)
@@ -295,9 +296,10 @@ TEST_F(WallpaperDialog, OpenAndBgColorGoThroughTheCommonDialogs) {
 TEST_F(WallpaperDialog, ScreenshotWithAPictureInThePreview) {
     const std::string sunset = folder.File("sunset.bmp");
     ASSERT_TRUE(WriteFileBytes(sunset, MakeBmp(320, 200, [](int x, int y) {
-        const uint32_t sky = y < 120 ? 255 - y : 40;
-        return uint32_t(sky) << 16 | uint32_t((x * 200 / 320) & 0xFF) << 8 | uint32_t(y < 120 ? 60 : 140);
-    })));
+                                   const uint32_t sky = y < 120 ? 255 - y : 40;
+                                   return uint32_t(sky) << 16 | uint32_t((x * 200 / 320) & 0xFF) << 8 |
+                                          uint32_t(y < 120 ? 60 : 140);
+                               })));
     HWND dialog = Open();
     DropFiles(dialog, {sunset});
     Slide(IDC_WALLPAPER_ALPHA, 85);

@@ -39,7 +39,9 @@ protected:
         EXPECT_TRUE(WriteFileBytes(path, MakeBmp(width, height, [rgb](int, int) { return rgb; })));
         return path;
     }
-    void Load(const char* path) { preview.Load(GetModuleHandleA(nullptr), path, kWidth, kHeight, kLoadColor); }
+    void Load(const char* path) {
+        preview.Load(GetModuleHandleA(nullptr), path, kWidth, kHeight, kLoadColor);
+    }
 
     TempFolder folder;
     WallpaperPreview preview;
@@ -92,12 +94,14 @@ TEST_F(Preview, FitsPicturesOnBandsOfTheCurrentColour) {
 
 TEST_F(Preview, SameSizedPictureIsTakenPixelForPixel) {
     const std::string path = folder.File("pattern.bmp");
-    ASSERT_TRUE(WriteFileBytes(path, MakeBmp(kWidth, kHeight, [](int x, int y) { return uint32_t(x << 16 | y << 8 | (x ^ y)); })));
+    ASSERT_TRUE(WriteFileBytes(
+        path, MakeBmp(kWidth, kHeight, [](int x, int y) { return uint32_t(x << 16 | y << 8 | (x ^ y)); })));
     Load(path.c_str());
     for (const PixelImage* image : {&preview.fitted, &preview.stretched})
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x)
-                ASSERT_EQ(uint32_t(x << 16 | y << 8 | (x ^ y)), (*image)[size_t(kHeight - 1 - y) * kWidth + x] & kRgb);
+                ASSERT_EQ(uint32_t(x << 16 | y << 8 | (x ^ y)),
+                          (*image)[size_t(kHeight - 1 - y) * kWidth + x] & kRgb);
 }
 
 TEST_F(Preview, MixesPictureAndBandsAlike) {
@@ -116,7 +120,8 @@ TEST_F(Preview, WithoutAReadablePictureShowsThePlainColour) {
     const std::string broken = folder.File("broken.bmp");
     ASSERT_TRUE(WriteFileBytes(broken, {'B', 'M', 0, 0}));
     const std::string missing = folder.File("missing.bmp");
-    for (const char* path : {static_cast<const char*>(nullptr), broken.c_str(), missing.c_str(), "$q\\x.bmp"}) {
+    for (const char* path :
+         {static_cast<const char*>(nullptr), broken.c_str(), missing.c_str(), "$q\\x.bmp"}) {
         SCOPED_TRACE(path ? path : "null");
         Load(path);
         EXPECT_EQ(0, preview.fitWidth);
