@@ -1,6 +1,6 @@
 // The wallpaper dialog's preview on real BMP files: fitted and stretched
-// pictures, the fitted size, bands that take the current colour, the plain
-// colour without a picture, and the mixing.
+// pictures, the fitted size, bands that take the current colour and the
+// plain colour without a picture.
 #include <gtest/gtest.h>
 
 #include "BmpFiles.h"
@@ -23,15 +23,6 @@ uint32_t Shown(const WallpaperPreview& preview, int x, int y) {
     return preview.display[size_t(kHeight - 1 - y) * kWidth + x] & kRgb;
 }
 
-uint32_t Mixed(uint32_t picture, uint32_t color, uint32_t alpha) {
-    uint32_t result = 0;
-    for (int shift : {0, 8, 16}) {
-        const uint32_t p = (picture >> shift) & 0xFF, c = (color >> shift) & 0xFF;
-        result |= ((p * alpha + c * (100 - alpha)) / 100) << shift;
-    }
-    return result;
-}
-
 class Preview : public ::testing::Test {
 protected:
     std::string Picture(int width, int height, uint32_t rgb = kPictureRgb) {
@@ -46,18 +37,6 @@ protected:
     TempFolder folder;
     WallpaperPreview preview;
 };
-
-TEST_F(Preview, StartsAndResetsEmpty) {
-    EXPECT_EQ(1, preview.fitWidth);
-    EXPECT_EQ(1, preview.fitHeight);
-    EXPECT_FALSE(preview.display);
-    EXPECT_STREQ("", preview.path);
-    Load(Picture(64, 48).c_str());
-    preview.Reset();
-    EXPECT_FALSE(preview.fitted || preview.stretched || preview.display);
-    EXPECT_EQ(1, preview.fitWidth);
-    EXPECT_STREQ("", preview.path);
-}
 
 // Bands run above and below a wide picture, left and right of a tall one;
 // the fitted size rounds as the scaler does.
@@ -102,18 +81,6 @@ TEST_F(Preview, SameSizedPictureIsTakenPixelForPixel) {
             for (int x = 0; x < kWidth; ++x)
                 ASSERT_EQ(uint32_t(x << 16 | y << 8 | (x ^ y)),
                           (*image)[size_t(kHeight - 1 - y) * kWidth + x] & kRgb);
-}
-
-TEST_F(Preview, MixesPictureAndBandsAlike) {
-    Load(Picture(256, 96).c_str());
-    for (int alpha : {0, 37, 100}) {
-        SCOPED_TRACE(alpha);
-        preview.Compose(kColor, alpha, 0);
-        EXPECT_EQ(Mixed(kPictureRgb, kColor, alpha), Shown(preview, 64, 48));
-        // A band mixed with its own colour keeps exactly that colour.
-        EXPECT_EQ(kColor & kRgb, Shown(preview, 64, 0));
-        EXPECT_EQ(kColor & kRgb, Shown(preview, 64, kHeight - 1));
-    }
 }
 
 TEST_F(Preview, WithoutAReadablePictureShowsThePlainColour) {
