@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "../wallpaper/BmpFiles.h"
+#include "DialogPicture.h"
 #include "VelkProcess.h"
 
 namespace {
@@ -25,6 +27,7 @@ constexpr size_t kRedOffset = 9;
 constexpr size_t kSetCountOffset = 13;
 constexpr unsigned char kFlagShift = 0x01;
 constexpr unsigned char kFlagMiddle = 0x08;
+constexpr unsigned char kFlagWallpaperOn = 0x40;
 
 void PressAccelerator(HWND panel, char key) {
     ASSERT_TRUE(BringToFront(panel));
@@ -82,7 +85,7 @@ TEST(DialogsEndToEnd, SetHotKeyAndWallpaperDialogsReachTheDataFile) {
     char red[8] = {};
     GetDlgItemTextA(wallpaper, 1014, red, sizeof red);
     EXPECT_STREQ("255", red);
-    EXPECT_TRUE(SaveScreenshot(wallpaper, "e2e_wallpaper_dialog"));
+    EXPECT_TRUE(SaveDialogPicture(wallpaper, "e2e_wallpaper_dialog"));
     Press(wallpaper, IDOK);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(wallpaper); }));
 
@@ -102,6 +105,52 @@ TEST(DialogsEndToEnd, SetHotKeyAndWallpaperDialogsReachTheDataFile) {
     EXPECT_EQ(2, data[kSetCountOffset]);
     const std::string games = "Games";
     EXPECT_NE(data.end(), std::search(data.begin(), data.end(), games.begin(), games.end()));
+}
+
+// The wallpaper dialog's OPEN button and the real file chooser, with a path
+// typed into its file name box; the picture is on the panel at once and in
+// the cache file, and the data file keeps the wallpaper on.
+TEST(DialogsEndToEnd, WallpaperChosenThroughTheFileChooser) {
+    VelkProcess velk;
+    const std::string picture = velk.Folder().File("beach.bmp");
+    ASSERT_TRUE(wallpapertest::WriteFileBytes(picture, wallpapertest::MakeBmp(64, 48, [](int x, int y) {
+                                                  return uint32_t(x * 4) << 16 | 0x8040;
+                                              })));
+    ASSERT_TRUE(velk.Start());
+    HWND panel = velk.WaitForPanel();
+    ASSERT_TRUE(panel);
+    const DWORD process = velk.Process().Id();
+
+    PressAccelerator(panel, 'W');
+    HWND wallpaper = WaitForDialog(process, "WALLPAPER");
+    ASSERT_TRUE(wallpaper);
+    // The chooser is modal inside VELK: the click must not wait for it.
+    PostMessageA(GetDlgItem(wallpaper, 4), BM_CLICK, 0, 0);
+    HWND chooser = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        chooser = FindProcessWindow(process, "#32770");
+        return chooser && chooser != wallpaper && GetWindow(chooser, GW_OWNER) == wallpaper;
+    }));
+    HWND name = GetDlgItem(chooser, 0x47C);
+    if (!name) name = GetDlgItem(chooser, 0x480);
+    ASSERT_TRUE(name);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
+    EXPECT_TRUE(SaveDialogPicture(chooser, "e2e_wallpaper_file_chooser"));
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
+    char shown[MAX_PATH] = {};
+    EXPECT_TRUE(WaitFor([&] {
+        GetDlgItemTextA(wallpaper, 1025, shown, sizeof shown);
+        return std::string(shown) == "beach.bmp";
+    })) << shown;
+    Press(wallpaper, IDOK);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(wallpaper); }));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(velk.Folder().File("_QXWP_.bmp").c_str()));
+
+    EXPECT_EQ(0u, velk.Close());
+    const std::vector<unsigned char> data = ReadAll(velk.Folder().File("QXDATA.dat"));
+    ASSERT_GE(data.size(), 16u);
+    EXPECT_EQ(kFlagWallpaperOn, data[kFlagsOffset] & kFlagWallpaperOn);
 }
 
 }  // namespace

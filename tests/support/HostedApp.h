@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "DialogPicture.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/WindowProcs.h"
@@ -124,50 +125,6 @@ private:
     std::atomic<bool> stop_{false};
     std::thread worker_;
 };
-
-// True once the screen shows more than the plain dialog face inside rect.
-inline bool ScreenShowsSomethingIn(const RECT& rect) {
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool something = false;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-        GdiFlush();
-        const COLORREF face = GetSysColor(COLOR_BTNFACE);
-        const DWORD faceBgr = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
-        const DWORD* pixels = static_cast<const DWORD*>(bits);
-        for (int i = 0; i < width * height && !something; ++i) something = (pixels[i] & 0xFFFFFF) != faceBgr;
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return something;
-}
-
-// A screenshot of a dialog as it looks now, once every visible control has
-// reached the screen (Wine copies window surfaces to the display later).
-inline bool SaveDialogPicture(HWND dialog, const std::string& name) {
-    SetForegroundWindow(dialog);
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const bool drawn = WaitFor([dialog] {
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            RECT rect = {};
-            GetWindowRect(child, &rect);
-            if (IsWindowVisible(child) && !IsRectEmpty(&rect) && !ScreenShowsSomethingIn(rect)) return false;
-        }
-        return true;
-    });
-    RECT outer = {};
-    GetWindowRect(dialog, &outer);
-    return drawn && SaveScreenRect(outer, name);
-}
 
 class HostedAppTest : public ::testing::Test {
 protected:
