@@ -126,14 +126,16 @@ TEST(DialogsEndToEnd, WallpaperChosenThroughTheFileChooser) {
     ASSERT_TRUE(wallpaper);
     // The chooser is modal inside VELK: the click must not wait for it.
     PostMessageA(GetDlgItem(wallpaper, 4), BM_CLICK, 0, 0);
+    // The chooser's window exists before its controls do.
     HWND chooser = nullptr;
+    HWND name = nullptr;
     ASSERT_TRUE(WaitFor([&] {
         chooser = FindProcessWindow(process, "#32770");
-        return chooser && chooser != wallpaper && GetWindow(chooser, GW_OWNER) == wallpaper;
+        if (!chooser || chooser == wallpaper || GetWindow(chooser, GW_OWNER) != wallpaper) return false;
+        name = GetDlgItem(chooser, 0x47C);
+        if (!name) name = GetDlgItem(chooser, 0x480);
+        return name && IsWindowVisible(chooser);
     }));
-    HWND name = GetDlgItem(chooser, 0x47C);
-    if (!name) name = GetDlgItem(chooser, 0x480);
-    ASSERT_TRUE(name);
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
     EXPECT_TRUE(SaveDialogPicture(chooser, "e2e_wallpaper_file_chooser"));
     PostMessageA(chooser, WM_COMMAND, IDOK, 0);
