@@ -33,6 +33,9 @@ constexpr int32_t kConfirmOverwriteItem = 1;
 constexpr int32_t kConfirmOverwriteSet = 2;
 constexpr int32_t kConfirmDeleteItem = 3;
 constexpr int32_t kConfirmDeleteSet = 4;
+// setDialogMode: what the launch set dialog does on OK.
+constexpr int32_t kSetDialogNew = 0;
+constexpr int32_t kSetDialogChange = 1;
 
 class App : public BaseObject {
 public:
@@ -60,6 +63,16 @@ public:
     // 43005: hides the panel unless one of its modeless dialogs is open.
     void HidePanel();
     void AddTrayIcon(HWND window, UINT id, HICON icon);
+    // Modeless dialogs are toggles: opens dialog `id` into the slot, or
+    // closes the one the slot holds.
+    void ToggleModeless(HWND& slot, int id);
+    // Destroys the slot's dialog, forgets it and gives the panel the focus back.
+    void CloseModeless(HWND& slot);
+    // 40013 (mode 0, a new set) and 40016 (mode 1, rename `menuSet`).
+    void ToggleSetDialog(int32_t mode);
+    // What the dialogs call after they changed the launch data or the
+    // background: the back buffer and the panel drawn anew.
+    void RepaintAfterEdit();
     // Keeps the drawing area at width x height with the name editor's strip
     // below it; returns the new outer rectangle.
     RECT FixPanelSize(HWND window, int width, int height);
@@ -108,6 +121,11 @@ public:
     void DropFileAt(const char* path, uint16_t hit);
     // Everything after a change of the launch data.
     void FullRepaint();
+    // The modeless dialogs' procedures, one source file each.
+    INT_PTR HotKeyProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR WallpaperProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR ItemProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR SetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Fields, in the order the rest of the launcher knows them.
     int32_t running = 1;
@@ -144,6 +162,8 @@ public:
     NOTIFYICONDATAA trayIcon = {};
 
 private:
+    // The wallpaper dialog's buttons, boxes and value edits.
+    void OnWallpaperCommand(HWND dialog, int id);
     // Panel messages (PanelWindow.cpp).
     bool OnCreate(HWND window, const CREATESTRUCTA* create);
     void OnDestroy(HWND window);

@@ -150,6 +150,21 @@ bool App::OnCommand(HWND window, int id) {
     case IDM_HELP:
         ShowHelp();
         break;
+    case IDM_HOTKEY_DIALOG:
+        ToggleModeless(hotKeyDialog, IDD_HOTKEY);
+        break;
+    case IDM_WALLPAPER_DIALOG:
+        ToggleModeless(wallpaperDialog, IDD_WALLPAPER);
+        break;
+    case IDM_NEW_SET:
+        ToggleSetDialog(kSetDialogNew);
+        break;
+    case IDM_ITEM_DIALOG:
+        ToggleModeless(itemDialog, IDD_ITEM);
+        break;
+    case IDM_CHANGE_SET:
+        ToggleSetDialog(kSetDialogChange);
+        break;
     case IDM_TRIGGER:
         ShowOrHidePanel();
         break;

@@ -24,3 +24,20 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     if (!theApp) return FALSE;
     return theApp->AboutDialogProc(dialog, message, wParam, lParam);
 }
+
+// A dialog procedure that has nothing to do answers 0: default handling.
+INT_PTR CALLBACK HotKeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return theApp ? theApp->HotKeyProc(dialog, message, wParam, lParam) : 0;
+}
+
+INT_PTR CALLBACK WallpaperDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return theApp ? theApp->WallpaperProc(dialog, message, wParam, lParam) : 0;
+}
+
+INT_PTR CALLBACK ItemDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return theApp ? theApp->ItemProc(dialog, message, wParam, lParam) : 0;
+}
+
+INT_PTR CALLBACK SetDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    return theApp ? theApp->SetProc(dialog, message, wParam, lParam) : 0;
+}

@@ -1,0 +1,152 @@
+// The real App hosted in a test program, with helpers that drive its dialogs
+// the way the system does: commands, button clicks, typed text and file drops.
+#pragma once
+
+#include <windows.h>
+// The headers below need windows.h first.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "DialogPicture.h"
+#include "TestSupport.h"
+#include "app/App.h"
+#include "app/WindowProcs.h"
+
+namespace velktest {
+
+// A file beside the test program, where the App keeps its data file and the
+// wallpaper cache.
+inline std::string ProgramFolderFile(const char* name) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    *strrchr(path, '\\') = '\0';
+    return std::string(path) + "\\" + name;
+}
+
+inline std::string DialogText(HWND dialog, int id) {
+    char text[MAX_PATH] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// What a user's click on a button does: the button itself tells its dialog.
+inline void Click(HWND dialog, int id) {
+    SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+}
+
+inline bool Checked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+inline bool Enabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+// A WM_DROPFILES as the shell sends it: the receiver finishes the drop and so
+// frees the memory.
+inline void DropFiles(HWND window, const std::vector<std::string>& files) {
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& file : files) size += file.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    char* names = reinterpret_cast<char*>(drop + 1);
+    for (const std::string& file : files) {
+        memcpy(names, file.c_str(), file.size() + 1);
+        names += file.size() + 1;
+    }
+    GlobalUnlock(memory);
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+// The first visible dialog-class window of this process owned by `owner`.
+inline HWND FindOwnedDialog(HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search = {owner, nullptr};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(owner, nullptr),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (strcmp(name, "#32770") || GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window))
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Answers the one message box or common dialog that `owner` is about to
+// open modally on this thread: from another thread, it waits for the window,
+// lets `act` work on it (read it, type into it) and then presses `button`.
+class ModalAnswer {
+public:
+    using Action = void (*)(HWND box, ModalAnswer& answer);
+    ModalAnswer(HWND owner, int button, Action act = nullptr) {
+        worker_ = std::thread([this, owner, button, act] {
+            const ULONGLONG end = GetTickCount64() + 15000;
+            HWND box = nullptr;
+            while (!box && !stop_ && GetTickCount64() < end) {
+                box = FindOwnedDialog(owner);
+                if (!box) Sleep(20);
+            }
+            if (!box) return;
+            seen = true;
+            // The message box's text is its static control 0xFFFF.
+            char words[512] = {};
+            GetDlgItemTextA(box, 0xFFFF, words, sizeof words);
+            text = words;
+            if (act) act(box, *this);
+            PostMessageA(box, WM_COMMAND, button, 0);
+        });
+    }
+    // Stops looking: whatever was to open has opened and closed by now.
+    ~ModalAnswer() { Join(); }
+    void Join() {
+        stop_ = true;
+        if (worker_.joinable()) worker_.join();
+    }
+
+    std::atomic<bool> seen{false};
+    std::string text;
+    std::string typed;
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread worker_;
+};
+
+class HostedAppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteFileA(ProgramFolderFile("QXDATA.dat").c_str());
+        theApp = app = new App();
+        app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
+        ASSERT_TRUE(IsWindow(app->panel));
+    }
+    void TearDown() override {
+        for (HWND* slot : {&app->hotKeyDialog, &app->wallpaperDialog, &app->itemDialog, &app->setDialog})
+            if (*slot && IsWindow(*slot)) app->CloseModeless(*slot);
+        if (IsWindow(app->panel)) DestroyWindow(app->panel);
+        app->Finish(kAppTitle);
+        delete app;
+        theApp = nullptr;
+        PumpMessages();
+        DeleteFileA(ProgramFolderFile("QXDATA.dat").c_str());
+    }
+    void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
+
+    App* app = nullptr;
+};
+
+}  // namespace velktest
