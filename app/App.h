@@ -60,6 +60,21 @@ public:
     RECT FixPanelSize(HWND window, int width, int height);
     void PlaceNameEdit(HWND window);
 
+    // The hit code of a client point (panel/HitCode.h).
+    uint16_t PanelHitTest(int x, int y) const;
+    // Brings the back buffer up to date and copies it to the window. Only
+    // the low byte of each switch counts; (x, y) is the cursor in client
+    // coordinates, (-1, -1) for none.
+    void RepaintPanel(int rebuild, int icons, int hover, int x, int y);
+    void PresentPanel(HDC target);
+    void UpdateHover(HDC dc, int x, int y);
+    // The status line's text for the hit code, while the editor is read-only.
+    void UpdateStatusText(uint16_t code, int suppress);
+    // Starts the item through the shell and hides the panel unless pinned.
+    void LaunchItemAt(uint16_t set, uint16_t index);
+    // Focus back to the panel and the name editor read-only again.
+    void EndEditing();
+
     LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -108,4 +123,27 @@ private:
     bool OnCommand(HWND window, int id);
     void OnButtonDown(int dragKind);
     void OnTrayIcon(HWND window, UINT mouseMessage);
+    void OnTimer(HWND window, UINT_PTR id);
+    void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
+    void OnKeyDown(HWND window, UINT key);
+    void OnPrimaryClick(HWND window);
+    // The cursor in the panel's client coordinates.
+    POINT CursorInPanel() const;
+    void DrawSetName(HDC dc);
+
+    // What the last timer repaint showed: a tick with the same inputs has
+    // nothing new to draw. Any other repaint makes it stale.
+    struct TickInputs {
+        POINT cursor;
+        uint16_t currentSet;
+        int pinState;
+        bool setDialogOpen;
+        bool editorReadOnly;
+        bool operator==(const TickInputs& o) const {
+            return cursor.x == o.cursor.x && cursor.y == o.cursor.y && currentSet == o.currentSet &&
+                   pinState == o.pinState && setDialogOpen == o.setDialogOpen && editorReadOnly == o.editorReadOnly;
+        }
+    };
+    TickInputs lastTick = {};
+    bool lastTickValid = false;
 };

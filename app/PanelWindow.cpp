@@ -53,6 +53,15 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CONTEXTMENU:
         // The context menu comes from the hook library's secondary click.
         return 0;
+    case WM_TIMER:
+        OnTimer(window, static_cast<UINT_PTR>(wParam));
+        break;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(window, GET_WHEEL_DELTA_WPARAM(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_KEYDOWN:
+        OnKeyDown(window, static_cast<UINT>(wParam));
+        break;
     case WM_LBUTTONDOWN:
         OnButtonDown(kDragKindPrimary);
         break;
@@ -117,7 +126,7 @@ void App::OnPaint(HWND window) {
     // Everything is drawn into the back buffer beforehand; default
     // processing then validates the window.
     WindowDC dc(window);
-    wallpaper->CopyTo(dc.get());
+    PresentPanel(dc.get());
 }
 
 bool App::OnCommand(HWND window, int id) {
@@ -130,6 +139,9 @@ bool App::OnCommand(HWND window, int id) {
         break;
     case IDM_HIDE:
         HidePanel();
+        break;
+    case IDM_PRIMARY_CLICK:
+        OnPrimaryClick(window);
         break;
     }
     return false;
@@ -153,7 +165,25 @@ void App::HidePanel() {
 void App::OnButtonDown(int dragKind) {
     // The hook library tracks the gesture: the release may come anywhere.
     DDEntry(dragKind);
+    const POINT p = CursorInPanel();
+    pressHit = PanelHitTest(p.x, p.y);
     pressSet = currentSet;
+}
+
+void App::OnKeyDown(HWND window, UINT key) {
+    if (key == VK_ESCAPE) SendMessageA(window, WM_COMMAND, IDM_ESCAPE, 0);
+}
+
+POINT App::CursorInPanel() const {
+    POINT p = {};
+    GetCursorPos(&p);
+    ScreenToClient(panel, &p);
+    return p;
+}
+
+void App::EndEditing() {
+    SetFocus(panel);
+    if (!(GetWindowLongA(nameEdit, GWL_STYLE) & ES_READONLY)) SendMessageA(nameEdit, EM_SETREADONLY, TRUE, 0);
 }
 
 void App::OnTrayIcon(HWND window, UINT mouseMessage) {
