@@ -18,6 +18,7 @@ class CommandHistory;
 class NameEditor;
 class PinButton;
 class NewSetButton;
+class ToggleButton;
 class Settings;
 class WallpaperPreview;
 
@@ -130,6 +131,7 @@ private:
     // The cursor in the panel's client coordinates.
     POINT CursorInPanel() const;
     void DrawSetName(HDC dc);
+    void DrawButton(HDC dc, const ToggleButton& button, int x, int y);
 
     // What the last timer repaint showed: a tick with the same inputs has
     // nothing new to draw. Any other repaint makes it stale.

@@ -27,6 +27,8 @@ constexpr int kNameWeight = FW_BOLD;
 constexpr RECT kShadowRect = {0, 0, 256, 190};
 constexpr RECT kNameRect = {0, 0, 254, 188};
 constexpr UINT kNameFormat = DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_END_ELLIPSIS;
+// The width of a button's edge, inside its rectangle.
+constexpr int kEdgeWidth = 2;
 // Maps fonts to the device's aspect ratio only (SetMapperFlags).
 constexpr DWORD kFitAspect = 1;
 
@@ -66,13 +68,24 @@ void App::RepaintPanel(int rebuild, int icons, int hover, int x, int y) {
     }
     if (Switch(hover)) UpdateHover(dc, x, y);
 
-    pinButton->Draw(dc, x, y);
+    DrawButton(dc, *pinButton, x, y);
     newSetButton->SetState(setDialog ? 1 : 0);
-    newSetButton->Draw(dc, x, y);
-    DrawSetName(dc);
+    DrawButton(dc, *newSetButton, x, y);
+    // Smoothed text drawn again over itself grows bolder at every repaint,
+    // so the name goes only onto a fresh background; nothing else draws
+    // where it stands.
+    if (Switch(rebuild)) DrawSetName(dc);
 
     WindowDC target(panel);
     PresentPanel(target.get());
+}
+
+void App::DrawButton(HDC dc, const ToggleButton& button, int x, int y) {
+    // The icon sits one pixel further in while pressed or hot: without a
+    // clean inside, the other position's glyph would stay beside it.
+    wallpaper->RestoreRect(dc, button.x + kEdgeWidth, button.y + kEdgeWidth, button.width - 2 * kEdgeWidth,
+                           button.height - 2 * kEdgeWidth);
+    button.Draw(dc, x, y);
 }
 
 void App::DrawSetName(HDC dc) {
