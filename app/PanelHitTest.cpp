@@ -1,6 +1,5 @@
 // The panel's hit test: what lies under a client point, as a 16-bit hit code.
 #include "app/App.h"
-
 #include "launchdata/LaunchSetList.h"
 #include "panel/HitCode.h"
 #include "panel/ItemGrid.h"
@@ -24,7 +23,8 @@ uint16_t App::PanelHitTest(int x, int y) const {
     const int32_t g = itemGrid->GridHit(x & 0xFFFF, y & 0xFFFF, kPanelWidth, kPanelHeight);
     if (IsGapHit(g)) return MakeHitCode(kHitCell, kPlacedInGap, HitIndex(g));
     if (IsOnHit(g)) {
-        const bool occupied = launchSets->GetItemInfo(currentSet, static_cast<uint16_t>(HitIndex(g))).icon != nullptr;
+        const bool occupied =
+            launchSets->GetItemInfo(currentSet, static_cast<uint16_t>(HitIndex(g))).icon != nullptr;
         return MakeHitCode(kHitCell, occupied ? kPlacedOn : kPlacedEmpty, HitIndex(g));
     }
 

@@ -83,8 +83,10 @@ void App::LaunchItemAt(uint16_t set, uint16_t index) {
     char folder[kExpandedPathSize] = {};
     // A target that cannot be expanded is not handed to the shell half made.
     if (info.target && ExpandPathMacros(info.target, target, sizeof target)) {
-        const bool hasFolder = info.workingFolder && ExpandPathMacros(info.workingFolder, folder, sizeof folder);
-        ShellExecuteA(nullptr, nullptr, target, nullptr, hasFolder && folder[0] ? folder : nullptr, SW_SHOWNORMAL);
+        const bool hasFolder =
+            info.workingFolder && ExpandPathMacros(info.workingFolder, folder, sizeof folder);
+        ShellExecuteA(nullptr, nullptr, target, nullptr, hasFolder && folder[0] ? folder : nullptr,
+                      SW_SHOWNORMAL);
     }
     if (pinButton->state != 1) SendMessageA(panel, WM_COMMAND, IDM_TRIGGER, 0);
 }

@@ -76,6 +76,8 @@ void App::RepaintPanel(int rebuild, int icons, int hover, int x, int y) {
     // where it stands.
     if (Switch(rebuild)) DrawSetName(dc);
 
+    // A hidden panel gets the picture from WM_PAINT when it shows.
+    if (!IsWindowVisible(panel)) return;
     WindowDC target(panel);
     PresentPanel(target.get());
 }
@@ -91,8 +93,8 @@ void App::DrawButton(HDC dc, const ToggleButton& button, int x, int y) {
 void App::DrawSetName(HDC dc) {
     const char* name = OrEmpty(launchSets->GetSetName(currentSet));
     UniqueFont font(CreateFontA(kNameHeight, 0, 0, 0, kNameWeight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                kNameFace));
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, kNameFace));
     ScopedSelect select(dc, font.get());
     SetMapperFlags(dc, kFitAspect);
     SetBkMode(dc, TRANSPARENT);

@@ -25,8 +25,8 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
 }
 
 std::string ReadWhole(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string text;
     char buffer[4096];
@@ -57,8 +57,8 @@ double CpuSeconds(const std::string& needle) {
         const size_t close = stat.rfind(')');
         if (close == std::string::npos) continue;
         unsigned long long utime = 0, stime = 0;
-        if (std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
-                        &stime) == 2)
+        if (std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
+                        &utime, &stime) == 2)
             seconds = static_cast<double>(utime + stime) / kTicksPerSecond;
         break;
     } while (FindNextFileA(search, &found));
@@ -80,7 +80,8 @@ void TimeTickRepaint() {
         app.launchSets->CreateItem(0, cell, "Item", self, nullptr, ItemPlacement::Replace);
     app.RepaintPanel(1, 1, 1, -1, -1);
 
-    const POINT path[] = {{216, 20}, {60, 100}, {45, 100}, {20, 20}, {209, 20}, {100, 150}, {4, 60}, {250, 150}};
+    const POINT path[] = {{216, 20}, {60, 100},  {45, 100}, {20, 20},
+                          {209, 20}, {100, 150}, {4, 60},   {250, 150}};
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
     for (int i = 0; i < kRepaints; ++i) {
@@ -108,8 +109,8 @@ void MeasureIdle(const char* what, const std::string& velk, const std::string& n
     const double wall = Seconds(start, end);
     const double v = 100.0 * (CpuSeconds(velk) - velkBefore) / wall;
     const double n = 100.0 * (CpuSeconds(notepad) - notepadBefore) / wall;
-    std::printf("%s over %.0f s: VELK %.2f %% of a core, notepad %.2f %% (baseline), ratio %.2f\n", what, wall, v, n,
-                n > 0 ? v / n : 0.0);
+    std::printf("%s over %.0f s: VELK %.2f %% of a core, notepad %.2f %% (baseline), ratio %.2f\n", what,
+                wall, v, n, n > 0 ? v / n : 0.0);
 }
 
 }  // namespace
@@ -133,8 +134,8 @@ int main() {
     PROCESS_INFORMATION notepad = {};
     std::string notepadLine = "notepad.exe \"" + note + "\"";
     if (!velk.Start(folder.File("VELK.exe"), folder.Path()) ||
-        !CreateProcessA(nullptr, notepadLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Path().c_str(),
-                        &startup, &notepad)) {
+        !CreateProcessA(nullptr, notepadLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.Path().c_str(), &startup, &notepad)) {
         std::printf("idle: a program did not start\n");
         return 1;
     }

@@ -62,8 +62,9 @@ int ItemGrid::ShowHover(HDC dc, int i, HICON icon) {
     if (background)
         background->RestoreRect(dc, p.x - kHoverGrowth, p.y - kHoverGrowth, cellWidth + 2 * kHoverGrowth,
                                 cellHeight + 2 * kHoverGrowth);
-    const int drawn = DrawIconEx(dc, p.x - kHoverGrowth, p.y - kHoverGrowth, icon, cellWidth + 2 * kHoverGrowth,
-                                 cellHeight + 2 * kHoverGrowth, 0, nullptr, DI_NORMAL);
+    const int drawn =
+        DrawIconEx(dc, p.x - kHoverGrowth, p.y - kHoverGrowth, icon, cellWidth + 2 * kHoverGrowth,
+                   cellHeight + 2 * kHoverGrowth, 0, nullptr, DI_NORMAL);
     hoverIcon = icon;
     hoverIndex = static_cast<uint16_t>(i);
     return drawn;

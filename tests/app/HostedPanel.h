@@ -49,12 +49,14 @@ protected:
     // Sets up to n sets in all (the first exists) and an item in each given cell of set 0.
     void AddSets(int n) {
         static const char* const names[] = {"Second", "Third"};
-        for (int i = app->launchSets->count; i < n; ++i) ASSERT_TRUE(app->launchSets->AddSet(names[i - 1], 18));
+        for (int i = app->launchSets->count; i < n; ++i)
+            ASSERT_TRUE(app->launchSets->AddSet(names[i - 1], 18));
     }
     void AddItem(uint16_t set, uint16_t cell, const char* name, const std::string& target,
                  const std::string& folder = "") {
         ASSERT_TRUE(app->launchSets->CreateItem(set, cell, name, target.c_str(),
-                                                folder.empty() ? nullptr : folder.c_str(), ItemPlacement::Replace));
+                                                folder.empty() ? nullptr : folder.c_str(),
+                                                ItemPlacement::Replace));
     }
 
     // A back buffer pixel as 0xRRGGBB, and the wallpaper's own pixel there.

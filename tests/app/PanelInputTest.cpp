@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "HostedPanel.h"
-#include "panel/EdgeStyle.h"
 #include "hooklib/Wendrix.h"
+#include "panel/EdgeStyle.h"
 #include "panel/PinButton.h"
 #include "resources/resource.h"
 
@@ -18,7 +18,8 @@ using velktest::HostedPanel;
 std::vector<UINT> sent;
 LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam) {
     auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_COMMAND && call->lParam == 0) sent.push_back(LOWORD(call->wParam));
+    if (code == HC_ACTION && call->message == WM_COMMAND && call->lParam == 0)
+        sent.push_back(LOWORD(call->wParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

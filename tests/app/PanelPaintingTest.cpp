@@ -91,8 +91,8 @@ TEST_F(PanelPainting, TabMarkerArrowheadsShowAtAGapAndGoWhenTheCursorMovesOn) {
     AddSets(3);
     Full();
     struct Case {
-        int x;         // cursor in the strip's band, y 20
-        int tip;       // the column the arrowheads point at
+        int x;    // cursor in the strip's band, y 20
+        int tip;  // the column the arrowheads point at
     };
     // Between tabs 0 and 1; before the first tab (middle of the group gap); after the last.
     for (const Case& c : {Case{216, 216}, Case{215, 216}, Case{198, 199}, Case{250, 246}}) {
@@ -179,7 +179,8 @@ TEST_F(PanelPainting, ButtonsShowPinStateHoverAndTheOpenSetDialog) {
     EXPECT_EQ(kRaised, EdgeLook(pin));
     EXPECT_EQ(kFlat, EdgeLook(newSet));
 
-    HWND dialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, app->panel, nullptr, nullptr, nullptr);
+    HWND dialog =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, app->panel, nullptr, nullptr, nullptr);
     app->setDialog = dialog;
     Tick(40, 20);
     EXPECT_EQ(kSunken, EdgeLook(newSet));
@@ -240,7 +241,7 @@ TEST_F(PanelPainting, RepeatedTicksAndMovesLeaveNoTrace) {
     AddItem(0, 7, "Seven", ProgramPath());
     Full();
     const std::vector<COLORREF> clean = Snapshot();
-    const POINT path[] = {{216, 20}, {9, 50}, {60, 100}, {4, 100}, {198, 20}, {60, 100}, {250, 100},
+    const POINT path[] = {{216, 20}, {9, 50},  {60, 100}, {4, 100},  {198, 20}, {60, 100}, {250, 100},
                           {20, 20},  {40, 20}, {209, 20}, {45, 100}, {60, 100}, {60, 100}, {100, 185}};
     for (int round = 0; round < 3; ++round)
         for (POINT p : path) Tick(p.x, p.y);
@@ -292,11 +293,11 @@ TEST_F(StatusText, FollowsWhatLiesUnderTheCursor) {
         {{100, 100}, "< NewLaunchSet >"},  // empty cell
         {{209, 20}, "< NewLaunchSet >"},   // tab 0
         {{238, 20}, "< Third >"},
-        {{45, 100}, "< NewLaunchSet >"},   // gap in the grid
+        {{45, 100}, "< NewLaunchSet >"},  // gap in the grid
         {{20, 20}, Resource(IDS_PIN_HINT)},
         {{216, 20}, Resource(IDS_PIN_HINT)},  // a gap between tabs changes nothing
         {{40, 20}, Resource(IDS_CREATE_SET)},
-        {{100, 36}, "< NewLaunchSet >"},   // nothing
+        {{100, 36}, "< NewLaunchSet >"},  // nothing
     };
     for (const Case& c : cases) {
         TickAt(c.at.x, c.at.y);

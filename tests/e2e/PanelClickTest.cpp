@@ -28,14 +28,16 @@ bool WriteDataFile(const TempFolder& velkFolder, bool pinned, const std::string&
     sets.iconSource.SetDefaultIcon(LoadIconA(nullptr, IDI_APPLICATION));
     for (const char* name : {"Tools", "Second", "Third"}) sets.AddSet(name, 18);
     for (uint16_t cell : {0, 7})
-        if (!sets.CreateItem(0, cell, "Marker", target.c_str(), workingFolder.c_str(), ItemPlacement::Replace))
+        if (!sets.CreateItem(0, cell, "Marker", target.c_str(), workingFolder.c_str(),
+                             ItemPlacement::Replace))
             return false;
     CommandHistory history;
     history.Init(16);
     PinButton pin;
     pin.SetState(pinned ? 1 : 0);
     Settings settings;
-    return settings.Save(velkFolder.File("QXDATA.dat").c_str(), &history, &sets, &pin, Settings::kHookKeyMiddle);
+    return settings.Save(velkFolder.File("QXDATA.dat").c_str(), &history, &sets, &pin,
+                         Settings::kHookKeyMiddle);
 }
 
 std::string ReadFile(const std::string& path) {
@@ -90,9 +92,12 @@ protected:
         if (!shown) ADD_FAILURE() << "status: " << Status();
         return shown;
     }
-    static void Settle() { WaitFor([] { return false; }, 600); }
+    static void Settle() {
+        WaitFor([] { return false; }, 600);
+    }
     bool Started() const {
-        return WaitFor([&] { return GetFileAttributesA(work.File("started.txt").c_str()) != INVALID_FILE_ATTRIBUTES; });
+        return WaitFor(
+            [&] { return GetFileAttributesA(work.File("started.txt").c_str()) != INVALID_FILE_ATTRIBUTES; });
     }
     // What the screen shows of the panel now; SaveScreenshot's forced
     // redraw of another process's window can race the capture.
