@@ -72,13 +72,24 @@ protected:
         const POINT p = Screen(x, y);
         ASSERT_TRUE(MoveMouseTo(p.x, p.y));
     }
-    // The panel reads the cursor when the click arrives, which can be one
-    // input event after the release: the cursor rests a moment on the point.
+    // The hook can see a release one input event late; the panel reads the
+    // cursor when the click arrives, so one more move stays on the point.
     void ClickAt(int x, int y) {
         MoveTo(x + 3, y + 3);
         MoveTo(x, y);
         ClickMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        MoveTo(x + 1, y);
         Sleep(kInputPaceMs * 3);
+    }
+    // The pin's edge as the screen shows it: raised has a light top-left.
+    bool PinRaised() const {
+        const POINT topLeft = Screen(10, 10), bottomRight = Screen(29, 29);
+        HDC screen = GetDC(nullptr);
+        const COLORREF light = GetPixel(screen, topLeft.x, topLeft.y);
+        const COLORREF dark = GetPixel(screen, bottomRight.x, bottomRight.y);
+        ReleaseDC(nullptr, screen);
+        return GetRValue(light) + GetGValue(light) + GetBValue(light) >
+               GetRValue(dark) + GetGValue(dark) + GetBValue(dark);
     }
     std::string Status() const {
         char text[300] = {};
@@ -191,7 +202,10 @@ TEST_F(PanelClick, PulledPinLetsAClickElsewhereHideThePanel) {
     ClickMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     Settle();
     ASSERT_TRUE(IsWindowVisible(panel));
+    ASSERT_FALSE(PinRaised());
     ClickAt(20, 20);  // pull the pin
+    MoveTo(100, 36);
+    ASSERT_TRUE(WaitFor([&] { return PinRaised(); }, 5000));
     ASSERT_TRUE(MoveMouseTo(820, 620));
     ClickMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(panel); }));
