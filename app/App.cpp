@@ -128,8 +128,8 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     UpdateWindow(panel);
     ImmAssociateContext(panel, nullptr);
     InvalidateRect(panel, nullptr, TRUE);
-    // The background of the first complete repaint.
-    wallpaper->PaintBackground();
+    // The first complete picture: background, icons, no cursor.
+    RepaintPanel(1, 1, 1, -1, -1);
 
     PositionAtCursor();
     ShowWindow(panel, SW_SHOW);

@@ -18,6 +18,7 @@ class CommandHistory;
 class NameEditor;
 class PinButton;
 class NewSetButton;
+class ToggleButton;
 class Settings;
 class WallpaperPreview;
 
@@ -70,13 +71,23 @@ public:
     void CloseModeless(HWND& slot);
     // 40013 (mode 0, a new set) and 40016 (mode 1, rename `menuSet`).
     void ToggleSetDialog(int32_t mode);
-    // What the dialogs call after they changed the launch data or the
-    // background: the back buffer and the panel drawn anew.
-    void RepaintAfterEdit();
     // Keeps the drawing area at width x height with the name editor's strip
     // below it; returns the new outer rectangle.
     RECT FixPanelSize(HWND window, int width, int height);
     void PlaceNameEdit(HWND window);
+
+    // The hit code of a client point (panel/HitCode.h).
+    uint16_t PanelHitTest(int x, int y) const;
+    // Brings the back buffer up to date and copies it to the window. Only
+    // the low byte of each switch counts; (x, y) is the cursor in client
+    // coordinates, (-1, -1) for none.
+    void RepaintPanel(int rebuild, int icons, int hover, int x, int y);
+    void PresentPanel(HDC target);
+    void UpdateHover(HDC dc, int x, int y);
+    // The status line's text for the hit code, while the editor is read-only.
+    void UpdateStatusText(uint16_t code, int suppress);
+    // Starts the item through the shell and hides the panel unless pinned.
+    void LaunchItemAt(uint16_t set, uint16_t index);
 
     LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -119,6 +130,11 @@ public:
     static bool TakeDroppedFile(HDROP drop, char* path, UINT size, POINT* point);
     // One file dropped from the shell onto the hit code.
     void DropFileAt(const char* path, uint16_t hit);
+    // WM_SETCURSOR while the hook library reports a drag: true when a drag
+    // cursor was set.
+    bool OnSetCursor();
+    // WM_DROPFILES: one file from the shell becomes an item where it landed.
+    void OnDropFiles(HDROP drop);
     // Everything after a change of the launch data.
     void FullRepaint();
     // The modeless dialogs' procedures, one source file each.
@@ -174,4 +190,28 @@ private:
     bool OnCommand(HWND window, int id);
     void OnButtonDown(int dragKind);
     void OnTrayIcon(HWND window, UINT mouseMessage);
+    void OnTimer(HWND window, UINT_PTR id);
+    void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
+    void OnKeyDown(HWND window, UINT key);
+    void OnPrimaryClick(HWND window);
+    // The cursor in the panel's client coordinates.
+    POINT CursorInPanel() const;
+    void DrawSetName(HDC dc);
+    void DrawButton(HDC dc, const ToggleButton& button, int x, int y);
+
+    // What the last timer repaint showed: a tick with the same inputs has
+    // nothing new to draw. Any other repaint makes it stale.
+    struct TickInputs {
+        POINT cursor;
+        uint16_t currentSet;
+        int pinState;
+        bool setDialogOpen;
+        bool editorReadOnly;
+        bool operator==(const TickInputs& o) const {
+            return cursor.x == o.cursor.x && cursor.y == o.cursor.y && currentSet == o.currentSet &&
+                   pinState == o.pinState && setDialogOpen == o.setDialogOpen && editorReadOnly == o.editorReadOnly;
+        }
+    };
+    TickInputs lastTick = {};
+    bool lastTickValid = false;
 };

@@ -189,6 +189,20 @@ bool App::TakeDroppedFile(HDROP drop, char* path, UINT size, POINT* point) {
     return true;
 }
 
+bool App::OnSetCursor() {
+    if (!IsDragging()) return false;
+    const POINT p = CursorInPanel();
+    return SetDragCursor(PanelHitTest(p.x, p.y));
+}
+
+void App::OnDropFiles(HDROP drop) {
+    char path[MAX_PATH] = {};
+    POINT point = {};
+    if (!TakeDroppedFile(drop, path, sizeof path, &point)) return;
+    DropFileAt(path, PanelHitTest(point.x, point.y));
+    RepaintPanel(1, 1, 1, point.x, point.y);
+}
+
 void App::DropFileAt(const char* path, uint16_t hit) {
     const ItemFields fields = ItemFieldsFromFile(path);
     const uint16_t index = static_cast<uint16_t>(HitCodeIndex(hit));
@@ -216,11 +230,6 @@ void App::DropFileAt(const char* path, uint16_t hit) {
                                ItemPlacement::FirstFree);
         break;
     }
-    FullRepaint();
 }
 
-// The panel's drawing goes through the back buffer; until it is redrawn
-// here the window is at least invalidated.
-void App::FullRepaint() {
-    InvalidateRect(panel, nullptr, FALSE);
-}
+void App::FullRepaint() { RepaintPanel(1, 1, 1, -1, -1); }

@@ -66,9 +66,3 @@ void App::ToggleSetDialog(int32_t mode) {
     ToggleModeless(setDialog, IDD_SET);
 }
 
-void App::RepaintAfterEdit() {
-    // The background, with the icons and the hover once the panel's own
-    // painting draws them, then the window from the back buffer.
-    wallpaper->PaintBackground();
-    InvalidateRect(panel, nullptr, FALSE);
-}

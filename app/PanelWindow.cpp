@@ -56,12 +56,27 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CONTEXTMENU:
         // The context menu comes from the hook library's secondary click.
         return 0;
+    case WM_TIMER:
+        OnTimer(window, static_cast<UINT_PTR>(wParam));
+        break;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(window, GET_WHEEL_DELTA_WPARAM(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_KEYDOWN:
+        OnKeyDown(window, static_cast<UINT>(wParam));
+        break;
     case WM_LBUTTONDOWN:
         OnButtonDown(kDragKindPrimary);
         break;
     case WM_RBUTTONDOWN:
         OnButtonDown(kDragKindSecondary);
         break;
+    case WM_SETCURSOR:
+        if (OnSetCursor()) return 0;
+        break;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_PARENTNOTIFY:
         // A press on the name editor: the panel takes the focus first.
         if (LOWORD(wParam) == WM_LBUTTONDOWN) SetFocus(window);
@@ -124,7 +139,7 @@ void App::OnPaint(HWND window) {
     // Everything is drawn into the back buffer beforehand; default
     // processing then validates the window.
     WindowDC dc(window);
-    wallpaper->CopyTo(dc.get());
+    PresentPanel(dc.get());
 }
 
 bool App::OnCommand(HWND window, int id) {
@@ -171,8 +186,17 @@ bool App::OnCommand(HWND window, int id) {
     case IDM_SECONDARY_CLICK:
         OnSecondaryClick();
         break;
+    case IDM_SECONDARY_DRAG:
+    case IDM_PRIMARY_DRAG: {
+        const POINT p = CursorInPanel();
+        CarryOutDrop(PanelHitTest(p.x, p.y));
+        break;
+    }
     case IDM_HIDE:
         HidePanel();
+        break;
+    case IDM_PRIMARY_CLICK:
+        OnPrimaryClick(window);
         break;
     }
     return false;
@@ -196,7 +220,20 @@ void App::HidePanel() {
 void App::OnButtonDown(int dragKind) {
     // The hook library tracks the gesture: the release may come anywhere.
     DDEntry(dragKind);
+    const POINT p = CursorInPanel();
+    pressHit = PanelHitTest(p.x, p.y);
     pressSet = currentSet;
+}
+
+void App::OnKeyDown(HWND window, UINT key) {
+    if (key == VK_ESCAPE) SendMessageA(window, WM_COMMAND, IDM_ESCAPE, 0);
+}
+
+POINT App::CursorInPanel() const {
+    POINT p = {};
+    GetCursorPos(&p);
+    ScreenToClient(panel, &p);
+    return p;
 }
 
 void App::OnTrayIcon(HWND window, UINT mouseMessage) {

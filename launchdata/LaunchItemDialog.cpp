@@ -149,7 +149,7 @@ INT_PTR App::ItemProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
             const int32_t target32 = itemDialogTarget;
             launchSets->CreateItem(TargetSet(target32), TargetCell(target32), name, target, folder,
                                    PlacementOf(TargetMode(target32)));
-            RepaintAfterEdit();
+            FullRepaint();
             CloseModeless(itemDialog);
             break;
         }

@@ -82,7 +82,7 @@ INT_PTR App::SetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
                 else
                     launchSets->SetSetName(purpose.set, name);
             }
-            RepaintAfterEdit();
+            FullRepaint();
             CloseModeless(setDialog);
             break;
         }

@@ -44,6 +44,17 @@ public:
     // GridLocate's code inside GridContains, NoHit outside.
     int32_t GridHit(int x, int y, int w, int h) const;
 
+    // Drawing into the back buffer; what they erase comes from `background`.
+    void DrawCellIcon(HDC dc, int i, HICON icon);
+    // Erases the last insertion bar and draws one in the gap under (x, y).
+    void UpdateGridMarker(HDC dc, int x, int y);
+    void EraseGridMarker(HDC dc);
+    // Puts the magnified icon back to normal size and shows icon magnified
+    // to 44 x 44 over cell i; DrawIconEx's result, or 0 without an icon.
+    int ShowHover(HDC dc, int i, HICON icon);
+    // Returns the icon that was magnified, now back at normal size.
+    HICON ClearHover(HDC dc);
+
     uint16_t columns = 1;
     uint16_t rows = 1;
     uint16_t top = 0;

@@ -37,6 +37,16 @@ public:
     // The first tab whose interior holds the point, or -1.
     int TabAt(int n, int clientWidth, int x, int y) const;
 
+    // Draws tab i of n in state 0 (raised) or 1 (sunken); a tab whose
+    // interior holds (x, y) and is not sunken is drawn flat. True when the
+    // point is inside the tab.
+    bool DrawTab(HDC dc, int n, int i, int state, int x, int y, int clientWidth);
+    // The edge alone in the look of state 0 to 2; -1 (nothing drawn) otherwise.
+    int DrawTabEdge(HDC dc, int left, int tabTop, int state);
+    // Erases the last marker and draws arrowheads above and below the gap
+    // under (x, y), if there is one.
+    void UpdateTabMarker(HDC dc, int n, int clientWidth, int x, int y);
+
     uint16_t tabWidth = 4;
     uint16_t tabHeight = 4;
     uint16_t tabGap = 0;

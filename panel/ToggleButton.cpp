@@ -1,6 +1,8 @@
 // Geometry and state of the panel's two toggle buttons.
 #include "panel/ToggleButton.h"
 
+#include "panel/EdgeStyle.h"
+
 namespace {
 HICON CopyOrNull(HICON icon) {
     return icon ? CopyIcon(icon) : nullptr;
@@ -25,4 +27,19 @@ void ToggleButton::SetState(int s) {
 
 bool ToggleButton::Contains(int px, int py) const {
     return px >= x && px < x + width && py >= y && py < y + height;
+}
+
+bool ToggleButton::Draw(HDC dc, int px, int py) const {
+    if (!iconOn || !iconOff) return false;
+    int s = state;
+    if (Contains(px, py) && state != kEdgePressed) s = kEdgeHot;
+    DrawEdgeInState(dc, RECT{x, y, x + width, y + height}, s);
+    // The icons' visible pixels lie in their top-left 16 x 16: inside the frame.
+    if (s == kEdgeNormal)
+        DrawIcon(dc, x + 2, y + 2, iconOff.get());
+    else if (s == kEdgePressed)
+        DrawIcon(dc, x + 3, y + 3, iconOn.get());
+    else
+        DrawIcon(dc, x + 3, y + 3, iconOff.get());
+    return true;
 }

@@ -19,6 +19,9 @@ public:
     // Only 0 and 1 are states; anything else changes nothing.
     void SetState(int s);
     bool Contains(int px, int py) const;
+    // Draws the edge and the icon: sunken when on, flat under the cursor
+    // (px, py). False, nothing drawn, while an icon is missing.
+    bool Draw(HDC dc, int px, int py) const;
 
     int x = 0;
     int y = 0;

@@ -153,7 +153,7 @@ void App::OnWallpaperCommand(HWND dialog, int id) {
         // An empty path (after CLEAR) builds the plain colour at full strength.
         if (!wallpaper->Build(instance, preview.path, kPanelWidth, kPanelHeight, fill, color, alpha))
             wallpaper->Build(instance, nullptr, kPanelWidth, kPanelHeight, 1, color, alpha);
-        RepaintAfterEdit();
+        FullRepaint();
         lstrcpynA(settings->wallpaperPath, preview.path, sizeof settings->wallpaperPath);
         settings->flags &= ~(Settings::kWallpaperOn | Settings::kWallpaperFill);
         if (preview.path[0] && alpha != 0) settings->flags |= Settings::kWallpaperOn;

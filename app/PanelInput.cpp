@@ -1,0 +1,92 @@
+// The panel's answers to the cursor: the 32 ms timer's repaint and status
+// text, the wheel, and the primary click with its item launch.
+#include "app/App.h"
+#include "hooklib/Wendrix.h"
+#include "launchdata/ExpandPathMacros.h"
+#include "launchdata/LaunchSetList.h"
+#include "panel/ItemGrid.h"
+#include "panel/NewSetButton.h"
+#include "panel/PinButton.h"
+#include "panel/TabStrip.h"
+#include "resources/resource.h"
+
+namespace {
+constexpr UINT_PTR kRepaintTimer = 1;
+}  // namespace
+
+void App::OnTimer(HWND window, UINT_PTR id) {
+    if (id != kRepaintTimer) return;
+    // A hidden panel shows nothing; the first tick after it shows again paints.
+    if (!IsWindowVisible(window)) {
+        lastTickValid = false;
+        return;
+    }
+    const POINT p = CursorInPanel();
+    const TickInputs now = {p, currentSet, pinButton->state, setDialog != nullptr,
+                            (GetWindowLongA(nameEdit, GWL_STYLE) & ES_READONLY) != 0};
+    // A cursor at rest over an unchanged panel has nothing new to show.
+    if (lastTickValid && now == lastTick) return;
+    RepaintPanel(0, 0, 1, p.x, p.y);
+    UpdateStatusText(PanelHitTest(p.x, p.y), 0);
+    lastTick = now;
+    lastTickValid = true;
+}
+
+void App::OnMouseWheel(HWND window, int delta, int screenX, int screenY) {
+    const int n = launchSets->count;
+    if (delta == 0 || n == 0) return;
+    // One notch turns one set, whatever the delta's size.
+    if (delta > 0)
+        currentSet = static_cast<uint16_t>((currentSet + 1) % n);
+    else
+        currentSet = static_cast<uint16_t>(currentSet == 0 ? n - 1 : (currentSet - 1) % n);
+    POINT p = {screenX, screenY};
+    ScreenToClient(window, &p);
+    RepaintPanel(0, 0, 1, p.x, p.y);
+    RepaintPanel(1, 1, 1, p.x, p.y);
+}
+
+void App::OnPrimaryClick(HWND window) {
+    const POINT p = CursorInPanel();
+    SetEditing(false);
+
+    const int n = launchSets->count;
+    const int32_t t = tabStrip->TabHit(n, kPanelWidth, p.x, p.y);
+    if (IsOnHit(t) && HitIndex(t) < n) {
+        currentSet = static_cast<uint16_t>(HitIndex(t));
+        RepaintPanel(1, 1, 0, p.x, p.y);
+        return;
+    }
+
+    const int32_t g = itemGrid->GridHit(p.x, p.y, kPanelWidth, kPanelHeight);
+    if (IsOnHit(g)) {
+        const auto cell = static_cast<uint16_t>(HitIndex(g));
+        if (launchSets->GetItemInfo(currentSet, cell).target) {
+            LaunchItemAt(currentSet, cell);
+            return;
+        }
+    }
+
+    if (pinButton->Contains(p.x, p.y)) {
+        // The next timer repaint shows the pin's new look.
+        const bool pinned = pinButton->state == 1;
+        pinButton->SetState(pinned ? 0 : 1);
+        PauseHideHook(pinned ? kHideOn : kHideOff);
+        return;
+    }
+    if (newSetButton->Contains(p.x, p.y)) SendMessageA(window, WM_COMMAND, IDM_NEW_SET, 0);
+}
+
+void App::LaunchItemAt(uint16_t set, uint16_t index) {
+    const LaunchItemInfo info = launchSets->GetItemInfo(set, index);
+    char target[kExpandedPathSize] = {};
+    char folder[kExpandedPathSize] = {};
+    // A target that cannot be expanded is not handed to the shell half made.
+    if (info.target && ExpandPathMacros(info.target, target, sizeof target)) {
+        const bool hasFolder =
+            info.workingFolder && ExpandPathMacros(info.workingFolder, folder, sizeof folder);
+        ShellExecuteA(nullptr, nullptr, target, nullptr, hasFolder && folder[0] ? folder : nullptr,
+                      SW_SHOWNORMAL);
+    }
+    if (pinButton->state != 1) SendMessageA(panel, WM_COMMAND, IDM_TRIGGER, 0);
+}

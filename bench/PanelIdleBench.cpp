@@ -1,0 +1,172 @@
+// The panel's cost at rest: the time of one timer tick's repaint in a hosted
+// App, and VELK.exe's CPU time over 30 s with the panel visible and the
+// cursor resting on it, then hidden, beside Wine's notepad idling for the
+// same 30 s in the same run, as a percentage of one core.
+#include <windows.h>
+
+#include <cctype>
+#include <cstdio>
+#include <string>
+
+#include "TestSupport.h"
+#include "app/App.h"
+#include "app/WindowProcs.h"
+#include "launchdata/LaunchSetList.h"
+
+namespace {
+
+constexpr DWORD kIdleMs = 30000;
+constexpr int kRepaints = 2000;
+
+double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::string ReadWhole(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+// Wine reports no CPU times for other processes, so they are read from
+// the Linux side (Z:\proc): user and system time of the process whose
+// command line holds `needle`, in seconds (Linux counts 100 ticks a second).
+double CpuSeconds(const std::string& needle) {
+    constexpr double kTicksPerSecond = 100.0;
+    WIN32_FIND_DATAA found = {};
+    HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) return -1;
+    double seconds = -1;
+    do {
+        if (!isdigit(static_cast<unsigned char>(found.cFileName[0]))) continue;
+        const std::string dir = std::string("Z:\\proc\\") + found.cFileName;
+        std::string command = ReadWhole(dir + "\\cmdline");
+        for (char& c : command)
+            if (c == '\0') c = ' ';
+        if (command.find(needle) == std::string::npos) continue;
+        // Fields 14 and 15 (utime, stime) follow the parenthesised name.
+        const std::string stat = ReadWhole(dir + "\\stat");
+        const size_t close = stat.rfind(')');
+        if (close == std::string::npos) continue;
+        unsigned long long utime = 0, stime = 0;
+        if (std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
+                        &utime, &stime) == 2)
+            seconds = static_cast<double>(utime + stime) / kTicksPerSecond;
+        break;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return seconds;
+}
+
+// Microseconds of one repaint as the timer tick makes it, the cursor
+// moving over tabs, gaps and cells so that every mark is drawn and erased.
+void TimeTickRepaint() {
+    theApp = new App();
+    App& app = *theApp;
+    app.Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
+    app.launchSets->AddSet("Second", 18);
+    app.launchSets->AddSet("Third", 18);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    for (uint16_t cell = 0; cell < 18; cell += 2)
+        app.launchSets->CreateItem(0, cell, "Item", self, nullptr, ItemPlacement::Replace);
+    app.RepaintPanel(1, 1, 1, -1, -1);
+
+    const POINT path[] = {{216, 20}, {60, 100},  {45, 100}, {20, 20},
+                          {209, 20}, {100, 150}, {4, 60},   {250, 150}};
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < kRepaints; ++i) {
+        const POINT p = path[i % (sizeof path / sizeof path[0])];
+        app.RepaintPanel(0, 0, 1, p.x, p.y);
+    }
+    QueryPerformanceCounter(&end);
+    std::printf("one timer tick's RepaintPanel (cursor moving): %.1f us, mean of %d\n",
+                1e6 * Seconds(start, end) / kRepaints, kRepaints);
+
+    DestroyWindow(app.panel);
+    app.Finish(kAppTitle);
+    delete theApp;
+    theApp = nullptr;
+    velktest::PumpMessages();
+}
+
+// Percentage of one core that the processes used over the idle period.
+void MeasureIdle(const char* what, const std::string& velk, const std::string& notepad) {
+    const double velkBefore = CpuSeconds(velk), notepadBefore = CpuSeconds(notepad);
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    Sleep(kIdleMs);
+    QueryPerformanceCounter(&end);
+    const double wall = Seconds(start, end);
+    const double v = 100.0 * (CpuSeconds(velk) - velkBefore) / wall;
+    const double n = 100.0 * (CpuSeconds(notepad) - notepadBefore) / wall;
+    std::printf("%s over %.0f s: VELK %.2f %% of a core, notepad %.2f %% (baseline), ratio %.2f\n", what,
+                wall, v, n, n > 0 ? v / n : 0.0);
+}
+
+}  // namespace
+
+int main() {
+    TimeTickRepaint();
+
+    velktest::TempFolder folder;
+    CopyFileA(velktest::BuildFile("VELK.exe").c_str(), folder.File("VELK.exe").c_str(), FALSE);
+    CopyFileA(velktest::BuildFile("Wendrix.dll").c_str(), folder.File("Wendrix.dll").c_str(), FALSE);
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+
+    velktest::MoveCursorTo(400, 300);
+    // Notepad opens a file of the folder, so that its command line is ours alone.
+    const std::string note = folder.File("idle.txt");
+    CloseHandle(CreateFileA(note.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    velktest::ChildProcess velk;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION notepad = {};
+    std::string notepadLine = "notepad.exe \"" + note + "\"";
+    if (!velk.Start(folder.File("VELK.exe"), folder.Path()) ||
+        !CreateProcessA(nullptr, notepadLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.Path().c_str(), &startup, &notepad)) {
+        std::printf("idle: a program did not start\n");
+        return 1;
+    }
+    HWND panel = nullptr;
+    velktest::WaitFor([&] {
+        panel = velktest::FindProcessWindow(velk.Id(), kAppTitle, kAppTitle);
+        return panel && IsWindowVisible(panel);
+    });
+    if (!panel) {
+        std::printf("idle: the panel did not show\n");
+        return 1;
+    }
+    // The cursor rests on the panel's grid, over an empty cell.
+    RECT outer = {};
+    GetWindowRect(panel, &outer);
+    velktest::MoveCursorTo(outer.left + 100, outer.top + 120);
+    Sleep(1000);
+    const std::string velkLine = folder.File("VELK.exe");
+    MeasureIdle("visible, cursor at rest on the panel", velkLine, note);
+
+    PostMessageA(panel, WM_COMMAND, 41001, 0);
+    velktest::WaitFor([&] { return !IsWindowVisible(panel); });
+    Sleep(1000);
+    MeasureIdle("hidden", velkLine, note);
+
+    PostMessageA(panel, WM_CLOSE, 0, 0);
+    velk.Wait(20000);
+    TerminateProcess(notepad.hProcess, 0);
+    WaitForSingleObject(notepad.hProcess, 10000);
+    CloseHandle(notepad.hProcess);
+    CloseHandle(notepad.hThread);
+    DeleteFileA(folder.File("QXDATA.dat").c_str());
+    return 0;
+}
