@@ -310,7 +310,7 @@ TEST_F(StatusText, LeavesTheTextAloneWhileTheUserTypes) {
     SetWindowTextA(app->nameEdit, "notepad");
     TickAt(20, 20);
     EXPECT_EQ("notepad", Shown());
-    app->EndEditing();
+    app->SetEditing(false);
     EXPECT_TRUE(GetWindowLongA(app->nameEdit, GWL_STYLE) & ES_READONLY);
     EXPECT_EQ(app->panel, GetFocus());
     TickAt(21, 20);
