@@ -27,7 +27,8 @@ HWND watchedPanel = nullptr;
 // Commands posted to the panel, as its loop retrieves them.
 LRESULT CALLBACK RecordPosted(int code, WPARAM wParam, LPARAM lParam) {
     auto* message = reinterpret_cast<MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && message->hwnd == watchedPanel && message->message == WM_COMMAND)
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->hwnd == watchedPanel &&
+        message->message == WM_COMMAND)
         posted.push_back(Command{message->wParam, message->lParam});
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -37,15 +38,16 @@ constexpr RECT kPeerRect = {600, 450, 900, 650};
 class HostedAppHooks : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(MoveMouseTo(300, 250));
         theApp = app = new App();
+        recorder = SetWindowsHookExA(WH_GETMESSAGE, RecordPosted, nullptr, GetCurrentThreadId());
+        ASSERT_TRUE(MoveMouseTo(300, 250));
         app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
         ASSERT_TRUE(IsWindow(app->panel));
         watchedPanel = app->panel;
         posted.clear();
-        recorder = SetWindowsHookExA(WH_GETMESSAGE, RecordPosted, nullptr, GetCurrentThreadId());
     }
     void TearDown() override {
+        if (!app) return;
         UnhookWindowsHookEx(recorder);
         if (IsWindow(app->panel)) DestroyWindow(app->panel);
         app->Finish(kAppTitle);
@@ -89,7 +91,8 @@ protected:
 };
 
 TEST_F(HostedAppHooks, StartUpHandsTheDefaultTriggerAndThePinToTheLibrary) {
-    const int expected = GetSystemMetrics(SM_CMOUSEBUTTONS) < 3 ? (kHookKeyCtrl | kHookKeyAlt) : kHookKeyMiddle;
+    const int expected =
+        GetSystemMetrics(SM_CMOUSEBUTTONS) < 3 ? (kHookKeyCtrl | kHookKeyAlt) : kHookKeyMiddle;
     EXPECT_EQ(expected, GetHookSwitch());
     // Pinned without a data file: hide detection is off.
     EXPECT_EQ(0, PauseHideHook(2));
@@ -110,7 +113,8 @@ TEST_F(HostedAppHooks, TriggerHidesTheVisiblePanelAndShowsTheHiddenOneAtTheCurso
 }
 
 TEST_F(HostedAppHooks, NoHideWhileAnyModelessDialogIsOpen) {
-    HWND dialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, app->panel, nullptr, nullptr, nullptr);
+    HWND dialog =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, app->panel, nullptr, nullptr, nullptr);
     ASSERT_TRUE(dialog);
     for (HWND App::*slot : {&App::hotKeyDialog, &App::wallpaperDialog, &App::itemDialog, &App::setDialog}) {
         app->*slot = dialog;
@@ -135,8 +139,8 @@ TEST_F(HostedAppHooks, NotificationIconPrimaryReleaseShowsThePanelAtTheCursor) {
         bool moves;
     };
     const Case cases[] = {
-        {true, WM_LBUTTONUP, {500, 400}, true},    {false, WM_LBUTTONUP, {350, 280}, true},
-        {false, WM_LBUTTONDOWN, {500, 400}, false}, {false, WM_MOUSEMOVE, {500, 400}, false},
+        {true, WM_LBUTTONUP, {500, 400}, true},      {false, WM_LBUTTONUP, {350, 280}, true},
+        {false, WM_LBUTTONDOWN, {500, 400}, false},  {false, WM_MOUSEMOVE, {500, 400}, false},
         {true, WM_LBUTTONDBLCLK, {350, 280}, false},
     };
     for (const Case& c : cases) {
@@ -176,9 +180,8 @@ TEST_F(HostedAppHooks, WithThePinPulledAClickInAnotherProgramHidesThePanel) {
     ASSERT_TRUE(peer);
     // What pulling the pin does.
     ASSERT_EQ(1, PauseHideHook(kHideOn));
-    HWND ownDialog =
-        CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | WS_VISIBLE, 100, 500, 200, 100, app->panel, nullptr,
-                        nullptr, nullptr);
+    HWND ownDialog = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | WS_VISIBLE, 100, 500, 200, 100,
+                                     app->panel, nullptr, nullptr, nullptr);
     ASSERT_TRUE(ownDialog);
 
     ClickAt(PanelPoint(200, 60), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);

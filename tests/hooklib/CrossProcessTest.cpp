@@ -3,6 +3,7 @@
 // hook_peer.exe, and the library, running inside that program, posts here.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "RealInput.h"
@@ -98,6 +99,12 @@ protected:
     static bool WaitForCount(WPARAM id, int n) {
         return WaitFor([&] { return Count(id) >= n; });
     }
+    static std::string Described() {
+        std::string text;
+        for (const Command& c : received)
+            text += std::to_string(c.wParam) + ":" + std::to_string(c.lParam) + " ";
+        return text;
+    }
     static void Settle() {
         WaitFor([] { return false; }, kSettleMs);
     }
@@ -187,7 +194,7 @@ TEST_F(CrossProcess, PressesOutsideTheReceiverAndItsOwnWindowsSignalHide) {
     ClickAt(Centre(kReceiverRect), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     ClickAt(Centre(kOwnedRect), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     Settle();
-    EXPECT_EQ(0, Count(IDM_HIDE));
+    EXPECT_EQ(0, Count(IDM_HIDE)) << Described();
 
     ClickAt(Centre(kPeerRect), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitForCount(IDM_HIDE, 1));

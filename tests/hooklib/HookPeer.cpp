@@ -6,17 +6,19 @@
 //   hook_peer getkey            exits with GetHookSwitch()
 //   hook_peer setkey N          SetHookKey(N)
 //   hook_peer gethide           exits with PauseHideHook(2)
+// It loads Wendrix.dll from its own folder only for the last three, so that
+// as a plain window it has no copy of the library but the one the hooks bring.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-
-#include "hooklib/Wendrix.h"
 
 namespace {
 
 constexpr char kPeerClass[] = "HookPeerWindow";
 constexpr int32_t kReportHide = 2;
+constexpr int kUsage = 100;
 int presses = 0;
 
 LRESULT CALLBACK PeerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,27 +57,36 @@ int RunWindow(HINSTANCE instance, int x, int y, int w, int h) {
     return 0;
 }
 
+template <typename Function>
+Function Export(HMODULE library, const char* name) {
+    // Through void* because FARPROC's own type says nothing of the real one.
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     char* mode = std::strtok(commandLine, " ");
-    if (!mode) return 100;
+    if (!mode) return kUsage;
     if (std::strcmp(mode, "window") == 0) {
         int values[4] = {};
         for (int& v : values) {
             const char* text = std::strtok(nullptr, " ");
-            if (!text) return 100;
+            if (!text) return kUsage;
             v = std::atoi(text);
         }
         return RunWindow(instance, values[0], values[1], values[2], values[3]);
     }
-    if (std::strcmp(mode, "getkey") == 0) return GetHookSwitch();
-    if (std::strcmp(mode, "gethide") == 0) return PauseHideHook(kReportHide);
+    HMODULE library = LoadLibraryA("Wendrix.dll");
+    if (!library) return kUsage;
+    if (std::strcmp(mode, "getkey") == 0) return Export<uint8_t (*)()>(library, "GetHookSwitch")();
+    if (std::strcmp(mode, "gethide") == 0)
+        return Export<int32_t (*)(int32_t)>(library, "PauseHideHook")(kReportHide);
     if (std::strcmp(mode, "setkey") == 0) {
         const char* text = std::strtok(nullptr, " ");
-        if (!text) return 100;
-        SetHookKey(std::atoi(text));
+        if (!text) return kUsage;
+        Export<void (*)(int32_t)>(library, "SetHookKey")(std::atoi(text));
         return 0;
     }
-    return 100;
+    return kUsage;
 }
