@@ -17,6 +17,13 @@ namespace {
 
 using namespace velktest;
 
+// Wine's pointer can lag a move by its own echo and land a pixel off: a
+// press point is right within one pixel (a release point would be far away).
+void ExpectPressPoint(POINT expected, LPARAM lParam) {
+    EXPECT_NEAR(expected.x, static_cast<short>(LOWORD(lParam)), 1);
+    EXPECT_NEAR(expected.y, static_cast<short>(HIWORD(lParam)), 1);
+}
+
 struct Command {
     WPARAM wParam;
     LPARAM lParam;
@@ -162,14 +169,14 @@ TEST_F(HostedAppHooks, PressesOnThePanelBecomeGesturesWithTheirPressPoint) {
     const POINT click = PanelPoint(150, 100);
     ClickAt(click, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitFor([] { return Find(IDM_PRIMARY_CLICK) != nullptr; }));
-    EXPECT_EQ(MAKELPARAM(click.x, click.y), Find(IDM_PRIMARY_CLICK)->lParam);
+    ExpectPressPoint(click, Find(IDM_PRIMARY_CLICK)->lParam);
     EXPECT_EQ(2, app->pressSet);
 
     app->currentSet = 1;
     const POINT context = PanelPoint(40, 150);
     ClickAt(context, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     ASSERT_TRUE(WaitFor([] { return Find(IDM_SECONDARY_CLICK) != nullptr; }));
-    EXPECT_EQ(MAKELPARAM(context.x, context.y), Find(IDM_SECONDARY_CLICK)->lParam);
+    ExpectPressPoint(context, Find(IDM_SECONDARY_CLICK)->lParam);
     EXPECT_EQ(1, app->pressSet);
     EXPECT_TRUE(Visible());
 }

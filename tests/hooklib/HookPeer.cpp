@@ -1,7 +1,8 @@
 // The second process of the hook tests: another program's window for real
 // input to land on, or a one-shot reader and writer of the library's shared
 // state. The window counts the presses it receives in its title, so that a
-// test can see that the hooks passed them on.
+// test can see that the hooks passed them on, and answers WM_APP + 1 with
+// the number of mouse moves it has received.
 //   hook_peer window X Y W H    a top-most window until it is closed
 //   hook_peer getkey            exits with GetHookSwitch()
 //   hook_peer setkey N          SetHookKey(N)
@@ -19,7 +20,10 @@ namespace {
 constexpr char kPeerClass[] = "HookPeerWindow";
 constexpr int32_t kReportHide = 2;
 constexpr int kUsage = 100;
+// Sent by the benchmark: the answer is the number of mouse moves received.
+constexpr UINT kQueryMoves = WM_APP + 1;
 int presses = 0;
+int moves = 0;
 
 LRESULT CALLBACK PeerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -31,6 +35,11 @@ LRESULT CALLBACK PeerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         SetWindowTextA(window, title);
         return 0;
     }
+    case WM_MOUSEMOVE:
+        ++moves;
+        return 0;
+    case kQueryMoves:
+        return moves;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

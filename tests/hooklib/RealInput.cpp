@@ -9,12 +9,6 @@
 namespace velktest {
 
 namespace {
-// Absolute coordinates run from 0 to 65535 over the screen; round up so
-// that the system's conversion back lands on the wanted pixel.
-LONG Normalise(int value, int size) {
-    return static_cast<LONG>((value * 65536LL + size - 1) / size);
-}
-
 // Waits between events, handling this thread's messages meanwhile: a window
 // of the test itself must see a press before its release is sent.
 void Pace() {
