@@ -23,7 +23,7 @@ using namespace velktest;
 constexpr int kLogicEvents = 2000000;
 constexpr int kDeliveryMoves = 1000;
 constexpr int kDeliveryRounds = 7;
-constexpr UINT kQueryMoves = WM_APP + 1;
+constexpr char kMovesMapping[] = "Local\\HookPeerMoves";
 constexpr RECT kPeerRect = {500, 300, 800, 500};
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
@@ -107,9 +107,10 @@ LRESULT CALLBACK Receiver(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Seconds to deliver the moves one by one: each is sent, then awaited.
-double DeliverMoves(HWND peer) {
-    LRESULT seen = SendMessageA(peer, kQueryMoves, 0, 0);
+// Seconds to deliver the moves one by one: each is sent, then awaited on
+// the peer's shared counter (a message would go through the hooks too).
+double DeliverMoves(volatile LONG* moves) {
+    LONG seen = *moves;
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_MOVE;
@@ -119,10 +120,8 @@ double DeliverMoves(HWND peer) {
         input.mi.dx = (i & 1) ? -3 : 3;
         SendInput(1, &input, sizeof input);
         const ULONGLONG deadline = GetTickCount64() + 2000;
-        LRESULT now = seen;
-        while ((now = SendMessageA(peer, kQueryMoves, 0, 0)) == seen && GetTickCount64() < deadline) {
-        }
-        seen = now;
+        while (*moves == seen && GetTickCount64() < deadline) YieldProcessor();
+        seen = *moves;
     }
     QueryPerformanceCounter(&end);
     return Seconds(start, end);
@@ -133,6 +132,14 @@ void DeliveryTime() {
     HWND peer = peerProcess.StartWindow(kPeerRect);
     if (!peer) {
         std::printf("3. Delivery: the peer window did not start\n");
+        return;
+    }
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, kMovesMapping);
+    auto* moves = mapping
+                      ? static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(LONG)))
+                      : nullptr;
+    if (!moves) {
+        std::printf("3. Delivery: the peer's move counter is missing\n");
         return;
     }
     WNDCLASSA windowClass = {};
@@ -152,9 +159,9 @@ void DeliveryTime() {
                    PostTarget{panel, WM_COMMAND, 43003, 0}, PostTarget{panel, WM_COMMAND, 43004, 0}, 1);
         HideHook(panel, panel, WM_COMMAND, 43005, 0);
         PauseHideHook(kHideOn);
-        with.push_back(DeliverMoves(peer));
+        with.push_back(DeliverMoves(moves));
         Unhook();
-        without.push_back(DeliverMoves(peer));
+        without.push_back(DeliverMoves(moves));
         PumpMessages();
     }
     const double a = Median(with) * 1e6 / kDeliveryMoves;
@@ -164,6 +171,8 @@ void DeliveryTime() {
     std::printf("   with the hooks %.1f us, without (baseline) %.1f us, ratio %.2f (bar 1.25)\n", a, b,
                 a / b);
     DestroyWindow(panel);
+    UnmapViewOfFile(const_cast<LONG*>(moves));
+    CloseHandle(mapping);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The second process of the hook tests: another program's window for real
 // input to land on, or a one-shot reader and writer of the library's shared
 // state. The window counts the presses it receives in its title, so that a
-// test can see that the hooks passed them on, and answers WM_APP + 1 with
-// the number of mouse moves it has received.
+// test can see that the hooks passed them on, and the mouse moves in a
+// shared counter for the benchmark.
 //   hook_peer window X Y W H    a top-most window until it is closed
 //   hook_peer getkey            exits with GetHookSwitch()
 //   hook_peer setkey N          SetHookKey(N)
@@ -20,10 +20,11 @@ namespace {
 constexpr char kPeerClass[] = "HookPeerWindow";
 constexpr int32_t kReportHide = 2;
 constexpr int kUsage = 100;
-// Sent by the benchmark: the answer is the number of mouse moves received.
-constexpr UINT kQueryMoves = WM_APP + 1;
+// The number of mouse moves received, readable by the benchmark without a
+// message (which the hooks would see too).
+constexpr char kMovesMapping[] = "Local\\HookPeerMoves";
+volatile LONG* moves = nullptr;
 int presses = 0;
-int moves = 0;
 
 LRESULT CALLBACK PeerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -36,10 +37,8 @@ LRESULT CALLBACK PeerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     case WM_MOUSEMOVE:
-        ++moves;
+        if (moves) InterlockedIncrement(moves);
         return 0;
-    case kQueryMoves:
-        return moves;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -55,6 +54,10 @@ int RunWindow(HINSTANCE instance, int x, int y, int w, int h) {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kPeerClass;
     RegisterClassA(&windowClass);
+    HANDLE mapping =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), kMovesMapping);
+    if (mapping)
+        moves = static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
     HWND window = CreateWindowExA(WS_EX_TOPMOST, kPeerClass, "presses 0", WS_POPUP | WS_BORDER | WS_VISIBLE,
                                   x, y, w, h, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
