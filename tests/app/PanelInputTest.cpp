@@ -125,10 +125,12 @@ TEST_F(PanelInput, WheelTurnsTheSetsOneNotchAtATimeBothWays) {
     }
 }
 
-TEST_F(PanelInput, EscapeAsksForCommand40006) {
+TEST_F(PanelInput, EscapeOnThePanelAsksFor40006WhichHidesIt) {
     SendMessageA(app->panel, WM_KEYDOWN, VK_ESCAPE, 0);
     SendMessageA(app->panel, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ((std::vector<UINT>{IDM_ESCAPE}), sent);
+    // The editor does not have the focus, so 40006 is the trigger's 41001.
+    EXPECT_EQ((std::vector<UINT>{IDM_ESCAPE, IDM_TRIGGER}), sent);
+    EXPECT_FALSE(IsWindowVisible(app->panel));
 }
 
 TEST_F(PanelInput, PressRecordsTheHitCodeAndTheSet) {

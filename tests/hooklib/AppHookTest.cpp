@@ -17,6 +17,13 @@ namespace {
 
 using namespace velktest;
 
+// Wine's pointer can lag a move by its own echo and land a pixel off: a
+// press point is right within one pixel (a release point would be far away).
+void ExpectPressPoint(POINT expected, LPARAM lParam) {
+    EXPECT_NEAR(expected.x, static_cast<short>(LOWORD(lParam)), 1);
+    EXPECT_NEAR(expected.y, static_cast<short>(HIWORD(lParam)), 1);
+}
+
 struct Command {
     WPARAM wParam;
     LPARAM lParam;
@@ -27,7 +34,8 @@ HWND watchedPanel = nullptr;
 // Commands posted to the panel, as its loop retrieves them.
 LRESULT CALLBACK RecordPosted(int code, WPARAM wParam, LPARAM lParam) {
     auto* message = reinterpret_cast<MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && message->hwnd == watchedPanel && message->message == WM_COMMAND)
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->hwnd == watchedPanel &&
+        message->message == WM_COMMAND)
         posted.push_back(Command{message->wParam, message->lParam});
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -37,15 +45,16 @@ constexpr RECT kPeerRect = {600, 450, 900, 650};
 class HostedAppHooks : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(MoveMouseTo(300, 250));
         theApp = app = new App();
+        recorder = SetWindowsHookExA(WH_GETMESSAGE, RecordPosted, nullptr, GetCurrentThreadId());
+        ASSERT_TRUE(MoveMouseTo(300, 250));
         app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
         ASSERT_TRUE(IsWindow(app->panel));
         watchedPanel = app->panel;
         posted.clear();
-        recorder = SetWindowsHookExA(WH_GETMESSAGE, RecordPosted, nullptr, GetCurrentThreadId());
     }
     void TearDown() override {
+        if (!app) return;
         UnhookWindowsHookEx(recorder);
         if (IsWindow(app->panel)) DestroyWindow(app->panel);
         app->Finish(kAppTitle);
@@ -89,7 +98,8 @@ protected:
 };
 
 TEST_F(HostedAppHooks, StartUpHandsTheDefaultTriggerAndThePinToTheLibrary) {
-    const int expected = GetSystemMetrics(SM_CMOUSEBUTTONS) < 3 ? (kHookKeyCtrl | kHookKeyAlt) : kHookKeyMiddle;
+    const int expected =
+        GetSystemMetrics(SM_CMOUSEBUTTONS) < 3 ? (kHookKeyCtrl | kHookKeyAlt) : kHookKeyMiddle;
     EXPECT_EQ(expected, GetHookSwitch());
     // Pinned without a data file: hide detection is off.
     EXPECT_EQ(0, PauseHideHook(2));
@@ -110,7 +120,8 @@ TEST_F(HostedAppHooks, TriggerHidesTheVisiblePanelAndShowsTheHiddenOneAtTheCurso
 }
 
 TEST_F(HostedAppHooks, NoHideWhileAnyModelessDialogIsOpen) {
-    HWND dialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, app->panel, nullptr, nullptr, nullptr);
+    HWND dialog =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, app->panel, nullptr, nullptr, nullptr);
     ASSERT_TRUE(dialog);
     for (HWND App::*slot : {&App::hotKeyDialog, &App::wallpaperDialog, &App::itemDialog, &App::setDialog}) {
         app->*slot = dialog;
@@ -135,8 +146,8 @@ TEST_F(HostedAppHooks, NotificationIconPrimaryReleaseShowsThePanelAtTheCursor) {
         bool moves;
     };
     const Case cases[] = {
-        {true, WM_LBUTTONUP, {500, 400}, true},    {false, WM_LBUTTONUP, {350, 280}, true},
-        {false, WM_LBUTTONDOWN, {500, 400}, false}, {false, WM_MOUSEMOVE, {500, 400}, false},
+        {true, WM_LBUTTONUP, {500, 400}, true},      {false, WM_LBUTTONUP, {350, 280}, true},
+        {false, WM_LBUTTONDOWN, {500, 400}, false},  {false, WM_MOUSEMOVE, {500, 400}, false},
         {true, WM_LBUTTONDBLCLK, {350, 280}, false},
     };
     for (const Case& c : cases) {
@@ -158,7 +169,7 @@ TEST_F(HostedAppHooks, PressesOnThePanelBecomeGesturesWithTheirPressPoint) {
     const POINT click = PanelPoint(150, 100);
     ClickAt(click, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitFor([] { return Find(IDM_PRIMARY_CLICK) != nullptr; }));
-    EXPECT_EQ(MAKELPARAM(click.x, click.y), Find(IDM_PRIMARY_CLICK)->lParam);
+    ExpectPressPoint(click, Find(IDM_PRIMARY_CLICK)->lParam);
     EXPECT_EQ(2, app->pressSet);
 
     app->currentSet = 1;
@@ -169,7 +180,7 @@ TEST_F(HostedAppHooks, PressesOnThePanelBecomeGesturesWithTheirPressPoint) {
     ClickAt(context, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     ASSERT_TRUE(WaitFor([] { return Find(IDM_SECONDARY_CLICK) != nullptr; }));
     KillTimer(nullptr, closer);
-    EXPECT_EQ(MAKELPARAM(context.x, context.y), Find(IDM_SECONDARY_CLICK)->lParam);
+    ExpectPressPoint(context, Find(IDM_SECONDARY_CLICK)->lParam);
     EXPECT_EQ(1, app->pressSet);
     EXPECT_TRUE(Visible());
 }
@@ -180,9 +191,8 @@ TEST_F(HostedAppHooks, WithThePinPulledAClickInAnotherProgramHidesThePanel) {
     ASSERT_TRUE(peer);
     // What pulling the pin does.
     ASSERT_EQ(1, PauseHideHook(kHideOn));
-    HWND ownDialog =
-        CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | WS_VISIBLE, 100, 500, 200, 100, app->panel, nullptr,
-                        nullptr, nullptr);
+    HWND ownDialog = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | WS_VISIBLE, 100, 500, 200, 100,
+                                     app->panel, nullptr, nullptr, nullptr);
     ASSERT_TRUE(ownDialog);
 
     ClickAt(PanelPoint(200, 60), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);

@@ -3,6 +3,7 @@
 // hook_peer.exe, and the library, running inside that program, posts here.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "RealInput.h"
@@ -13,6 +14,13 @@
 namespace {
 
 using namespace velktest;
+
+// Wine's pointer can lag a move by its own echo and land a pixel off: a
+// press point is right within one pixel (a release point would be far away).
+void ExpectPressPoint(POINT expected, LPARAM lParam) {
+    EXPECT_NEAR(expected.x, static_cast<short>(LOWORD(lParam)), 1);
+    EXPECT_NEAR(expected.y, static_cast<short>(HIWORD(lParam)), 1);
+}
 
 struct Command {
     WPARAM wParam;
@@ -98,6 +106,12 @@ protected:
     static bool WaitForCount(WPARAM id, int n) {
         return WaitFor([&] { return Count(id) >= n; });
     }
+    static std::string Described() {
+        std::string text;
+        for (const Command& c : received)
+            text += std::to_string(c.wParam) + ":" + std::to_string(c.lParam) + " ";
+        return text;
+    }
     static void Settle() {
         WaitFor([] { return false; }, kSettleMs);
     }
@@ -153,12 +167,12 @@ TEST_F(CrossProcess, GesturesBegunOnTheReceiverArriveWithTheirPressPoint) {
     const POINT click = {kReceiverRect.left + 40, kReceiverRect.top + 30};
     ClickAt(click, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitForCount(IDM_PRIMARY_CLICK, 1));
-    EXPECT_EQ(MAKELPARAM(click.x, click.y), Last(IDM_PRIMARY_CLICK)->lParam);
+    ExpectPressPoint(click, Last(IDM_PRIMARY_CLICK)->lParam);
 
     const POINT context = {kReceiverRect.left + 120, kReceiverRect.top + 90};
     ClickAt(context, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     ASSERT_TRUE(WaitForCount(IDM_SECONDARY_CLICK, 1));
-    EXPECT_EQ(MAKELPARAM(context.x, context.y), Last(IDM_SECONDARY_CLICK)->lParam);
+    ExpectPressPoint(context, Last(IDM_SECONDARY_CLICK)->lParam);
 
     // A drag released over the other program: posted from there, with the
     // point where it began.
@@ -170,7 +184,7 @@ TEST_F(CrossProcess, GesturesBegunOnTheReceiverArriveWithTheirPressPoint) {
     ASSERT_TRUE(MoveMouseTo(Centre(kPeerRect).x, Centre(kPeerRect).y));
     SendMouseButton(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitForCount(IDM_PRIMARY_DRAG, 1));
-    EXPECT_EQ(MAKELPARAM(start.x, start.y), Last(IDM_PRIMARY_DRAG)->lParam);
+    ExpectPressPoint(start, Last(IDM_PRIMARY_DRAG)->lParam);
     EXPECT_EQ(0, IsDragging());
     Settle();
     EXPECT_EQ(1, Count(IDM_PRIMARY_CLICK));
@@ -187,7 +201,7 @@ TEST_F(CrossProcess, PressesOutsideTheReceiverAndItsOwnWindowsSignalHide) {
     ClickAt(Centre(kReceiverRect), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     ClickAt(Centre(kOwnedRect), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     Settle();
-    EXPECT_EQ(0, Count(IDM_HIDE));
+    EXPECT_EQ(0, Count(IDM_HIDE)) << Described();
 
     ClickAt(Centre(kPeerRect), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitForCount(IDM_HIDE, 1));

@@ -9,12 +9,6 @@
 namespace velktest {
 
 namespace {
-// Absolute coordinates run from 0 to 65535 over the screen; round up so
-// that the system's conversion back lands on the wanted pixel.
-LONG Normalise(int value, int size) {
-    return static_cast<LONG>((value * 65536LL + size - 1) / size);
-}
-
 // Waits between events, handling this thread's messages meanwhile: a window
 // of the test itself must see a press before its release is sent.
 void Pace() {
@@ -23,21 +17,26 @@ void Pace() {
 }  // namespace
 
 bool MoveMouseTo(int x, int y) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = Normalise(x, GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = Normalise(y, GetSystemMetrics(SM_CYSCREEN));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    auto there = [&] {
-        POINT p = {};
-        GetCursorPos(&p);
-        return p.x == x && p.y == y;
+    auto at = [](int px, int py) {
+        return [=] {
+            POINT p = {};
+            GetCursorPos(&p);
+            return p.x == px && p.y == py;
+        };
     };
-    if (!WaitFor(there, 1000)) SetCursorPos(x, y);
-    const bool ok = WaitFor(there, 5000);
-    Pace();
-    return ok;
+    // Under Wine GetCursorPos answers from the X pointer once the position
+    // is 100 ms old. SendInput moves only the server's cursor, and a
+    // SetCursorPos that leaves the position as it is moves nothing: step
+    // aside and back, then look again from the pointer's side.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SetCursorPos(x + 1, y);
+        WaitFor(at(x + 1, y), 1000);
+        SetCursorPos(x, y);
+        WaitFor(at(x, y), 1000);
+        Pace();
+        if (at(x, y)()) return true;
+    }
+    return false;
 }
 
 void SendMouseButton(DWORD flag) {

@@ -11,8 +11,8 @@ namespace velktest {
 // Wine trusts its cached key state for 50 ms.
 constexpr DWORD kInputPaceMs = 120;
 
-// Moves the cursor with a real mouse event, so that the hooks see the move,
-// and waits until the system reports it there.
+// Moves the cursor, which the hooks see as a mouse move, and waits until the
+// system reports it there.
 bool MoveMouseTo(int x, int y);
 // One mouse button event at the cursor (MOUSEEVENTF_LEFTDOWN and so on).
 void SendMouseButton(DWORD flag);
