@@ -61,7 +61,9 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return !Status().empty(); }));
     }
     void TearDown() override {
-        if (panel) EXPECT_EQ(0u, velk.Close());
+        if (panel) {
+            EXPECT_EQ(0u, velk.Close());
+        }
     }
     POINT Screen(int x, int y) const {
         POINT p = {x, y};
