@@ -98,12 +98,19 @@ TEST(Startup, AltF4OnThePanelEndsTheProgram) {
     ASSERT_TRUE(velk.Start());
     HWND panel = velk.WaitForPanel();
     ASSERT_TRUE(panel);
-    ASSERT_TRUE(BringToFront(panel));
-    SendKey(VK_MENU, true);
-    SendKey(VK_F4, true);
-    SendKey(VK_F4, false);
-    SendKey(VK_MENU, false);
-    EXPECT_EQ(0u, velk.Wait(20000));
+    // On a busy machine Wine can hand the foreground to its desktop between
+    // the check and the keys; the keys then go elsewhere and the panel is
+    // simply asked again, while it still has the foreground.
+    DWORD exitCode = STILL_ACTIVE;
+    for (int attempt = 0; attempt < 3 && exitCode == STILL_ACTIVE; ++attempt) {
+        ASSERT_TRUE(BringToFront(panel));
+        SendKey(VK_MENU, true);
+        SendKey(VK_F4, true);
+        SendKey(VK_F4, false);
+        SendKey(VK_MENU, false);
+        exitCode = velk.Wait(5000);
+    }
+    EXPECT_EQ(0u, exitCode);
 }
 
 }  // namespace
