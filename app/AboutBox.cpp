@@ -34,10 +34,7 @@ INT_PTR App::AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
-            confirmKind = 0;
-            confirmSecond = -1;
-            confirmFirst = -1;
+            EndSmallDialog(dialog, LOWORD(wParam));
             return TRUE;
         }
         break;

@@ -93,6 +93,8 @@ public:
     LRESULT NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    // Ends a confirmation dialog or the About box and forgets what it asked about.
+    void EndSmallDialog(HWND dialog, int result);
 
     // Name editor (NameEditProc.cpp): on makes it the command line, off the
     // status line again, keeping what was typed as the pending text.

@@ -77,15 +77,19 @@ INT_PTR App::ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wParam));
-            confirmKind = 0;
-            confirmSecond = -1;
-            confirmFirst = -1;
+            EndSmallDialog(dialog, LOWORD(wParam));
             return TRUE;
         }
         break;
     }
     return FALSE;
+}
+
+void App::EndSmallDialog(HWND dialog, int result) {
+    EndDialog(dialog, result);
+    confirmKind = 0;
+    confirmSecond = -1;
+    confirmFirst = -1;
 }
 
 bool App::Confirm(int32_t kind, int32_t first, int32_t second) {
