@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "app/App.h"
+#include "app/FileChooser.h"
 #include "app/UniqueHandle.h"
 #include "launchdata/ExpandPathMacros.h"
 #include "launchdata/LaunchSetList.h"
@@ -158,15 +159,8 @@ INT_PTR App::ItemProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case IDC_ITEM_BROWSE: {
             char path[kTextBuffer] = {};
-            OPENFILENAMEA open = {};
-            open.lStructSize = sizeof open;
-            open.hwndOwner = dialog;
-            open.lpstrFilter = kAllFilesFilter;
-            open.nFilterIndex = 1;
-            open.lpstrFile = path;
-            open.nMaxFile = sizeof path;
-            open.Flags = OFN_FILEMUSTEXIST;
-            if (GetOpenFileNameA(&open)) FillFromFile(dialog, *launchSets, path);
+            if (ChooseExistingFile(dialog, kAllFilesFilter, nullptr, path, sizeof path))
+                FillFromFile(dialog, *launchSets, path);
             break;
         }
         }

@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include "app/App.h"
+#include "app/FileChooser.h"
 #include "app/UniqueHandle.h"
 #include "launchdata/Settings.h"
 #include "launchdata/TextCut.h"
@@ -170,16 +171,8 @@ void App::OnWallpaperCommand(HWND dialog, int id) {
         break;
     case IDC_WALLPAPER_OPEN: {
         char path[MAX_PATH] = {};
-        OPENFILENAMEA open = {};
-        open.lStructSize = sizeof open;
-        open.hwndOwner = dialog;
-        open.lpstrFilter = kBitmapFilter;
-        open.nFilterIndex = 1;
-        open.lpstrFile = path;
-        open.nMaxFile = sizeof path;
-        open.Flags = OFN_FILEMUSTEXIST;
-        open.lpstrDefExt = "BMP";
-        if (GetOpenFileNameA(&open)) preview.TakeFile(dialog, instance, path);
+        if (ChooseExistingFile(dialog, kBitmapFilter, "BMP", path, sizeof path))
+            preview.TakeFile(dialog, instance, path);
         break;
     }
     case IDC_WALLPAPER_CLEAR:
