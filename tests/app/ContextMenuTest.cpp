@@ -1,13 +1,13 @@
 // The context menu read back from the menu the App builds: its entries,
 // separators and check marks for what lies under the click, and the item and
 // set it records.
-#include "HostedAppFixture.h"
+#include "ModalLoopAnswer.h"
 #include "app/UniqueHandle.h"
 #include "panel/ItemGrid.h"
 #include "resources/resource.h"
 
 namespace {
-using velktest::ModalAnswer;
+using velktest::ModalLoopAnswer;
 
 struct Entry {
     int stringId;  // 0: a separator
@@ -179,7 +179,7 @@ TEST_F(ContextMenu, ASecondaryClickOpensTheMenuAtTheCursorForTheItemThere) {
 
     RECT shown = {};
     int entries = 0;
-    ModalAnswer menu(
+    ModalLoopAnswer menu(
         [&](HWND window) {
             GetWindowRect(window, &shown);
             entries = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)));
@@ -203,7 +203,7 @@ TEST_F(ContextMenu, TheNotificationIconOpensTheMenuWithoutAPoint) {
     MakeSets({{"first"}});
     app->menuPoint = CellCentre(0);
     app->menuItem = 5;
-    ModalAnswer menu([](HWND) { EndMenu(); }, "#32768");
+    ModalLoopAnswer menu([](HWND) { EndMenu(); }, "#32768");
     SendMessageA(app->panel, kTrayCallbackMessage, 1, WM_RBUTTONUP);
     EXPECT_TRUE(menu.Answered());
     EXPECT_EQ(-1, app->menuPoint.x);

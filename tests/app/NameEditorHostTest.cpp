@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-#include "HostedAppFixture.h"
+#include "ModalLoopAnswer.h"
 #include "app/NameEditor.h"
 #include "launchdata/CommandHistory.h"
 #include "panel/PinButton.h"

@@ -119,7 +119,7 @@ TEST_F(LaunchItemDialog, AnOccupiedCellShowsItsItem) {
     EXPECT_EQ(file, DialogText(dialog, IDC_ITEM_TARGET));
     EXPECT_EQ("$p", DialogText(dialog, IDC_ITEM_WORKING_FOLDER));
     EXPECT_NE(0, SendDlgItemMessageA(dialog, IDC_ITEM_ICON, STM_GETICON, 0, 0));
-    EXPECT_TRUE(velktest::SaveDialogPicture(dialog, "dialog_item_in_use"));
+    EXPECT_TRUE(velktest::SaveDialogScreenshot(dialog, "dialog_item_in_use"));
 
     // OK replaces it by an item of the edited fields.
     SetDlgItemTextA(dialog, IDC_ITEM_NAME, "Renamed");

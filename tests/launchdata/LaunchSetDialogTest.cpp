@@ -82,7 +82,7 @@ TEST_F(LaunchSetDialog, RenameChangesOnlyTheSetItWasOpenedFor) {
     // A context menu opened on another tab meanwhile changes nothing.
     app->menuSet = 2;
     SetDlgItemTextA(dialog, IDC_SET_NAME, "Tools");
-    EXPECT_TRUE(velktest::SaveDialogPicture(dialog, "dialog_set_in_use"));
+    EXPECT_TRUE(velktest::SaveDialogScreenshot(dialog, "dialog_set_in_use"));
     Click(dialog, IDOK);
     EXPECT_STREQ("NewLaunchSet", app->launchSets->GetSetName(0));
     EXPECT_STREQ("Tools", app->launchSets->GetSetName(1));

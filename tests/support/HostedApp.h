@@ -12,10 +12,13 @@
 #include <thread>
 #include <vector>
 
-#include "DialogPicture.h"
+#include "DialogScreenshot.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/WindowProcs.h"
+#include "launchdata/LaunchSetList.h"
+#include "panel/ItemGrid.h"
+#include "panel/TabStrip.h"
 
 namespace velktest {
 
@@ -28,11 +31,13 @@ inline std::string ProgramFolderFile(const char* name) {
     return std::string(path) + "\\" + name;
 }
 
-inline std::string DialogText(HWND dialog, int id) {
-    char text[MAX_PATH] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
+inline std::string WindowText(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
     return text;
 }
+
+inline std::string DialogText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 // What a user's click on a button does: the button itself tells its dialog.
 inline void Click(HWND dialog, int id) {
@@ -126,27 +131,84 @@ private:
     std::thread worker_;
 };
 
+// Removes what the App keeps beside the test program: its data file and the
+// wallpaper cache.
+inline void RemoveAppFiles() {
+    DeleteFileA(ProgramFolderFile("QXDATA.dat").c_str());
+    DeleteFileA(ProgramFolderFile("_QXWP_.bmp").c_str());
+}
+
+// The real App started from the test program's folder without its files, and
+// torn down (with its modeless dialogs) after each test.
 class HostedAppTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DeleteFileA(ProgramFolderFile("QXDATA.dat").c_str());
+    void SetUp() override { StartApp(); }
+    void TearDown() override { StopApp(); }
+    void StartApp() {
+        RemoveAppFiles();
         theApp = app = new App();
         app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
         ASSERT_TRUE(IsWindow(app->panel));
     }
-    void TearDown() override {
+    void StopApp() {
+        if (!app) return;
         for (HWND* slot : {&app->hotKeyDialog, &app->wallpaperDialog, &app->itemDialog, &app->setDialog})
             if (*slot && IsWindow(*slot)) app->CloseModeless(*slot);
         if (IsWindow(app->panel)) DestroyWindow(app->panel);
         app->Finish(kAppTitle);
         delete app;
+        app = nullptr;
         theApp = nullptr;
         PumpMessages();
-        DeleteFileA(ProgramFolderFile("QXDATA.dat").c_str());
+        RemoveAppFiles();
     }
     void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
 
+    // Gives set `set` an item in `cell`; an empty folder leaves it unset.
+    void AddItem(uint16_t set, uint16_t cell, const char* name, const std::string& target,
+                 const std::string& folder = "") {
+        ASSERT_TRUE(app->launchSets->CreateItem(set, cell, name, target.c_str(),
+                                                folder.empty() ? nullptr : folder.c_str(),
+                                                ItemPlacement::Replace));
+    }
+
+    // Makes the list hold one set per entry, "Set0", "Set1"..., each with the
+    // items listed for it by cell ("" leaves the cell empty). Items point at
+    // real files of `files`.
+    void MakeSets(const std::vector<std::vector<std::string>>& itemsBySet) {
+        LaunchSetList& sets = *app->launchSets;
+        sets.Resize(3);
+        for (size_t s = 0; s < itemsBySet.size(); ++s) {
+            ASSERT_TRUE(sets.AddSet(("Set" + std::to_string(s)).c_str(), kSlots));
+            for (size_t cell = 0; cell < itemsBySet[s].size(); ++cell)
+                if (!itemsBySet[s][cell].empty()) AddFileItem(uint16_t(s), uint16_t(cell), itemsBySet[s][cell]);
+        }
+    }
+    // Fills every empty cell of the set.
+    void FillSet(uint16_t set) {
+        for (uint16_t cell = 0; cell < kSlots; ++cell)
+            if (!app->launchSets->GetItemInfo(set, cell).icon)
+                AddFileItem(set, cell, "fill" + std::to_string(set) + "_" + std::to_string(cell));
+        ASSERT_TRUE(app->launchSets->IsSetFull(set));
+    }
+    // An item named `name` for a new empty file of `files`.
+    void AddFileItem(uint16_t set, uint16_t cell, const std::string& name) {
+        const std::string target = files.File(name + ".txt");
+        CloseHandle(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        AddItem(set, cell, name.c_str(), target, files.Path());
+    }
+    std::string ItemName(uint16_t set, uint16_t cell) const {
+        const LaunchItemInfo info = app->launchSets->GetItemInfo(set, cell);
+        return info.name ? info.name : "";
+    }
+    // The centre of a cell or tab in client coordinates.
+    POINT CellCentre(int cell) const { return Centre(app->itemGrid->CellRect(cell)); }
+    POINT TabCentre(int tab) const { return Centre(app->tabStrip->TabRect(app->launchSets->count, kPanelWidth, tab)); }
+    static POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+    static constexpr unsigned kSlots = 18;
     App* app = nullptr;
+    TempFolder files;
 };
 
 }  // namespace velktest

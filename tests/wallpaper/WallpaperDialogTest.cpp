@@ -50,10 +50,6 @@ protected:
         wide = folder.File("wide.bmp");
         ASSERT_TRUE(WriteFileBytes(wide, MakeBmp(512, 192, [](int, int) { return kPictureRgb; })));
     }
-    void TearDown() override {
-        HostedAppTest::TearDown();
-        DeleteFileA(velktest::ProgramFolderFile("_QXWP_.bmp").c_str());
-    }
     HWND Open() {
         Command(IDM_WALLPAPER_DIALOG);
         return app->wallpaperDialog;
@@ -305,7 +301,7 @@ TEST_F(WallpaperDialog, ScreenshotWithAPictureInThePreview) {
     Slide(IDC_WALLPAPER_ALPHA, 85);
     Slide(IDC_WALLPAPER_BLUE, 120);
     EXPECT_EQ("sunset.bmp", DialogText(dialog, IDC_WALLPAPER_FILE_NAME));
-    EXPECT_TRUE(velktest::SaveDialogPicture(dialog, "dialog_wallpaper_in_use"));
+    EXPECT_TRUE(velktest::SaveDialogScreenshot(dialog, "dialog_wallpaper_in_use"));
 }
 
 }  // namespace
