@@ -20,12 +20,6 @@ void Give(HWND dialog, Answer answer) {
     if (answer == kCloseBox) SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
-std::string LoadText(HINSTANCE instance, int id) {
-    char text[260] = {};
-    LoadStringA(instance, id, text, sizeof text);
-    return text;
-}
-
 HICON IconOf(HWND dialog, int id) {
     return reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, id, STM_GETICON, 0, 0));
 }
@@ -66,7 +60,7 @@ TEST_F(ConfirmDialog, ShowsWhatWillBeLostAndOnlyOkConfirms) {
             ModalLoopAnswer reply([&](HWND dialog) {
                 seen = true;
                 EXPECT_EQ("VELK ver. 0.01", WindowText(dialog));
-                EXPECT_EQ(LoadText(app->instance, c.question), DialogText(dialog, IDC_CONFIRM_QUESTION));
+                EXPECT_EQ(velktest::ResourceText(c.question), DialogText(dialog, IDC_CONFIRM_QUESTION));
                 EXPECT_EQ(c.upper, DialogText(dialog, IDC_CONFIRM_FIRST_NAME));
                 EXPECT_EQ(c.upperIcon, IconOf(dialog, IDC_CONFIRM_FIRST_ICON));
                 EXPECT_NE(nullptr, c.upperIcon);

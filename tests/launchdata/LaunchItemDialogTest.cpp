@@ -20,12 +20,6 @@ using velktest::HostedAppTest;
 using velktest::ModalAnswer;
 using velktest::TempFolder;
 
-std::string ResourceString(int id) {
-    char text[256] = {};
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
-
 class LaunchItemDialog : public HostedAppTest {
 protected:
     void SetUp() override {
@@ -87,7 +81,7 @@ TEST_F(LaunchItemDialog, ThePointOfTheMenuGivesModeCaptionAndPlace) {
 
         HWND dialog = Open(c.point);
         ASSERT_TRUE(IsWindow(dialog));
-        EXPECT_EQ(ResourceString(c.stringId) + c.indexes, DialogText(dialog, IDC_ITEM_CAPTION_LINE));
+        EXPECT_EQ(velktest::ResourceText(c.stringId) + c.indexes, DialogText(dialog, IDC_ITEM_CAPTION_LINE));
         Fill(dialog, "New", file.c_str(), "");
         Click(dialog, IDOK);
         EXPECT_EQ(nullptr, app->itemDialog);
@@ -102,7 +96,7 @@ TEST_F(LaunchItemDialog, CaptionNamesTheShownSetAndTheTargetStaysFixed) {
     app->launchSets->AddSet("Second", 18);
     app->currentSet = 1;
     HWND dialog = Open(CellCentre(3));
-    EXPECT_EQ(ResourceString(IDS_ITEM_CREATE_AT) + " ( 1 - 3 )", DialogText(dialog, IDC_ITEM_CAPTION_LINE));
+    EXPECT_EQ(velktest::ResourceText(IDS_ITEM_CREATE_AT) + " ( 1 - 3 )", DialogText(dialog, IDC_ITEM_CAPTION_LINE));
     // Switching the panel to another set does not move the new item.
     app->currentSet = 0;
     Fill(dialog, "Later", file.c_str(), "");
@@ -150,7 +144,7 @@ TEST_F(LaunchItemDialog, OkWithoutANameAsksForOneAndCreatesNothing) {
     Click(dialog, IDOK);
     box.Join();
     EXPECT_TRUE(box.seen);
-    EXPECT_EQ(ResourceString(IDS_NEED_NAME), box.text);
+    EXPECT_EQ(velktest::ResourceText(IDS_NEED_NAME), box.text);
     EXPECT_EQ(dialog, app->itemDialog);
     EXPECT_EQ("", NameAt(0, 9));
 }
@@ -175,7 +169,7 @@ TEST_F(LaunchItemDialog, WorkingFolderIsCheckedUnlessEmpty) {
             box.Join();
             EXPECT_EQ(c.asked, bool(box.seen));
             if (c.asked) {
-                EXPECT_EQ(ResourceString(IDS_BAD_WORKING_FOLDER), box.text);
+                EXPECT_EQ(velktest::ResourceText(IDS_BAD_WORKING_FOLDER), box.text);
             }
         }
         if (!c.asked) {

@@ -22,15 +22,6 @@
 
 namespace velktest {
 
-// A file beside the test program, where the App keeps its data file and the
-// wallpaper cache.
-inline std::string ProgramFolderFile(const char* name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    *strrchr(path, '\\') = '\0';
-    return std::string(path) + "\\" + name;
-}
-
 inline std::string WindowText(HWND window) {
     char text[512] = {};
     GetWindowTextA(window, text, sizeof text);
