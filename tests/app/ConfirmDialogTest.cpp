@@ -1,5 +1,6 @@
 // The confirmation dialogs and the About box as the user sees them: texts,
 // icons, which button acts, and the delete commands that ask first.
+#include "HostedApp.h"
 #include "ModalLoopAnswer.h"
 #include "hooklib/Wendrix.h"
 #include "resources/resource.h"

@@ -1,6 +1,7 @@
 // The context menu read back from the menu the App builds: its entries,
 // separators and check marks for what lies under the click, and the item and
 // set it records.
+#include "HostedApp.h"
 #include "ModalLoopAnswer.h"
 #include "app/UniqueHandle.h"
 #include "panel/ItemGrid.h"

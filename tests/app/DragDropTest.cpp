@@ -7,6 +7,7 @@
 
 #include <fstream>
 
+#include "HostedApp.h"
 #include "ModalLoopAnswer.h"
 #include "app/NameEditor.h"
 #include "panel/HitCode.h"

@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "HostedApp.h"
 #include "ModalLoopAnswer.h"
 #include "app/NameEditor.h"
 #include "launchdata/CommandHistory.h"

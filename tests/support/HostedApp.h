@@ -7,12 +7,11 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "DialogScreenshot.h"
+#include "ModalLoopAnswer.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/WindowProcs.h"
@@ -61,66 +60,14 @@ inline void DropFiles(HWND window, const std::vector<std::string>& files) {
     SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 
-// The first visible dialog-class window of this process owned by `owner`.
-inline HWND FindOwnedDialog(HWND owner) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search = {owner, nullptr};
-    EnumThreadWindows(
-        GetWindowThreadProcessId(owner, nullptr),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (strcmp(name, "#32770") || GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window))
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+// Types a path into the file chooser's name box: a combo box (cmb13) or, in
+// older layouts, an edit (edt1).
+inline void TypeFileName(HWND chooser, const std::string& path) {
+    constexpr int kFileNameCombo = 0x47C, kFileNameEdit = 0x480;
+    HWND box = GetDlgItem(chooser, kFileNameCombo);
+    if (!box) box = GetDlgItem(chooser, kFileNameEdit);
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
 }
-
-// Answers the one message box or common dialog that `owner` is about to
-// open modally on this thread: from another thread, it waits for the window,
-// lets `act` work on it (read it, type into it) and then presses `button`.
-class ModalAnswer {
-public:
-    using Action = void (*)(HWND box, ModalAnswer& answer);
-    ModalAnswer(HWND owner, int button, Action act = nullptr) {
-        worker_ = std::thread([this, owner, button, act] {
-            const ULONGLONG end = GetTickCount64() + 15000;
-            HWND box = nullptr;
-            while (!box && !stop_ && GetTickCount64() < end) {
-                box = FindOwnedDialog(owner);
-                if (!box) Sleep(20);
-            }
-            if (!box) return;
-            seen = true;
-            // The message box's text is its static control 0xFFFF.
-            char words[512] = {};
-            GetDlgItemTextA(box, 0xFFFF, words, sizeof words);
-            text = words;
-            if (act) act(box, *this);
-            PostMessageA(box, WM_COMMAND, button, 0);
-        });
-    }
-    // Stops looking: whatever was to open has opened and closed by now.
-    ~ModalAnswer() { Join(); }
-    void Join() {
-        stop_ = true;
-        if (worker_.joinable()) worker_.join();
-    }
-
-    std::atomic<bool> seen{false};
-    std::string text;
-    std::string typed;
-
-private:
-    std::atomic<bool> stop_{false};
-    std::thread worker_;
-};
 
 // Removes what the App keeps beside the test program: its data file and the
 // wallpaper cache.

@@ -1,13 +1,13 @@
 // Answers the next modal dialog or menu of this thread from inside its loop.
 #include "ModalLoopAnswer.h"
 
-
 namespace velktest {
 namespace {
 ModalLoopAnswer* current = nullptr;
 
 struct Search {
     const char* windowClass;
+    HWND owner;
     HWND found;
 };
 
@@ -15,7 +15,8 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM search) {
     auto* s = reinterpret_cast<Search*>(search);
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    if (IsWindowVisible(window) && lstrcmpA(className, s->windowClass) == 0) {
+    if (IsWindowVisible(window) && lstrcmpA(className, s->windowClass) == 0 &&
+        (!s->owner || GetWindow(window, GW_OWNER) == s->owner)) {
         s->found = window;
         return FALSE;
     }
@@ -23,8 +24,8 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM search) {
 }
 }  // namespace
 
-ModalLoopAnswer::ModalLoopAnswer(std::function<void(HWND)> answer, const char* windowClass)
-    : windowClass_(windowClass), answer_(std::move(answer)) {
+ModalLoopAnswer::ModalLoopAnswer(std::function<void(HWND)> answer, const char* windowClass, HWND owner)
+    : windowClass_(windowClass), owner_(owner), answer_(std::move(answer)) {
     current = this;
     timer_ = SetTimer(nullptr, 0, 30, Tick);
 }
@@ -36,7 +37,7 @@ ModalLoopAnswer::~ModalLoopAnswer() {
 
 void CALLBACK ModalLoopAnswer::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (!current || current->answered_) return;
-    Search search = {current->windowClass_, nullptr};
+    Search search = {current->windowClass_, current->owner_, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&search));
     HWND dialog = search.found;
     if (!dialog) return;
