@@ -76,13 +76,7 @@ std::vector<Shown> ReadMenu(HMENU menu) {
     return entries;
 }
 
-class ContextMenu : public velktest::HostedAppTest {
-protected:
-    POINT GapBefore(int cell) {
-        const RECT r = app->itemGrid->CellRect(cell);
-        return POINT{r.left - app->itemGrid->columnGap / 2, (r.top + r.bottom) / 2};
-    }
-};
+using ContextMenu = velktest::HostedAppTest;
 
 TEST_F(ContextMenu, EntriesFollowWhatLiesUnderTheClickAndWhichDialogsAreOpen) {
     enum Where { kCell0, kCell1, kTab0, kTab1, kGapBeforeCell1, kNoPoint };

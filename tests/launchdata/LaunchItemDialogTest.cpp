@@ -29,12 +29,6 @@ protected:
         std::ofstream(file) << "notes";
         ASSERT_TRUE(app->launchSets->CreateItem(0, 5, "Editor", file.c_str(), "$p", ItemPlacement::Replace));
     }
-    // The column gap left of the cell.
-    POINT GapBefore(int cell) {
-        POINT p = CellCentre(cell);
-        p.x = app->itemGrid->CellRect(cell).left - app->itemGrid->columnGap / 2;
-        return p;
-    }
     HWND Open(POINT menuPoint) {
         app->menuPoint = menuPoint;
         Command(IDM_ITEM_DIALOG);

@@ -142,6 +142,11 @@ protected:
     // The centre of a cell or tab in client coordinates.
     POINT CellCentre(int cell) const { return Centre(app->itemGrid->CellRect(cell)); }
     POINT TabCentre(int tab) const { return Centre(app->tabStrip->TabRect(app->launchSets->count, kPanelWidth, tab)); }
+    // The middle of the column gap left of the cell.
+    POINT GapBefore(int cell) const {
+        const RECT r = app->itemGrid->CellRect(cell);
+        return POINT{r.left - app->itemGrid->columnGap / 2, (r.top + r.bottom) / 2};
+    }
     static POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
     static constexpr unsigned kSlots = 18;
