@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "TestSupport.h"
+#include "HostedApp.h"
 #include "app/App.h"
 #include "app/NameEditor.h"
 #include "app/WindowProcs.h"
@@ -22,31 +22,10 @@ namespace {
 using velktest::PumpMessages;
 using velktest::WaitFor;
 
-// The hosted App reads and writes the data file beside the test program.
-std::string DataFilePath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    *strrchr(path, '\\') = '\0';
-    return std::string(path) + "\\QXDATA.dat";
-}
-void RemoveDataFile() { DeleteFileA(DataFilePath().c_str()); }
+std::string DataFilePath() { return velktest::ProgramFolderFile("QXDATA.dat"); }
 
-class HostedApp : public ::testing::Test {
+class HostedApp : public velktest::HostedAppTest {
 protected:
-    void SetUp() override {
-        RemoveDataFile();
-        theApp = app = new App();
-        app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
-        ASSERT_TRUE(IsWindow(app->panel));
-    }
-    void TearDown() override {
-        if (IsWindow(app->panel)) DestroyWindow(app->panel);
-        app->Finish(kAppTitle);
-        delete app;
-        theApp = nullptr;
-        PumpMessages();
-        RemoveDataFile();
-    }
     RECT Outer() {
         RECT rect = {};
         GetWindowRect(app->panel, &rect);
@@ -63,8 +42,6 @@ protected:
         EXPECT_EQ(256, client.right);
         EXPECT_EQ(192 + EditorInside(), client.bottom);
     }
-
-    App* app = nullptr;
 };
 
 TEST_F(HostedApp, CreatesTheTopMostToolPanelWithItsNameEditor) {
@@ -309,7 +286,7 @@ TEST(HostedAppWithDataFile, StartsFromTheFileAndWritesItBackWhenThePanelIsDestro
     delete app;
     theApp = nullptr;
     PumpMessages();
-    RemoveDataFile();
+    velktest::RemoveAppFiles();
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 // The confirmation dialogs and the About box as the user sees them: texts,
 // icons, which button acts, and the delete commands that ask first.
-#include "HostedAppFixture.h"
+#include "HostedApp.h"
+#include "ModalLoopAnswer.h"
 #include "hooklib/Wendrix.h"
 #include "resources/resource.h"
 
 namespace {
 using velktest::Click;
-using velktest::DialogItemText;
-using velktest::ModalAnswer;
+using velktest::DialogText;
+using velktest::ModalLoopAnswer;
 using velktest::WindowText;
 
 enum Answer { kOk, kCancel, kCloseBox };
@@ -18,12 +19,6 @@ void Give(HWND dialog, Answer answer) {
     // The close box and ESC arrive as WM_CLOSE, which the dialog manager
     // turns into IDCANCEL.
     if (answer == kCloseBox) SendMessageA(dialog, WM_CLOSE, 0, 0);
-}
-
-std::string LoadText(HINSTANCE instance, int id) {
-    char text[260] = {};
-    LoadStringA(instance, id, text, sizeof text);
-    return text;
 }
 
 HICON IconOf(HWND dialog, int id) {
@@ -63,16 +58,16 @@ TEST_F(ConfirmDialog, ShowsWhatWillBeLostAndOnlyOkConfirms) {
         for (Answer answer : {kOk, kCancel, kCloseBox}) {
             SCOPED_TRACE("kind " + std::to_string(c.kind) + " answer " + std::to_string(answer));
             bool seen = false;
-            ModalAnswer reply([&](HWND dialog) {
+            ModalLoopAnswer reply([&](HWND dialog) {
                 seen = true;
                 EXPECT_EQ("VELK ver. 0.01", WindowText(dialog));
-                EXPECT_EQ(LoadText(app->instance, c.question), DialogItemText(dialog, IDC_CONFIRM_QUESTION));
-                EXPECT_EQ(c.upper, DialogItemText(dialog, IDC_CONFIRM_FIRST_NAME));
+                EXPECT_EQ(velktest::ResourceText(c.question), DialogText(dialog, IDC_CONFIRM_QUESTION));
+                EXPECT_EQ(c.upper, DialogText(dialog, IDC_CONFIRM_FIRST_NAME));
                 EXPECT_EQ(c.upperIcon, IconOf(dialog, IDC_CONFIRM_FIRST_ICON));
                 EXPECT_NE(nullptr, c.upperIcon);
                 EXPECT_EQ(c.twoRows, GetDlgItem(dialog, IDC_CONFIRM_SECOND_NAME) != nullptr);
                 if (c.twoRows) {
-                    EXPECT_EQ(c.lower, DialogItemText(dialog, IDC_CONFIRM_SECOND_NAME));
+                    EXPECT_EQ(c.lower, DialogText(dialog, IDC_CONFIRM_SECOND_NAME));
                     EXPECT_EQ(c.lowerIcon, IconOf(dialog, IDC_CONFIRM_SECOND_ICON));
                 }
                 if (answer == kOk) {
@@ -90,7 +85,7 @@ TEST_F(ConfirmDialog, ShowsWhatWillBeLostAndOnlyOkConfirms) {
 }
 
 TEST_F(ConfirmDialog, AnUnknownKindEndsAsCancelWithoutShowing) {
-    ModalAnswer reply([](HWND dialog) { Click(dialog, IDOK); });
+    ModalLoopAnswer reply([](HWND dialog) { Click(dialog, IDOK); });
     EXPECT_FALSE(app->Confirm(5, 0, 0));
     velktest::PumpMessages();
     EXPECT_FALSE(reply.Answered());
@@ -99,7 +94,7 @@ TEST_F(ConfirmDialog, AnUnknownKindEndsAsCancelWithoutShowing) {
 TEST_F(ConfirmDialog, DeleteItemRemovesTheMenuItemOnlyAfterOk) {
     for (Answer answer : {kCancel, kOk}) {
         app->menuItem = 0x00001;
-        ModalAnswer reply([&](HWND dialog) { Give(dialog, answer); });
+        ModalLoopAnswer reply([&](HWND dialog) { Give(dialog, answer); });
         SendMessageA(app->panel, WM_COMMAND, IDM_DELETE_ITEM, 0);
         EXPECT_TRUE(reply.Answered());
         EXPECT_EQ(answer == kOk ? "" : "beta", ItemName(0, 1));
@@ -125,7 +120,7 @@ TEST_F(ConfirmDialog, DeleteSetAsksThenRemovesItAndShowsTheSetBefore) {
         MakeSets(std::vector<std::vector<std::string>>(c.sets, {"x"}));
         app->currentSet = c.shown;
         app->menuSet = c.deleted;
-        ModalAnswer reply([&](HWND dialog) { Give(dialog, c.answer); });
+        ModalLoopAnswer reply([&](HWND dialog) { Give(dialog, c.answer); });
         SendMessageA(app->panel, WM_COMMAND, IDM_DELETE_SET, 0);
         EXPECT_TRUE(reply.Answered());
         std::vector<std::string> names;
@@ -138,7 +133,7 @@ TEST_F(ConfirmDialog, DeleteSetAsksThenRemovesItAndShowsTheSetBefore) {
 TEST_F(ConfirmDialog, TheLastSetIsNeverDeleted) {
     MakeSets({{"only"}});
     app->menuSet = 0;
-    ModalAnswer reply([](HWND dialog) { Click(dialog, IDOK); });
+    ModalLoopAnswer reply([](HWND dialog) { Click(dialog, IDOK); });
     SendMessageA(app->panel, WM_COMMAND, IDM_DELETE_SET, 0);
     velktest::PumpMessages();
     EXPECT_FALSE(reply.Answered());
@@ -148,14 +143,14 @@ TEST_F(ConfirmDialog, TheLastSetIsNeverDeleted) {
 TEST_F(ConfirmDialog, AboutBoxShowsTheVersionTheHookLibraryReports) {
     app->confirmKind = 3;
     app->confirmFirst = 7;
-    ModalAnswer reply([&](HWND dialog) {
+    ModalLoopAnswer reply([&](HWND dialog) {
         EXPECT_EQ("VELK ver. 0.01", WindowText(dialog));
-        EXPECT_EQ("VELK ver. 0.01", DialogItemText(dialog, IDC_ABOUT_TITLE));
-        EXPECT_NE(std::string::npos, DialogItemText(dialog, IDC_ABOUT_COPYRIGHT).find("Copyright"));
-        EXPECT_FALSE(DialogItemText(dialog, IDC_ABOUT_CONTACT).empty());
+        EXPECT_EQ("VELK ver. 0.01", DialogText(dialog, IDC_ABOUT_TITLE));
+        EXPECT_NE(std::string::npos, DialogText(dialog, IDC_ABOUT_COPYRIGHT).find("Copyright"));
+        EXPECT_FALSE(DialogText(dialog, IDC_ABOUT_CONTACT).empty());
         EXPECT_EQ(std::string("Wendrix.dll ver. ") + GetDllVersionStr(),
-                  DialogItemText(dialog, IDC_ABOUT_HOOK_VERSION));
-        EXPECT_EQ("Wendrix.dll ver. 0.04a", DialogItemText(dialog, IDC_ABOUT_HOOK_VERSION));
+                  DialogText(dialog, IDC_ABOUT_HOOK_VERSION));
+        EXPECT_EQ("Wendrix.dll ver. 0.04a", DialogText(dialog, IDC_ABOUT_HOOK_VERSION));
         EXPECT_TRUE(velktest::SaveDialogScreenshot(dialog, "about_box"));
         Click(dialog, IDOK);
     });

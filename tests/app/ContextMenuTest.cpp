@@ -1,13 +1,14 @@
 // The context menu read back from the menu the App builds: its entries,
 // separators and check marks for what lies under the click, and the item and
 // set it records.
-#include "HostedAppFixture.h"
+#include "HostedApp.h"
+#include "ModalLoopAnswer.h"
 #include "app/UniqueHandle.h"
 #include "panel/ItemGrid.h"
 #include "resources/resource.h"
 
 namespace {
-using velktest::ModalAnswer;
+using velktest::ModalLoopAnswer;
 
 struct Entry {
     int stringId;  // 0: a separator
@@ -75,13 +76,7 @@ std::vector<Shown> ReadMenu(HMENU menu) {
     return entries;
 }
 
-class ContextMenu : public velktest::HostedAppTest {
-protected:
-    POINT GapBefore(int cell) {
-        const RECT r = app->itemGrid->CellRect(cell);
-        return POINT{r.left - app->itemGrid->columnGap / 2, (r.top + r.bottom) / 2};
-    }
-};
+using ContextMenu = velktest::HostedAppTest;
 
 TEST_F(ContextMenu, EntriesFollowWhatLiesUnderTheClickAndWhichDialogsAreOpen) {
     enum Where { kCell0, kCell1, kTab0, kTab1, kGapBeforeCell1, kNoPoint };
@@ -179,7 +174,7 @@ TEST_F(ContextMenu, ASecondaryClickOpensTheMenuAtTheCursorForTheItemThere) {
 
     RECT shown = {};
     int entries = 0;
-    ModalAnswer menu(
+    ModalLoopAnswer menu(
         [&](HWND window) {
             GetWindowRect(window, &shown);
             entries = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)));
@@ -203,7 +198,7 @@ TEST_F(ContextMenu, TheNotificationIconOpensTheMenuWithoutAPoint) {
     MakeSets({{"first"}});
     app->menuPoint = CellCentre(0);
     app->menuItem = 5;
-    ModalAnswer menu([](HWND) { EndMenu(); }, "#32768");
+    ModalLoopAnswer menu([](HWND) { EndMenu(); }, "#32768");
     SendMessageA(app->panel, kTrayCallbackMessage, 1, WM_RBUTTONUP);
     EXPECT_TRUE(menu.Answered());
     EXPECT_EQ(-1, app->menuPoint.x);

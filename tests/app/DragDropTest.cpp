@@ -7,15 +7,16 @@
 
 #include <fstream>
 
-#include "HostedAppFixture.h"
+#include "HostedApp.h"
+#include "ModalLoopAnswer.h"
 #include "app/NameEditor.h"
 #include "panel/HitCode.h"
 #include "resources/resource.h"
 
 namespace {
 using velktest::Click;
-using velktest::DialogItemText;
-using velktest::ModalAnswer;
+using velktest::DialogText;
+using velktest::ModalLoopAnswer;
 
 constexpr uint16_t Hit(int kind, int placement = kPlacedOn, int index = 0) {
     return MakeHitCode(static_cast<HitKind>(kind), static_cast<HitPlacement>(placement), index);
@@ -187,7 +188,7 @@ TEST_F(DragDrop, ItemDropsMoveItemsSlotBySlot) {
     for (const Case& c : cases) {
         Restart();
         app->currentSet = 0;
-        ModalAnswer unexpected([](HWND dialog) { Click(dialog, IDCANCEL); });
+        ModalLoopAnswer unexpected([](HWND dialog) { Click(dialog, IDCANCEL); });
         Drop(0, c.press, c.release);
         EXPECT_FALSE(unexpected.Answered()) << c.name;
         EXPECT_EQ(c.set0, Slots(0)) << c.name;
@@ -199,9 +200,9 @@ TEST_F(DragDrop, ItemDropsMoveItemsSlotBySlot) {
 TEST_F(DragDrop, AnItemDroppedOnAnotherItemReplacesItOnlyAfterOk) {
     for (int answer : {IDCANCEL, IDOK}) {
         std::string upper, lower;
-        ModalAnswer reply([&](HWND dialog) {
-            upper = DialogItemText(dialog, IDC_CONFIRM_FIRST_NAME);
-            lower = DialogItemText(dialog, IDC_CONFIRM_SECOND_NAME);
+        ModalLoopAnswer reply([&](HWND dialog) {
+            upper = DialogText(dialog, IDC_CONFIRM_FIRST_NAME);
+            lower = DialogText(dialog, IDC_CONFIRM_SECOND_NAME);
             Click(dialog, answer);
         });
         app->currentSet = 2;
@@ -227,8 +228,8 @@ TEST_F(DragDrop, AFullDestinationIsReportedAndNothingMoves) {
     };
     for (const Case& c : cases) {
         std::string text, caption;
-        ModalAnswer reply([&](HWND box) {
-            text = DialogItemText(box, 0xFFFF);
+        ModalLoopAnswer reply([&](HWND box) {
+            text = DialogText(box, 0xFFFF);
             caption = velktest::WindowText(box);
             Click(box, IDOK);
         });
@@ -264,9 +265,9 @@ TEST_F(DragDrop, TabDropsMoveOrOverwriteSets) {
         Restart();
         app->currentSet = 1;
         std::string upper, lower;
-        ModalAnswer reply([&](HWND dialog) {
-            upper = DialogItemText(dialog, IDC_CONFIRM_FIRST_NAME);
-            lower = DialogItemText(dialog, IDC_CONFIRM_SECOND_NAME);
+        ModalLoopAnswer reply([&](HWND dialog) {
+            upper = DialogText(dialog, IDC_CONFIRM_FIRST_NAME);
+            lower = DialogText(dialog, IDC_CONFIRM_SECOND_NAME);
             Click(dialog, c.answer ? c.answer : IDCANCEL);
         });
         Drop(1, c.press, c.release);
@@ -345,7 +346,7 @@ TEST_F(DragDrop, ADroppedFileIsPlacedByWhereItLands) {
         app->currentSet = 0;
         const std::string file = files.File("new.txt");
         std::ofstream(file) << "x";
-        ModalAnswer unexpected([](HWND dialog) { Click(dialog, IDCANCEL); });
+        ModalLoopAnswer unexpected([](HWND dialog) { Click(dialog, IDCANCEL); });
         app->DropFileAt(file.c_str(), c.hit);
         EXPECT_FALSE(unexpected.Answered()) << c.name;
         EXPECT_EQ(c.slots, Slots(c.set)) << c.name;
@@ -355,7 +356,7 @@ TEST_F(DragDrop, ADroppedFileIsPlacedByWhereItLands) {
 TEST_F(DragDrop, AFileDroppedOnAFullTabIsReported) {
     const std::string file = files.File("new.txt");
     std::ofstream(file) << "x";
-    ModalAnswer reply([](HWND box) { Click(box, IDOK); });
+    ModalLoopAnswer reply([](HWND box) { Click(box, IDOK); });
     const auto before = Slots(1, 18);
     app->DropFileAt(file.c_str(), Tab(1));
     EXPECT_TRUE(reply.Answered());

@@ -1,5 +1,5 @@
-// The App hosted in the test process, started without a data file, with
-// helpers to give it sets and items and to read its back buffer's pixels.
+// The hosted App with helpers to give it sets and to read its back buffer's
+// pixels.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,56 +7,23 @@
 
 #include <string>
 
-#include "TestSupport.h"
-#include "app/App.h"
-#include "app/WindowProcs.h"
-#include "launchdata/LaunchSetList.h"
+#include "HostedApp.h"
 #include "wallpaper/WallpaperRenderer.h"
 
 namespace velktest {
 
-class HostedPanel : public ::testing::Test {
+class HostedPanel : public HostedAppTest {
 protected:
-    static std::string ProgramFolder() {
-        char path[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, path, sizeof path);
-        *strrchr(path, '\\') = '\0';
-        return path;
-    }
     static std::string ProgramPath() {
         char path[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, path, sizeof path);
         return path;
     }
-    // The hosted App reads and writes the data file beside the test program.
-    static void RemoveDataFile() { DeleteFileA((ProgramFolder() + "\\QXDATA.dat").c_str()); }
-
-    void SetUp() override {
-        RemoveDataFile();
-        theApp = app = new App();
-        app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
-        ASSERT_TRUE(IsWindow(app->panel));
-    }
-    void TearDown() override {
-        if (IsWindow(app->panel)) DestroyWindow(app->panel);
-        app->Finish(kAppTitle);
-        delete app;
-        theApp = nullptr;
-        PumpMessages();
-        RemoveDataFile();
-    }
-
-    // Sets up to n sets in all (the first exists) and an item in each given cell of set 0.
+    // Sets up to n sets in all (the first exists).
     void AddSets(int n) {
         static const char* const names[] = {"Second", "Third"};
         for (int i = app->launchSets->count; i < n; ++i)
-            ASSERT_TRUE(app->launchSets->AddSet(names[i - 1], 18));
-    }
-    void AddItem(uint16_t set, uint16_t cell, const char* name, const std::string& target,
-                 const std::string& folder = "") {
-        ASSERT_TRUE(app->launchSets->CreateItem(set, cell, name, target.c_str(),
-                                                folder.empty() ? nullptr : folder.c_str(),
-                                                ItemPlacement::Replace));
+            ASSERT_TRUE(app->launchSets->AddSet(names[i - 1], kSlots));
     }
 
     // A back buffer pixel as 0xRRGGBB, and the wallpaper's own pixel there.
@@ -78,7 +45,6 @@ protected:
         return count;
     }
 
-    App* app = nullptr;
 };
 
 }  // namespace velktest

@@ -141,7 +141,7 @@ TEST_F(ModelessDialogs, HotKeyOkStoresTheCheckedBoxesAndNeedsOne) {
             EXPECT_TRUE(Enabled(dialog, IDOK));
         }
         if (choice.stored == 0x11) {
-            EXPECT_TRUE(velktest::SaveDialogPicture(dialog, "dialog_hotkey_in_use"));
+            EXPECT_TRUE(velktest::SaveDialogScreenshot(dialog, "dialog_hotkey_in_use"));
         }
         Click(dialog, IDOK);
         EXPECT_EQ(nullptr, app->hotKeyDialog);

@@ -6,7 +6,8 @@
 
 #include <fstream>
 
-#include "HostedAppFixture.h"
+#include "HostedApp.h"
+#include "ModalLoopAnswer.h"
 #include "app/NameEditor.h"
 #include "launchdata/CommandHistory.h"
 #include "panel/PinButton.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "../wallpaper/BmpFiles.h"
-#include "DialogPicture.h"
+#include "DialogScreenshot.h"
 #include "VelkProcess.h"
 
 namespace {
@@ -85,7 +85,7 @@ TEST(DialogsEndToEnd, SetHotKeyAndWallpaperDialogsReachTheDataFile) {
     char red[8] = {};
     GetDlgItemTextA(wallpaper, 1014, red, sizeof red);
     EXPECT_STREQ("255", red);
-    EXPECT_TRUE(SaveDialogPicture(wallpaper, "e2e_wallpaper_dialog"));
+    EXPECT_TRUE(SaveDialogScreenshot(wallpaper, "e2e_wallpaper_dialog"));
     Press(wallpaper, IDOK);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(wallpaper); }));
 
@@ -137,7 +137,7 @@ TEST(DialogsEndToEnd, WallpaperChosenThroughTheFileChooser) {
         return name && IsWindowVisible(chooser);
     }));
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(picture.c_str()));
-    EXPECT_TRUE(SaveDialogPicture(chooser, "e2e_wallpaper_file_chooser"));
+    EXPECT_TRUE(SaveDialogScreenshot(chooser, "e2e_wallpaper_file_chooser"));
     PostMessageA(chooser, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }));
     char shown[MAX_PATH] = {};

@@ -6,23 +6,14 @@
 
 #include <vector>
 
+#include "HostedApp.h"
 #include "RealInput.h"
-#include "TestSupport.h"
-#include "app/App.h"
-#include "app/WindowProcs.h"
 #include "hooklib/Wendrix.h"
 #include "resources/resource.h"
 
 namespace {
 
 using namespace velktest;
-
-// Wine's pointer can lag a move by its own echo and land a pixel off: a
-// press point is right within one pixel (a release point would be far away).
-void ExpectPressPoint(POINT expected, LPARAM lParam) {
-    EXPECT_NEAR(expected.x, static_cast<short>(LOWORD(lParam)), 1);
-    EXPECT_NEAR(expected.y, static_cast<short>(HIWORD(lParam)), 1);
-}
 
 struct Command {
     WPARAM wParam;
@@ -42,27 +33,19 @@ LRESULT CALLBACK RecordPosted(int code, WPARAM wParam, LPARAM lParam) {
 
 constexpr RECT kPeerRect = {600, 450, 900, 650};
 
-class HostedAppHooks : public ::testing::Test {
+class HostedAppHooks : public HostedAppTest {
 protected:
     void SetUp() override {
-        theApp = app = new App();
         recorder = SetWindowsHookExA(WH_GETMESSAGE, RecordPosted, nullptr, GetCurrentThreadId());
         ASSERT_TRUE(MoveMouseTo(300, 250));
-        app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
-        ASSERT_TRUE(IsWindow(app->panel));
+        StartApp();
         watchedPanel = app->panel;
         posted.clear();
     }
     void TearDown() override {
-        if (!app) return;
         UnhookWindowsHookEx(recorder);
-        if (IsWindow(app->panel)) DestroyWindow(app->panel);
-        app->Finish(kAppTitle);
-        delete app;
-        theApp = nullptr;
-        PumpMessages();
+        StopApp();
     }
-    void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
     bool Visible() const { return IsWindowVisible(app->panel) != 0; }
     POINT TopLeft() const {
         RECT r = {};
@@ -93,7 +76,6 @@ protected:
         WaitFor([] { return false; }, 500);
     }
 
-    App* app = nullptr;
     HHOOK recorder = nullptr;
 };
 

@@ -15,13 +15,6 @@ namespace {
 
 using namespace velktest;
 
-// Wine's pointer can lag a move by its own echo and land a pixel off: a
-// press point is right within one pixel (a release point would be far away).
-void ExpectPressPoint(POINT expected, LPARAM lParam) {
-    EXPECT_NEAR(expected.x, static_cast<short>(LOWORD(lParam)), 1);
-    EXPECT_NEAR(expected.y, static_cast<short>(HIWORD(lParam)), 1);
-}
-
 struct Command {
     WPARAM wParam;
     LPARAM lParam;

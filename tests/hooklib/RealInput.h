@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -18,6 +19,13 @@ bool MoveMouseTo(int x, int y);
 void SendMouseButton(DWORD flag);
 // A press and a release at the cursor.
 void ClickMouse(DWORD downFlag, DWORD upFlag);
+
+// Wine's pointer can lag a move by its own echo and land a pixel off: a
+// press point is right within one pixel (a release point would be far away).
+inline void ExpectPressPoint(POINT expected, LPARAM lParam) {
+    EXPECT_NEAR(expected.x, static_cast<short>(LOWORD(lParam)), 1);
+    EXPECT_NEAR(expected.y, static_cast<short>(HIWORD(lParam)), 1);
+}
 
 // hook_peer.exe from the build tree, killed if still running at the end.
 class PeerProcess {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "HostedApp.h"
@@ -17,14 +18,8 @@ using velktest::Click;
 using velktest::DialogText;
 using velktest::DropFiles;
 using velktest::HostedAppTest;
-using velktest::ModalAnswer;
+using velktest::ModalLoopAnswer;
 using velktest::TempFolder;
-
-std::string ResourceString(int id) {
-    char text[256] = {};
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
 
 class LaunchItemDialog : public HostedAppTest {
 protected:
@@ -33,16 +28,6 @@ protected:
         file = folder.File("Notes.txt");
         std::ofstream(file) << "notes";
         ASSERT_TRUE(app->launchSets->CreateItem(0, 5, "Editor", file.c_str(), "$p", ItemPlacement::Replace));
-    }
-    POINT CellCentre(int cell) {
-        RECT r = app->itemGrid->CellRect(cell);
-        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    }
-    // The column gap left of the cell.
-    POINT GapBefore(int cell) {
-        POINT p = CellCentre(cell);
-        p.x = app->itemGrid->CellRect(cell).left - app->itemGrid->columnGap / 2;
-        return p;
     }
     HWND Open(POINT menuPoint) {
         app->menuPoint = menuPoint;
@@ -54,6 +39,16 @@ protected:
         SetDlgItemTextA(dialog, IDC_ITEM_TARGET, target);
         SetDlgItemTextA(dialog, IDC_ITEM_WORKING_FOLDER, workingFolder);
     }
+    // Answers the message box that `dialog` opens with `button` and keeps its text.
+    std::unique_ptr<ModalLoopAnswer> AnswerBox(HWND dialog, int button) {
+        boxText.clear();
+        return std::make_unique<ModalLoopAnswer>(
+            [this, button](HWND box) {
+                boxText = DialogText(box, 0xFFFF);  // the message box's text is its static 0xFFFF
+                Click(box, button);
+            },
+            "#32770", dialog);
+    }
     std::string NameAt(uint16_t set, uint16_t cell) {
         const char* name = app->launchSets->GetItemInfo(set, cell).name;
         return name ? name : "";
@@ -61,6 +56,7 @@ protected:
 
     TempFolder folder;
     std::string file;
+    std::string boxText;
 };
 
 TEST_F(LaunchItemDialog, ThePointOfTheMenuGivesModeCaptionAndPlace) {
@@ -87,7 +83,7 @@ TEST_F(LaunchItemDialog, ThePointOfTheMenuGivesModeCaptionAndPlace) {
 
         HWND dialog = Open(c.point);
         ASSERT_TRUE(IsWindow(dialog));
-        EXPECT_EQ(ResourceString(c.stringId) + c.indexes, DialogText(dialog, IDC_ITEM_CAPTION_LINE));
+        EXPECT_EQ(velktest::ResourceText(c.stringId) + c.indexes, DialogText(dialog, IDC_ITEM_CAPTION_LINE));
         Fill(dialog, "New", file.c_str(), "");
         Click(dialog, IDOK);
         EXPECT_EQ(nullptr, app->itemDialog);
@@ -102,7 +98,7 @@ TEST_F(LaunchItemDialog, CaptionNamesTheShownSetAndTheTargetStaysFixed) {
     app->launchSets->AddSet("Second", 18);
     app->currentSet = 1;
     HWND dialog = Open(CellCentre(3));
-    EXPECT_EQ(ResourceString(IDS_ITEM_CREATE_AT) + " ( 1 - 3 )", DialogText(dialog, IDC_ITEM_CAPTION_LINE));
+    EXPECT_EQ(velktest::ResourceText(IDS_ITEM_CREATE_AT) + " ( 1 - 3 )", DialogText(dialog, IDC_ITEM_CAPTION_LINE));
     // Switching the panel to another set does not move the new item.
     app->currentSet = 0;
     Fill(dialog, "Later", file.c_str(), "");
@@ -119,7 +115,7 @@ TEST_F(LaunchItemDialog, AnOccupiedCellShowsItsItem) {
     EXPECT_EQ(file, DialogText(dialog, IDC_ITEM_TARGET));
     EXPECT_EQ("$p", DialogText(dialog, IDC_ITEM_WORKING_FOLDER));
     EXPECT_NE(0, SendDlgItemMessageA(dialog, IDC_ITEM_ICON, STM_GETICON, 0, 0));
-    EXPECT_TRUE(velktest::SaveDialogPicture(dialog, "dialog_item_in_use"));
+    EXPECT_TRUE(velktest::SaveDialogScreenshot(dialog, "dialog_item_in_use"));
 
     // OK replaces it by an item of the edited fields.
     SetDlgItemTextA(dialog, IDC_ITEM_NAME, "Renamed");
@@ -146,11 +142,10 @@ TEST_F(LaunchItemDialog, OneDroppedFileFillsTheFieldsAndTwoChangeNothing) {
 TEST_F(LaunchItemDialog, OkWithoutANameAsksForOneAndCreatesNothing) {
     HWND dialog = Open(CellCentre(9));
     Fill(dialog, "", file.c_str(), "");
-    ModalAnswer box(dialog, IDOK);
+    const auto box = AnswerBox(dialog, IDOK);
     Click(dialog, IDOK);
-    box.Join();
-    EXPECT_TRUE(box.seen);
-    EXPECT_EQ(ResourceString(IDS_NEED_NAME), box.text);
+    EXPECT_TRUE(box->Answered());
+    EXPECT_EQ(velktest::ResourceText(IDS_NEED_NAME), boxText);
     EXPECT_EQ(dialog, app->itemDialog);
     EXPECT_EQ("", NameAt(0, 9));
 }
@@ -170,12 +165,11 @@ TEST_F(LaunchItemDialog, WorkingFolderIsCheckedUnlessEmpty) {
         Fill(dialog, "Item", file.c_str(), c.folder);
         {
             // CANCEL keeps the dialog open for a correction.
-            ModalAnswer box(dialog, IDCANCEL);
+            const auto box = AnswerBox(dialog, IDCANCEL);
             Click(dialog, IDOK);
-            box.Join();
-            EXPECT_EQ(c.asked, bool(box.seen));
+            EXPECT_EQ(c.asked, box->Answered());
             if (c.asked) {
-                EXPECT_EQ(ResourceString(IDS_BAD_WORKING_FOLDER), box.text);
+                EXPECT_EQ(velktest::ResourceText(IDS_BAD_WORKING_FOLDER), boxText);
             }
         }
         if (!c.asked) {
@@ -186,9 +180,9 @@ TEST_F(LaunchItemDialog, WorkingFolderIsCheckedUnlessEmpty) {
         EXPECT_EQ(dialog, app->itemDialog);
         EXPECT_EQ("", NameAt(0, 9));
         // OK registers it anyway, as typed.
-        ModalAnswer box(dialog, IDOK);
+        const auto box = AnswerBox(dialog, IDOK);
         Click(dialog, IDOK);
-        box.Join();
+        EXPECT_TRUE(box->Answered());
         EXPECT_EQ(nullptr, app->itemDialog);
         EXPECT_STREQ(c.folder, app->launchSets->GetItemInfo(0, 9).workingFolder);
     }
@@ -198,20 +192,14 @@ TEST_F(LaunchItemDialog, WorkingFolderIsCheckedUnlessEmpty) {
 // name box takes a typed path and OK.
 TEST_F(LaunchItemDialog, BrowseFillsTheFieldsFromTheChosenFile) {
     HWND dialog = Open(CellCentre(9));
-    struct Typing {
-        static void Act(HWND chooser, ModalAnswer& answer) {
-            // The file name box: a combo box (cmb13) or, in older layouts, an edit (edt1).
-            constexpr int kFileNameCombo = 0x47C, kFileNameEdit = 0x480;
-            HWND box = GetDlgItem(chooser, kFileNameCombo);
-            if (!box) box = GetDlgItem(chooser, kFileNameEdit);
-            SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer.typed.c_str()));
-        }
-    };
-    ModalAnswer typing(dialog, IDOK, Typing::Act);
-    typing.typed = file;
+    ModalLoopAnswer typing(
+        [this](HWND chooser) {
+            velktest::TypeFileName(chooser, file);
+            Click(chooser, IDOK);
+        },
+        "#32770", dialog);
     Click(dialog, IDC_ITEM_BROWSE);
-    typing.Join();
-    EXPECT_TRUE(typing.seen);
+    EXPECT_TRUE(typing.Answered());
     EXPECT_EQ("Notes", DialogText(dialog, IDC_ITEM_NAME));
     EXPECT_EQ(file, DialogText(dialog, IDC_ITEM_TARGET));
 }

@@ -17,12 +17,6 @@ using velktest::HostedAppTest;
 
 using LaunchSetDialog = HostedAppTest;
 
-std::string ResourceString(int id) {
-    char text[256] = {};
-    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-    return text;
-}
-
 void Type(HWND edit, const std::string& text) {
     for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
@@ -31,7 +25,7 @@ TEST_F(LaunchSetDialog, NewSetStartsWithTheDefaultNameAndOkFollowsTheEdit) {
     Command(IDM_NEW_SET);
     HWND dialog = app->setDialog;
     ASSERT_TRUE(IsWindow(dialog));
-    EXPECT_EQ(ResourceString(IDS_SET_CREATE_CAPTION), DialogText(dialog, IDC_SET_CAPTION_LINE));
+    EXPECT_EQ(velktest::ResourceText(IDS_SET_CREATE_CAPTION), DialogText(dialog, IDC_SET_CAPTION_LINE));
     EXPECT_EQ("NewLaunchSet", DialogText(dialog, IDC_SET_NAME));
     EXPECT_TRUE(Enabled(dialog, IDOK));
 
@@ -77,12 +71,12 @@ TEST_F(LaunchSetDialog, RenameChangesOnlyTheSetItWasOpenedFor) {
     Command(IDM_CHANGE_SET);
     HWND dialog = app->setDialog;
     ASSERT_TRUE(IsWindow(dialog));
-    EXPECT_EQ(ResourceString(IDS_SET_CHANGE_CAPTION), DialogText(dialog, IDC_SET_CAPTION_LINE));
+    EXPECT_EQ(velktest::ResourceText(IDS_SET_CHANGE_CAPTION), DialogText(dialog, IDC_SET_CAPTION_LINE));
     EXPECT_EQ("Second", DialogText(dialog, IDC_SET_NAME));
     // A context menu opened on another tab meanwhile changes nothing.
     app->menuSet = 2;
     SetDlgItemTextA(dialog, IDC_SET_NAME, "Tools");
-    EXPECT_TRUE(velktest::SaveDialogPicture(dialog, "dialog_set_in_use"));
+    EXPECT_TRUE(velktest::SaveDialogScreenshot(dialog, "dialog_set_in_use"));
     Click(dialog, IDOK);
     EXPECT_STREQ("NewLaunchSet", app->launchSets->GetSetName(0));
     EXPECT_STREQ("Tools", app->launchSets->GetSetName(1));

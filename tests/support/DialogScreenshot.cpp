@@ -43,6 +43,7 @@ bool ControlsReachedTheScreen(HWND dialog) {
 }  // namespace
 
 bool SaveDialogScreenshot(HWND dialog, const std::string& name) {
+    SetForegroundWindow(dialog);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     if (!WaitFor([&] { return ControlsReachedTheScreen(dialog); }, 5000)) return false;
     RECT outer = {};

@@ -7,32 +7,27 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "DialogPicture.h"
+#include "DialogScreenshot.h"
+#include "ModalLoopAnswer.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/WindowProcs.h"
+#include "launchdata/LaunchSetList.h"
+#include "panel/ItemGrid.h"
+#include "panel/TabStrip.h"
 
 namespace velktest {
 
-// A file beside the test program, where the App keeps its data file and the
-// wallpaper cache.
-inline std::string ProgramFolderFile(const char* name) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    *strrchr(path, '\\') = '\0';
-    return std::string(path) + "\\" + name;
-}
-
-inline std::string DialogText(HWND dialog, int id) {
-    char text[MAX_PATH] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
+inline std::string WindowText(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
     return text;
 }
+
+inline std::string DialogText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 // What a user's click on a button does: the button itself tells its dialog.
 inline void Click(HWND dialog, int id) {
@@ -65,88 +60,98 @@ inline void DropFiles(HWND window, const std::vector<std::string>& files) {
     SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 
-// The first visible dialog-class window of this process owned by `owner`.
-inline HWND FindOwnedDialog(HWND owner) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search = {owner, nullptr};
-    EnumThreadWindows(
-        GetWindowThreadProcessId(owner, nullptr),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (strcmp(name, "#32770") || GetWindow(window, GW_OWNER) != s->owner || !IsWindowVisible(window))
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+// Types a path into the file chooser's name box: a combo box (cmb13) or, in
+// older layouts, an edit (edt1).
+inline void TypeFileName(HWND chooser, const std::string& path) {
+    constexpr int kFileNameCombo = 0x47C, kFileNameEdit = 0x480;
+    HWND box = GetDlgItem(chooser, kFileNameCombo);
+    if (!box) box = GetDlgItem(chooser, kFileNameEdit);
+    SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
-// Answers the one message box or common dialog that `owner` is about to
-// open modally on this thread: from another thread, it waits for the window,
-// lets `act` work on it (read it, type into it) and then presses `button`.
-class ModalAnswer {
-public:
-    using Action = void (*)(HWND box, ModalAnswer& answer);
-    ModalAnswer(HWND owner, int button, Action act = nullptr) {
-        worker_ = std::thread([this, owner, button, act] {
-            const ULONGLONG end = GetTickCount64() + 15000;
-            HWND box = nullptr;
-            while (!box && !stop_ && GetTickCount64() < end) {
-                box = FindOwnedDialog(owner);
-                if (!box) Sleep(20);
-            }
-            if (!box) return;
-            seen = true;
-            // The message box's text is its static control 0xFFFF.
-            char words[512] = {};
-            GetDlgItemTextA(box, 0xFFFF, words, sizeof words);
-            text = words;
-            if (act) act(box, *this);
-            PostMessageA(box, WM_COMMAND, button, 0);
-        });
-    }
-    // Stops looking: whatever was to open has opened and closed by now.
-    ~ModalAnswer() { Join(); }
-    void Join() {
-        stop_ = true;
-        if (worker_.joinable()) worker_.join();
-    }
+// Removes what the App keeps beside the test program: its data file and the
+// wallpaper cache.
+inline void RemoveAppFiles() {
+    DeleteFileA(ProgramFolderFile("QXDATA.dat").c_str());
+    DeleteFileA(ProgramFolderFile("_QXWP_.bmp").c_str());
+}
 
-    std::atomic<bool> seen{false};
-    std::string text;
-    std::string typed;
-
-private:
-    std::atomic<bool> stop_{false};
-    std::thread worker_;
-};
-
+// The real App started from the test program's folder without its files, and
+// torn down (with its modeless dialogs) after each test.
 class HostedAppTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DeleteFileA(ProgramFolderFile("QXDATA.dat").c_str());
+    void SetUp() override { StartApp(); }
+    void TearDown() override { StopApp(); }
+    void StartApp() {
+        RemoveAppFiles();
         theApp = app = new App();
         app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
         ASSERT_TRUE(IsWindow(app->panel));
     }
-    void TearDown() override {
+    void StopApp() {
+        if (!app) return;
         for (HWND* slot : {&app->hotKeyDialog, &app->wallpaperDialog, &app->itemDialog, &app->setDialog})
             if (*slot && IsWindow(*slot)) app->CloseModeless(*slot);
         if (IsWindow(app->panel)) DestroyWindow(app->panel);
         app->Finish(kAppTitle);
         delete app;
+        app = nullptr;
         theApp = nullptr;
         PumpMessages();
-        DeleteFileA(ProgramFolderFile("QXDATA.dat").c_str());
+        RemoveAppFiles();
     }
     void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
 
+    // Gives set `set` an item in `cell`; an empty folder leaves it unset.
+    void AddItem(uint16_t set, uint16_t cell, const char* name, const std::string& target,
+                 const std::string& folder = "") {
+        ASSERT_TRUE(app->launchSets->CreateItem(set, cell, name, target.c_str(),
+                                                folder.empty() ? nullptr : folder.c_str(),
+                                                ItemPlacement::Replace));
+    }
+
+    // Makes the list hold one set per entry, "Set0", "Set1"..., each with the
+    // items listed for it by cell ("" leaves the cell empty). Items point at
+    // real files of `files`.
+    void MakeSets(const std::vector<std::vector<std::string>>& itemsBySet) {
+        LaunchSetList& sets = *app->launchSets;
+        sets.Resize(3);
+        for (size_t s = 0; s < itemsBySet.size(); ++s) {
+            ASSERT_TRUE(sets.AddSet(("Set" + std::to_string(s)).c_str(), kSlots));
+            for (size_t cell = 0; cell < itemsBySet[s].size(); ++cell)
+                if (!itemsBySet[s][cell].empty()) AddFileItem(uint16_t(s), uint16_t(cell), itemsBySet[s][cell]);
+        }
+    }
+    // Fills every empty cell of the set.
+    void FillSet(uint16_t set) {
+        for (uint16_t cell = 0; cell < kSlots; ++cell)
+            if (!app->launchSets->GetItemInfo(set, cell).icon)
+                AddFileItem(set, cell, "fill" + std::to_string(set) + "_" + std::to_string(cell));
+        ASSERT_TRUE(app->launchSets->IsSetFull(set));
+    }
+    // An item named `name` for a new empty file of `files`.
+    void AddFileItem(uint16_t set, uint16_t cell, const std::string& name) {
+        const std::string target = files.File(name + ".txt");
+        CloseHandle(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        AddItem(set, cell, name.c_str(), target, files.Path());
+    }
+    std::string ItemName(uint16_t set, uint16_t cell) const {
+        const LaunchItemInfo info = app->launchSets->GetItemInfo(set, cell);
+        return info.name ? info.name : "";
+    }
+    // The centre of a cell or tab in client coordinates.
+    POINT CellCentre(int cell) const { return Centre(app->itemGrid->CellRect(cell)); }
+    POINT TabCentre(int tab) const { return Centre(app->tabStrip->TabRect(app->launchSets->count, kPanelWidth, tab)); }
+    // The middle of the column gap left of the cell.
+    POINT GapBefore(int cell) const {
+        const RECT r = app->itemGrid->CellRect(cell);
+        return POINT{r.left - app->itemGrid->columnGap / 2, (r.top + r.bottom) / 2};
+    }
+    static POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+    static constexpr unsigned kSlots = 18;
     App* app = nullptr;
+    TempFolder files;
 };
 
 }  // namespace velktest

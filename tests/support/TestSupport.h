@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -21,6 +22,21 @@ bool MoveCursorTo(int x, int y);
 // A Windows path for a file of the build tree (Wine maps Z: to /).
 std::string WindowsPath(const std::string& unixPath);
 std::string BuildFile(const std::string& name);
+
+// A file beside the test program (where a hosted App keeps its files).
+inline std::string ProgramFolderFile(const char* name) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    *strrchr(path, '\\') = '\0';
+    return std::string(path) + "\\" + name;
+}
+
+// A string resource of the test program's own module.
+inline std::string ResourceText(int id) {
+    char text[512] = {};
+    LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+    return text;
+}
 
 // A fresh folder under the temporary folder, removed with its contents.
 class TempFolder {

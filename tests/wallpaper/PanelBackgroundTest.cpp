@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "HostedApp.h"
 #include "app/App.h"
 #include "app/UniqueHandle.h"
 #include "app/WindowProcs.h"
@@ -15,22 +15,11 @@
 
 namespace {
 
-using velktest::PumpMessages;
-
-class HostedPanel : public ::testing::Test {
+class HostedPanel : public velktest::HostedAppTest {
 protected:
     void SetUp() override {
-        theApp = app = new App();
-        app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
-        ASSERT_TRUE(IsWindow(app->panel));
-        PumpMessages();
-    }
-    void TearDown() override {
-        if (IsWindow(app->panel)) DestroyWindow(app->panel);
-        app->Finish(kAppTitle);
-        delete app;
-        theApp = nullptr;
-        PumpMessages();
+        StartApp();
+        velktest::PumpMessages();
     }
     // Repaints the panel without erasing and reads its client pixel.
     COLORREF PaintedPixel(int x, int y) {
@@ -39,8 +28,6 @@ protected:
         WindowDC dc(app->panel);
         return GetPixel(dc.get(), x, y);
     }
-
-    App* app = nullptr;
 };
 
 TEST_F(HostedPanel, StartsWithThePlainDesktopColourInItsBackBuffer) {
@@ -81,12 +68,7 @@ TEST_F(HostedPanel, PaintCopiesTheBackBufferToTheWindow) {
 }
 
 // "$p\_QXWP_.bmp" for this test program.
-std::string CachePath() {
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, sizeof module);
-    const std::string path = module;
-    return path.substr(0, path.rfind('\\')) + "\\_QXWP_.bmp";
-}
+std::string CachePath() { return velktest::ProgramFolderFile("_QXWP_.bmp"); }
 
 // A 256 x 192 cache picture: (x, y, 0) with y from the bottom row.
 void WriteCache(const std::string& path) {

@@ -24,7 +24,7 @@ using velktest::Click;
 using velktest::DialogText;
 using velktest::DropFiles;
 using velktest::HostedAppTest;
-using velktest::ModalAnswer;
+using velktest::ModalLoopAnswer;
 using velktest::TempFolder;
 
 constexpr uint32_t kRgb = 0x00FFFFFF;
@@ -49,10 +49,6 @@ protected:
         app->settings->alpha = 70;
         wide = folder.File("wide.bmp");
         ASSERT_TRUE(WriteFileBytes(wide, MakeBmp(512, 192, [](int, int) { return kPictureRgb; })));
-    }
-    void TearDown() override {
-        HostedAppTest::TearDown();
-        DeleteFileA(velktest::ProgramFolderFile("_QXWP_.bmp").c_str());
     }
     HWND Open() {
         Command(IDM_WALLPAPER_DIALOG);
@@ -263,28 +259,29 @@ TEST_F(WallpaperDialog, CancelChangesNeitherThePanelNorTheSettings) {
 TEST_F(WallpaperDialog, OpenAndBgColorGoThroughTheCommonDialogs) {
     HWND dialog = Open();
     {
-        ModalAnswer chooser(dialog, IDOK, [](HWND box, ModalAnswer& answer) {
-            HWND name = GetDlgItem(box, 0x47C);
-            if (!name) name = GetDlgItem(box, 0x480);
-            SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer.typed.c_str()));
-        });
-        chooser.typed = wide;
+        ModalLoopAnswer chooser(
+            [this](HWND box) {
+                velktest::TypeFileName(box, wide);
+                Click(box, IDOK);
+            },
+            "#32770", dialog);
         Click(dialog, IDC_WALLPAPER_OPEN);
-        chooser.Join();
-        EXPECT_TRUE(chooser.seen);
+        EXPECT_TRUE(chooser.Answered());
     }
     EXPECT_EQ("wide.bmp", DialogText(dialog, IDC_WALLPAPER_FILE_NAME));
     EXPECT_STREQ(wide.c_str(), app->wallpaperPreview->path);
     {
-        ModalAnswer colors(dialog, IDOK, [](HWND box, ModalAnswer&) {
-            // The colour chooser's red, green and blue boxes.
-            SetDlgItemInt(box, 706, 1, FALSE);
-            SetDlgItemInt(box, 707, 2, FALSE);
-            SetDlgItemInt(box, 708, 3, FALSE);
-        });
+        ModalLoopAnswer colors(
+            [](HWND box) {
+                // The colour chooser's red, green and blue boxes.
+                SetDlgItemInt(box, 706, 1, FALSE);
+                SetDlgItemInt(box, 707, 2, FALSE);
+                SetDlgItemInt(box, 708, 3, FALSE);
+                Click(box, IDOK);
+            },
+            "#32770", dialog);
         Click(dialog, IDC_WALLPAPER_BG_COLOR);
-        colors.Join();
-        EXPECT_TRUE(colors.seen);
+        EXPECT_TRUE(colors.Answered());
     }
     EXPECT_EQ(1, Position(IDC_WALLPAPER_RED));
     EXPECT_EQ(2, Position(IDC_WALLPAPER_GREEN));
@@ -305,7 +302,7 @@ TEST_F(WallpaperDialog, ScreenshotWithAPictureInThePreview) {
     Slide(IDC_WALLPAPER_ALPHA, 85);
     Slide(IDC_WALLPAPER_BLUE, 120);
     EXPECT_EQ("sunset.bmp", DialogText(dialog, IDC_WALLPAPER_FILE_NAME));
-    EXPECT_TRUE(velktest::SaveDialogPicture(dialog, "dialog_wallpaper_in_use"));
+    EXPECT_TRUE(velktest::SaveDialogScreenshot(dialog, "dialog_wallpaper_in_use"));
 }
 
 }  // namespace

@@ -21,12 +21,7 @@ uint32_t Pattern(int x, int y) {
 }
 
 // "$p\_QXWP_.bmp" for this test program.
-std::string CachePath() {
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, sizeof module);
-    std::string path = module;
-    return path.substr(0, path.rfind('\\')) + "\\_QXWP_.bmp";
-}
+std::string CachePath() { return velktest::ProgramFolderFile("_QXWP_.bmp"); }
 
 // The back buffer's pixel at (x, y) from the top, as 0x00RRGGBB.
 uint32_t BackPixel(const BackBuffer& buffer, int x, int y) {
