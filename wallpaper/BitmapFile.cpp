@@ -144,13 +144,7 @@ PixelImage BitmapFile::Load(HINSTANCE instance, const char* path, BITMAPINFOHEAD
     const int width = object.bmWidth, height = object.bmHeight < 0 ? -object.bmHeight : object.bmHeight;
     if (width <= 0 || height <= 0 || uint64_t(width) * uint64_t(height) > kMaxPixels) return nullptr;
 
-    BITMAPINFOHEADER made = {};
-    made.biSize = sizeof made;
-    made.biWidth = width;
-    made.biHeight = height;
-    made.biPlanes = 1;
-    made.biBitCount = 32;
-    made.biCompression = BI_RGB;
+    const BITMAPINFOHEADER made = DescribePixels(width, height);
     *header = made;
 
     // GetDIBits converts any depth, with the file's colour table, into
@@ -165,6 +159,17 @@ PixelImage BitmapFile::Load(HINSTANCE instance, const char* path, BITMAPINFOHEAD
     if (GetDIBits(screen.get(), loaded.get(), 0, height, pixels.get(), &request, DIB_RGB_COLORS) != height)
         return nullptr;
     return pixels;
+}
+
+BITMAPINFOHEADER DescribePixels(int width, int height) {
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    return header;
 }
 
 bool BitmapFile::SaveCache(const char* path, BITMAPINFO info, const uint32_t* pixels) const {

@@ -24,6 +24,10 @@ public:
     bool SaveCache(const char* path, BITMAPINFO info, const uint32_t* pixels) const;
 };
 
+// The header of width x height 32-bit pixels, bottom row first: the layout
+// of every picture the wallpaper code keeps.
+BITMAPINFOHEADER DescribePixels(int width, int height);
+
 // What a BMP file's header promises. A file is refused unless it has a known
 // header and compression, a size within kMaxPixels and (when uncompressed)
 // all the rows the header promises, so that the loader is never handed a

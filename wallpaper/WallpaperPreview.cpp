@@ -16,15 +16,6 @@ namespace {
 // String 4 and 5 are loaded into a buffer of this size.
 constexpr int kFileNameWordsBuffer = 20;
 
-void DescribePixels(BITMAPINFO& info, int width, int height) {
-    info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-}
 
 PixelImage PlainPixels(size_t count, PackedColor color) {
     PixelImage image = AllocatePixels(count);
@@ -80,7 +71,8 @@ bool WallpaperPreview::Load(HINSTANCE instance, const char* newPath, int width, 
                 fitHeight = RoundedShare(sh, width, sw);
             else
                 fitWidth = RoundedShare(sw, height, sh);
-            DescribePixels(info, width, height);
+            info = {};
+            info.bmiHeader = DescribePixels(width, height);
             lstrcpynA(path, newPath, sizeof path);
             return true;
         }
@@ -97,7 +89,8 @@ void WallpaperPreview::LoadPlain(int width, int height, PackedColor color) {
     display = PlainPixels(count, color);
     fitWidth = 0;
     fitHeight = 0;
-    DescribePixels(info, width, height);
+    info = {};
+    info.bmiHeader = DescribePixels(width, height);
 }
 
 void WallpaperPreview::Compose(PackedColor color, int32_t alpha, uint8_t fill) {

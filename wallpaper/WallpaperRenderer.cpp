@@ -5,19 +5,6 @@
 
 #include "launchdata/ExpandPathMacros.h"
 
-namespace {
-
-void DescribePixels(BITMAPINFO& info, uint16_t width, uint16_t height) {
-    info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-}
-}  // namespace
-
 WallpaperRenderer::WallpaperRenderer() : fillColor(DefaultColor()) {}
 
 WallpaperRenderer::~WallpaperRenderer() {
@@ -55,7 +42,8 @@ int WallpaperRenderer::Build(HINSTANCE instance, const char* path, uint16_t widt
     Create(width, height);
     pixels = AllocatePixels(size_t(width) * height);
     if (pixels) std::fill(pixels.get(), pixels.get() + size_t(width) * height, color);
-    DescribePixels(info, width, height);
+    info = {};
+    info.bmiHeader = DescribePixels(width, height);
     return 1;
 }
 

@@ -192,14 +192,7 @@ TEST_F(LaunchItemDialog, WorkingFolderIsCheckedUnlessEmpty) {
 // name box takes a typed path and OK.
 TEST_F(LaunchItemDialog, BrowseFillsTheFieldsFromTheChosenFile) {
     HWND dialog = Open(CellCentre(9));
-    ModalLoopAnswer typing(
-        [this](HWND chooser) {
-            velktest::TypeFileName(chooser, file);
-            Click(chooser, IDOK);
-        },
-        "#32770", dialog);
-    Click(dialog, IDC_ITEM_BROWSE);
-    EXPECT_TRUE(typing.Answered());
+    EXPECT_TRUE(velktest::ChooseFileThrough(dialog, IDC_ITEM_BROWSE, file));
     EXPECT_EQ("Notes", DialogText(dialog, IDC_ITEM_NAME));
     EXPECT_EQ(file, DialogText(dialog, IDC_ITEM_TARGET));
 }

@@ -69,6 +69,19 @@ inline void TypeFileName(HWND chooser, const std::string& path) {
     SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
 }
 
+// Clicks the dialog's button that opens the file chooser and answers the
+// chooser with the path and OK, as a person would; true when it was answered.
+inline bool ChooseFileThrough(HWND dialog, int button, const std::string& path) {
+    ModalLoopAnswer typing(
+        [&path](HWND chooser) {
+            TypeFileName(chooser, path);
+            SendDlgItemMessageA(chooser, IDOK, BM_CLICK, 0, 0);
+        },
+        "#32770", dialog);
+    SendDlgItemMessageA(dialog, button, BM_CLICK, 0, 0);
+    return typing.Answered();
+}
+
 // Removes what the App keeps beside the test program: its data file and the
 // wallpaper cache.
 inline void RemoveAppFiles() {

@@ -258,16 +258,7 @@ TEST_F(WallpaperDialog, CancelChangesNeitherThePanelNorTheSettings) {
 // chooser, a colour typed into the colour chooser.
 TEST_F(WallpaperDialog, OpenAndBgColorGoThroughTheCommonDialogs) {
     HWND dialog = Open();
-    {
-        ModalLoopAnswer chooser(
-            [this](HWND box) {
-                velktest::TypeFileName(box, wide);
-                Click(box, IDOK);
-            },
-            "#32770", dialog);
-        Click(dialog, IDC_WALLPAPER_OPEN);
-        EXPECT_TRUE(chooser.Answered());
-    }
+    EXPECT_TRUE(velktest::ChooseFileThrough(dialog, IDC_WALLPAPER_OPEN, wide));
     EXPECT_EQ("wide.bmp", DialogText(dialog, IDC_WALLPAPER_FILE_NAME));
     EXPECT_STREQ(wide.c_str(), app->wallpaperPreview->path);
     {
