@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 #include "launchdata/TextCut.h"
 
@@ -65,12 +66,17 @@ const char* ExpandPathMacros(const char* source, char* result, size_t size) {
     if (size > 0) result[0] = '\0';
     if (!source) return nullptr;
 
+    // The expansion may hold at most 519 bytes. The count the call reports
+    // is in characters, and a double-byte character takes two bytes: the
+    // work buffer has room for twice the count, so that nothing is cut, and
+    // the bytes themselves are measured.
+    const DWORD needed = ExpandEnvironmentStringsA(source, nullptr, 0);
+    if (needed == 0) return nullptr;
+    std::vector<char> expanded(2 * size_t(needed) + 2);
+    const DWORD got = ExpandEnvironmentStringsA(source, expanded.data(), DWORD(expanded.size()));
+    if (got == 0 || got > expanded.size() || strlen(expanded.data()) >= kExpandedPathSize) return nullptr;
     char work[kExpandedPathSize] = {};
-    // The count includes the terminator: more than 519 characters do not
-    // fit, and the buffer's content is then not to be trusted.
-    const DWORD needed = ExpandEnvironmentStringsA(source, work, sizeof work);
-    if (needed == 0 || needed > sizeof work) return nullptr;
-    work[sizeof work - 1] = '\0';
+    memcpy(work, expanded.data(), strlen(expanded.data()));
 
     size_t used = 0;
     const char* rest = work;

@@ -6,6 +6,8 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <cstdio>
+
 #include "app/App.h"
 #include "app/FileChooser.h"
 #include "app/UniqueHandle.h"
@@ -123,9 +125,9 @@ INT_PTR App::ItemProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
         char caption[kCaptionBuffer + 32] = {};
         LoadStringA(instance, stringId, words, sizeof words);
         if (mode == kAnywhere)
-            wsprintfA(caption, "%s ( %d )", words, set);
+            snprintf(caption, sizeof caption, "%s ( %d )", words, set);
         else
-            wsprintfA(caption, "%s ( %d - %d )", words, set, cell);
+            snprintf(caption, sizeof caption, "%s ( %d - %d )", words, set, cell);
         SetDlgItemTextA(dialog, IDC_ITEM_CAPTION_LINE, caption);
         if (item.icon)
             FillFields(dialog, item.name, item.target, item.workingFolder ? item.workingFolder : "",

@@ -4,6 +4,7 @@
 
 #include <io.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -48,31 +49,47 @@ bool KnownFormat(WORD bitCount, DWORD compression) {
     }
     return false;
 }
+// Reads `size` bytes at `offset` of the file; false unless all of them came.
+bool ReadAt(HANDLE file, uint64_t offset, void* bytes, DWORD size) {
+    LARGE_INTEGER position = {};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD got = 0;
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && ReadFile(file, bytes, size, &got, nullptr) &&
+           got == size;
+}
+
 // LoadImageA (Wine's, at least) loads a top-down file as an all-black bitmap,
-// so such a file becomes a DIB section of its own header and rows. The file
-// has passed CheckBitmapFile: uncompressed, every row present.
+// so such a file becomes a DIB section of its own header and rows. Only what
+// the header describes is read, each part from its own offset: the header
+// with the colour table or masks after it, and the rows straight into the
+// section. Whatever else the file holds is never touched.
 HBITMAP LoadTopDown(const char* path) {
     UniqueKernelHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
     if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size)) return nullptr;
-    const size_t fileSize = static_cast<size_t>(size.QuadPart);
-    // Zeros after the end, so that a colour table or masks that the header
-    // places there are read inside the buffer.
-    std::vector<unsigned char> bytes(fileSize + kLargestColorTable);
-    DWORD got = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(fileSize), &got, nullptr) || got != fileSize)
+    const uint64_t fileSize = static_cast<uint64_t>(size.QuadPart);
+    constexpr DWORD kFileHeader = sizeof(BITMAPFILEHEADER);
+    unsigned char fileHeader[kFileHeader] = {};
+    if (!ReadAt(file.get(), 0, fileHeader, kFileHeader)) return nullptr;
+    const uint64_t offset = Read<DWORD>(fileHeader + 10);
+    // The header and what may follow it up to the rows, with zeros after
+    // the end of the file, as CreateDIBSection reads them in one piece.
+    alignas(BITMAPINFOHEADER) unsigned char info[kLargestHeaderSize + kLargestColorTable] = {};
+    const uint64_t infoEnd = std::min<uint64_t>({offset, fileSize, kFileHeader + sizeof info});
+    if (infoEnd <= kFileHeader || !ReadAt(file.get(), kFileHeader, info, DWORD(infoEnd - kFileHeader)))
         return nullptr;
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + sizeof(BITMAPFILEHEADER));
-    const size_t offset = Read<DWORD>(bytes.data() + 10);
-    const size_t height = size_t(-int64_t(info->bmiHeader.biHeight));
-    const size_t stride = (size_t(info->bmiHeader.biWidth) * info->bmiHeader.biBitCount + 31) / 32 * 4;
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(info);
     // The file may have changed since it was checked.
-    if (info->bmiHeader.biHeight >= 0 || offset + stride * height > fileSize) return nullptr;
+    if (header->biSize < kInfoHeaderSize || header->biHeight >= 0 || header->biWidth <= 0) return nullptr;
+    const uint64_t height = uint64_t(-int64_t(header->biHeight));
+    const uint64_t stride = (uint64_t(header->biWidth) * header->biBitCount + 31) / 32 * 4;
+    if (uint64_t(header->biWidth) * height > BitmapFile::kMaxPixels || offset + stride * height > fileSize)
+        return nullptr;
     void* bits = nullptr;
-    UniqueBitmap section(CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section || !bits) return nullptr;
-    std::memcpy(bits, bytes.data() + offset, stride * height);
+    UniqueBitmap section(
+        CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section || !bits || !ReadAt(file.get(), offset, bits, DWORD(stride * height))) return nullptr;
     return section.release();
 }
 }  // namespace
@@ -125,8 +142,10 @@ BitmapLayout CheckBitmapFile(const char* path) {
         const uint64_t stride = (uint64_t(width) * bitCount + 31) / 32 * 4;
         return available >= offset + stride * uint64_t(height) ? layout : kRefused;
     }
-    // Run-length pictures are bottom-up only.
-    return !topDown && available > offset ? layout : kRefused;
+    // Run-length pictures are bottom-up only, and their data must all be
+    // there: the header's size of it, within the file.
+    const uint64_t dataSize = Read<DWORD>(info + 20);
+    return !topDown && dataSize > 0 && available >= offset + dataSize ? layout : kRefused;
 }
 
 PixelImage BitmapFile::Load(HINSTANCE instance, const char* path, BITMAPINFOHEADER* header) const {

@@ -152,6 +152,17 @@ TEST(ExpandPathMacros, AnEnvironmentExpansionBeyond519CharactersFails) {
     SetEnvironmentVariableA("VELKTEST_LONG", std::string(600, 'v').c_str());
     EXPECT_EQ(nullptr, ExpandPathMacros("%VELKTEST_LONG%", result, sizeof result));
     EXPECT_EQ(nullptr, ExpandPathMacros("$p\\%VELKTEST_LONG%", result, sizeof result));
+
+    // The rule counts bytes: 259 double-byte characters (518 bytes) fit,
+    // 260 of them (520 bytes) fail instead of being cut.
+    std::string wide;
+    for (int i = 0; i < 259; ++i) wide += "\x95\x5C";  // 表, its second byte a backslash
+    SetEnvironmentVariableA("VELKTEST_WIDE", wide.c_str());
+    ASSERT_NE(nullptr, ExpandPathMacros("%VELKTEST_WIDE%", result, sizeof result));
+    EXPECT_EQ(wide, result);
+    SetEnvironmentVariableA("VELKTEST_WIDE", (wide + "\x95\x5C").c_str());
+    EXPECT_EQ(nullptr, ExpandPathMacros("%VELKTEST_WIDE%", result, sizeof result));
+    SetEnvironmentVariableA("VELKTEST_WIDE", nullptr);
 }
 
 // A shortcut made with the shell link object.

@@ -145,6 +145,16 @@ TEST_F(BitmapFileTest, RefusesDamagedFiles) {
     EXPECT_TRUE(LoadFile(good, &header)) << "the undamaged file loads";
 }
 
+// The header tells how much run-length data there is: a file with less is
+// not handed to the loader, which would read on past its end.
+TEST_F(BitmapFileTest, ARunLengthFileCutShortIsRefused) {
+    std::vector<unsigned char> bytes = MakeBmp(16, 8, Gray, {8, false, true});
+    BITMAPINFOHEADER header = {};
+    ASSERT_TRUE(LoadFile(bytes, &header));
+    bytes.resize(bytes.size() - 9);
+    EXPECT_FALSE(LoadFile(bytes, &header));
+}
+
 TEST_F(BitmapFileTest, CacheFileIsThe24BitPictureByteForByte) {
     std::vector<uint32_t> pixels(256 * 192);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint32_t(i * 2654435761u);
