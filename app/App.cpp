@@ -20,7 +20,6 @@
 #include "wallpaper/WallpaperRenderer.h"
 
 namespace {
-constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT kRepaintIntervalMs = 32;
 constexpr uint16_t kSetCapacity = 3;
 constexpr uint16_t kHistoryCapacity = 16;

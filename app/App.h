@@ -29,6 +29,9 @@ constexpr int kPanelHeight = 192;
 constexpr char kDataFile[] = "$p\\QXDATA.dat";
 // What the notification icon sends the panel (WM_APP + 100).
 constexpr UINT kTrayCallbackMessage = 0x8064;
+// The panel's timers: the 32 ms repaint, and the one-shot save after a change.
+constexpr UINT_PTR kRepaintTimer = 1;
+constexpr UINT_PTR kSaveTimer = 2;
 // What a confirmation asks about (`confirmKind`).
 constexpr int32_t kConfirmOverwriteItem = 1;
 constexpr int32_t kConfirmOverwriteSet = 2;
@@ -37,6 +40,9 @@ constexpr int32_t kConfirmDeleteSet = 4;
 // setDialogMode: what the launch set dialog does on OK.
 constexpr int32_t kSetDialogNew = 0;
 constexpr int32_t kSetDialogChange = 1;
+
+// The bold face the current set's name is drawn in.
+HFONT CreateSetNameFont();
 
 class App : public BaseObject {
 public:
@@ -137,8 +143,17 @@ public:
     bool OnSetCursor();
     // WM_DROPFILES: one file from the shell becomes an item where it landed.
     void OnDropFiles(HDROP drop);
-    // Everything after a change of the launch data.
+    // Everything after a change of the launch data: the full repaint and the save.
     void FullRepaint();
+    // Something the data file holds has changed: it is written within a
+    // second, once for all the changes of that second.
+    void ScheduleSave();
+    // The save the timer asked for; bytes the last save wrote are not
+    // written again.
+    void SaveChanges();
+    // After sets were removed or overwritten the shown index never names a
+    // set that is no longer there.
+    void KeepCurrentSetValid();
     // The modeless dialogs' procedures, one source file each.
     INT_PTR HotKeyProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR WallpaperProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -216,4 +231,6 @@ private:
     };
     TickInputs lastTick = {};
     bool lastTickValid = false;
+    // A save is scheduled and its timer runs.
+    bool savePending = false;
 };

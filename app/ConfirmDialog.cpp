@@ -116,9 +116,8 @@ void App::OnDeleteSetCommand() {
     if (!Confirm(kConfirmDeleteSet, static_cast<int32_t>(menuSet) << 16, 0)) return;
     launchSets->RemoveSet(menuSet);
     launchSets->CompactSets();
-    // The shown index goes down by one whichever set went, and never names
-    // a set that is no longer there.
+    // The shown index goes down by one whichever set went.
     if (currentSet > 0) --currentSet;
-    if (currentSet >= launchSets->count) currentSet = launchSets->count - 1;
+    KeepCurrentSetValid();
     FullRepaint();
 }

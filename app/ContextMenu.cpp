@@ -105,6 +105,10 @@ void App::ShowContextMenu() {
     // The menu opens at the cursor, wherever the click was.
     POINT cursor = {};
     GetCursorPos(&cursor);
+    // A menu closes on a click elsewhere only when its owner is the
+    // foreground window while it is tracked (TrackPopupMenu's documentation:
+    // the notification icon's menu would otherwise stay open).
+    SetForegroundWindow(panel);
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, 0, panel,
                    nullptr);
     menu.reset();

@@ -155,11 +155,14 @@ void App::CarryOutDrop(uint16_t release) {
         break;
     case kDropSetOntoSet:
         if (from == to) break;
-        if (Confirm(kConfirmOverwriteSet, static_cast<int32_t>(from) << 16, static_cast<int32_t>(to) << 16))
+        if (Confirm(kConfirmOverwriteSet, static_cast<int32_t>(from) << 16, static_cast<int32_t>(to) << 16)) {
             launchSets->OverwriteSet(from, to);
+            KeepCurrentSetValid();
+        }
         break;
     case kDropSetIntoGap:
         launchSets->MoveSet(from, to);
+        KeepCurrentSetValid();
         break;
     case kDropNoRoom:
         ShowNoRoom(panel, instance);
@@ -201,6 +204,7 @@ void App::OnDropFiles(HDROP drop) {
     if (!TakeDroppedFile(drop, path, sizeof path, &point)) return;
     DropFileAt(path, PanelHitTest(point.x, point.y));
     RepaintPanel(1, 1, 1, point.x, point.y);
+    ScheduleSave();
 }
 
 void App::DropFileAt(const char* path, uint16_t hit) {
@@ -232,4 +236,11 @@ void App::DropFileAt(const char* path, uint16_t hit) {
     }
 }
 
-void App::FullRepaint() { RepaintPanel(1, 1, 1, -1, -1); }
+void App::FullRepaint() {
+    RepaintPanel(1, 1, 1, -1, -1);
+    ScheduleSave();
+}
+
+void App::KeepCurrentSetValid() {
+    if (launchSets->count > 0 && currentSet >= launchSets->count) currentSet = launchSets->count - 1;
+}

@@ -69,6 +69,7 @@ INT_PTR App::HotKeyProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         case IDOK: {
             const uint8_t key = CheckedKey(dialog);
             if (key & kHookKeyMask) SetHookKey(key);
+            ScheduleSave();
             CloseModeless(hotKeyDialog);
             break;
         }

@@ -78,6 +78,7 @@ void App::RunTypedCommand() {
     }
     SetEditing(false);
     history->CommitPending();
+    ScheduleSave();
     nameEditor->ClearText();
     historyPos = 0;
     if (pinButton->state != 1) SendMessageA(panel, WM_COMMAND, IDM_TRIGGER, 0);

@@ -3,7 +3,9 @@
 #include "app/App.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/ExpandPathMacros.h"
+#include "launchdata/CommandHistory.h"
 #include "launchdata/LaunchSetList.h"
+#include "launchdata/Settings.h"
 #include "panel/ItemGrid.h"
 #include "panel/NewSetButton.h"
 #include "panel/PinButton.h"
@@ -11,10 +13,28 @@
 #include "resources/resource.h"
 
 namespace {
-constexpr UINT_PTR kRepaintTimer = 1;
+// Changes within this time of the first one are written together.
+constexpr UINT kSaveDelayMs = 500;
 }  // namespace
 
+void App::ScheduleSave() {
+    if (savePending || !panel) return;
+    savePending = SetTimer(panel, kSaveTimer, kSaveDelayMs, nullptr) != 0;
+    // Without a timer the change is written at once.
+    if (!savePending) SaveChanges();
+}
+
+void App::SaveChanges() {
+    settings->Save(kDataFile, history, launchSets, pinButton, GetHookSwitch(), true);
+}
+
 void App::OnTimer(HWND window, UINT_PTR id) {
+    if (id == kSaveTimer) {
+        KillTimer(window, kSaveTimer);
+        savePending = false;
+        SaveChanges();
+        return;
+    }
     if (id != kRepaintTimer) return;
     // A hidden panel shows nothing; the first tick after it shows again paints.
     if (!IsWindowVisible(window)) {
@@ -72,6 +92,7 @@ void App::OnPrimaryClick(HWND window) {
         const bool pinned = pinButton->state == 1;
         pinButton->SetState(pinned ? 0 : 1);
         PauseHideHook(pinned ? kHideOn : kHideOff);
+        ScheduleSave();
         return;
     }
     if (newSetButton->Contains(p.x, p.y)) SendMessageA(window, WM_COMMAND, IDM_NEW_SET, 0);

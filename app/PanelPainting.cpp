@@ -19,9 +19,10 @@ namespace {
 constexpr int kCellCount = 18;
 constexpr int kStatusBufferSize = 260;
 // The set name: bold, 14 high, in a proportional Japanese Gothic face
-// ("ＭＳ Ｐゴシック" in code page 932), with a black shadow 2 pixels right
+// ("ＭＳ Ｐゴシック" in code page 932: a half-width space between "ＭＳ" and
+// "Ｐゴシック", as the face is named), with a black shadow 2 pixels right
 // and down of the white text.
-constexpr char kNameFace[] = "\x82\x6c\x82\x72\x81\x40\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+constexpr char kNameFace[] = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
 constexpr int kNameHeight = 14;
 constexpr int kNameWeight = FW_BOLD;
 constexpr RECT kShadowRect = {0, 0, 256, 190};
@@ -67,6 +68,10 @@ void App::RepaintPanel(int rebuild, int icons, int hover, int x, int y) {
             itemGrid->DrawCellIcon(dc, i, launchSets->GetItemInfo(currentSet, static_cast<uint16_t>(i)).icon);
     }
     if (Switch(hover)) UpdateHover(dc, x, y);
+    // The magnified icon put back to its normal size reaches into the gaps
+    // beside its cell: the bar goes on last, so a cursor that rests in a gap
+    // keeps it whole.
+    itemGrid->DrawGridBar(dc);
 
     DrawButton(dc, *pinButton, x, y);
     newSetButton->SetState(setDialog ? 1 : 0);
@@ -90,11 +95,15 @@ void App::DrawButton(HDC dc, const ToggleButton& button, int x, int y) {
     button.Draw(dc, x, y);
 }
 
+HFONT CreateSetNameFont() {
+    return CreateFontA(kNameHeight, 0, 0, 0, kNameWeight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       kNameFace);
+}
+
 void App::DrawSetName(HDC dc) {
     const char* name = OrEmpty(launchSets->GetSetName(currentSet));
-    UniqueFont font(CreateFontA(kNameHeight, 0, 0, 0, kNameWeight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                                DEFAULT_PITCH | FF_DONTCARE, kNameFace));
+    UniqueFont font(CreateSetNameFont());
     ScopedSelect select(dc, font.get());
     SetMapperFlags(dc, kFitAspect);
     SetBkMode(dc, TRANSPARENT);

@@ -109,6 +109,8 @@ bool App::OnCreate(HWND window, const CREATESTRUCTA* create) {
 }
 
 void App::OnDestroy(HWND window) {
+    KillTimer(window, kSaveTimer);
+    savePending = false;
     settings->Save(kDataFile, history, launchSets, pinButton, GetHookSwitch());
     Unhook();
     running = 0;

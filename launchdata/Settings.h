@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/BaseObject.h"
 
@@ -39,9 +40,10 @@ public:
     bool Load(const char* path, CommandHistory* history, LaunchSetList* sets);
     // Writes the data file through a temporary file that then replaces it,
     // so a failed save leaves the old file as it was. `hookKey` is the hook
-    // library's current key mask.
+    // library's current key mask. With `onlyIfChanged`, bytes equal to what
+    // the last save wrote are not written again.
     bool Save(const char* path, const CommandHistory* history, const LaunchSetList* sets,
-              const PinButton* pinButton, uint8_t hookKey);
+              const PinButton* pinButton, uint8_t hookKey, bool onlyIfChanged = false);
 
     // The hook library's key mask for the trigger bits of `storedFlags`; a
     // mouse without a middle button gets CTRL+ALT in its place.
@@ -68,6 +70,8 @@ public:
     // The file that Load found could not be used whole: it is copied aside
     // (".bak") before the first save replaces it, so nothing is lost.
     bool keepAside = false;
+    // The bytes of the last successful save.
+    std::string lastSaved;
 
 private:
     void ReadHeader(const unsigned char* bytes);

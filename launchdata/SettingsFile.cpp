@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/UniqueHandle.h"
@@ -12,11 +13,12 @@
 #include "launchdata/ExpandPathMacros.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
+#include "launchdata/TextCut.h"
 #include "panel/PinButton.h"
 
 namespace {
 constexpr char kNoName[] = "No Name";
-constexpr char kTempSuffix[] = ".tmp";
+constexpr char kTempExtension[] = ".tmp";
 constexpr char kAsideSuffix[] = ".bak";
 // No real data file comes near this; a larger one is not read into memory.
 constexpr DWORD kLargestFile = 64u * 1024 * 1024;
@@ -28,7 +30,8 @@ public:
     // The next text, or null once a text has no terminator within the body.
     const char* Next() {
         if (cut_) return nullptr;
-        const void* nul = memchr(next_, 0, end_ - next_);
+        // An empty body may have no bytes at all to look at.
+        const void* nul = next_ < end_ ? memchr(next_, 0, end_ - next_) : nullptr;
         if (!nul) {
             cut_ = true;
             return nullptr;
@@ -44,6 +47,19 @@ private:
     const char* end_;
     bool cut_ = false;
 };
+
+// The file the new data is written to first, beside the data file: its name
+// with the extension ".tmp" in place of its own ("QXDATA.tmp"), so that it
+// is no longer than the data file's and fits wherever that fits.
+std::string TempPathFor(const char* path) {
+    std::string temp = path;
+    const char* slash = FindLastBackslash(path);
+    const size_t nameStart = slash ? size_t(slash - path) + 1 : 0;
+    // A '.' is never the second byte of a double-byte character.
+    const size_t dot = temp.rfind('.');
+    if (dot != std::string::npos && dot >= nameStart) temp.erase(dot);
+    return temp + kTempExtension;
+}
 
 bool IsFile(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
@@ -130,7 +146,7 @@ bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* se
 }
 
 bool Settings::Save(const char* path, const CommandHistory* history, const LaunchSetList* sets,
-                    const PinButton* pinButton, uint8_t hookKey) {
+                    const PinButton* pinButton, uint8_t hookKey, bool onlyIfChanged) {
     if (!history || !sets || !pinButton) return false;
     memcpy(magic, "QX", 2);
     version = 1;
@@ -159,8 +175,10 @@ bool Settings::Save(const char* path, const CommandHistory* history, const Launc
         }
     }
 
+    if (onlyIfChanged && bytes == lastSaved) return true;
+
     // The new file is complete on disk before it replaces the old one.
-    const std::string temp = std::string(expanded) + kTempSuffix;
+    const std::string temp = TempPathFor(expanded);
     if (!WriteWhole(temp.c_str(), bytes)) {
         DeleteFileA(temp.c_str());
         return false;
@@ -177,5 +195,6 @@ bool Settings::Save(const char* path, const CommandHistory* history, const Launc
         return false;
     }
     keepAside = false;
+    lastSaved = std::move(bytes);
     return true;
 }

@@ -48,6 +48,8 @@ public:
     void DrawCellIcon(HDC dc, int i, HICON icon);
     // Erases the last insertion bar and draws one in the gap under (x, y).
     void UpdateGridMarker(HDC dc, int x, int y);
+    // Draws the bar of the gap the marker holds again, if it holds one.
+    void DrawGridBar(HDC dc) const;
     void EraseGridMarker(HDC dc);
     // Puts the magnified icon back to normal size and shows icon magnified
     // to 44 x 44 over cell i; DrawIconEx's result, or 0 without an icon.

@@ -25,18 +25,21 @@ void ItemGrid::DrawCellIcon(HDC dc, int i, HICON icon) {
 void ItemGrid::UpdateGridMarker(HDC dc, int x, int y) {
     const GridLocation r = GridLocate(x, y);
     if (HitUpperHalf(gridMarker.code) != 1) EraseGridMarker(dc);
-    if (IsGapHit(r.code)) {
-        const int bx = ColumnPitch() * r.column - columnGap / 2 + left - 1;
-        const int by = RowPitch() * r.row - rowGap / 2 + top;
-        const int bh = RowPitch();
-        FillRect(dc, kWhite, bx - 1, by, kBarWidth, bh);
-        // The outer lines of the bars at the row's ends run the full height.
-        const bool leftFull = r.column == 0;
-        const bool rightFull = r.column == columns;
-        FillRect(dc, kBlack, bx - 1, leftFull ? by : by + 1, 1, leftFull ? bh : bh - 2);
-        FillRect(dc, kBlack, bx + 2, rightFull ? by : by + 1, 1, rightFull ? bh : bh - 2);
-    }
     gridMarker = r;
+    DrawGridBar(dc);
+}
+
+void ItemGrid::DrawGridBar(HDC dc) const {
+    if (!IsGapHit(gridMarker.code)) return;
+    const int bx = ColumnPitch() * gridMarker.column - columnGap / 2 + left - 1;
+    const int by = RowPitch() * gridMarker.row - rowGap / 2 + top;
+    const int bh = RowPitch();
+    FillRect(dc, kWhite, bx - 1, by, kBarWidth, bh);
+    // The outer lines of the bars at the row's ends run the full height.
+    const bool leftFull = gridMarker.column == 0;
+    const bool rightFull = gridMarker.column == columns;
+    FillRect(dc, kBlack, bx - 1, leftFull ? by : by + 1, 1, leftFull ? bh : bh - 2);
+    FillRect(dc, kBlack, bx + 2, rightFull ? by : by + 1, 1, rightFull ? bh : bh - 2);
 }
 
 void ItemGrid::EraseGridMarker(HDC dc) {

@@ -198,9 +198,25 @@ TEST_F(ContextMenu, TheNotificationIconOpensTheMenuWithoutAPoint) {
     MakeSets({{"first"}});
     app->menuPoint = CellCentre(0);
     app->menuItem = 5;
-    ModalLoopAnswer menu([](HWND) { EndMenu(); }, "#32768");
+    // Another window is in front, as when the icon is clicked: the menu
+    // closes on a click elsewhere only while its owner is in the foreground.
+    HWND other = CreateWindowExA(0, "STATIC", "elsewhere", WS_POPUP | WS_VISIBLE, 600, 400, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_TRUE(velktest::WaitFor([&] {
+        SetForegroundWindow(other);
+        return GetForegroundWindow() == other;
+    }));
+    HWND foreground = nullptr;
+    ModalLoopAnswer menu(
+        [&](HWND) {
+            foreground = GetForegroundWindow();
+            EndMenu();
+        },
+        "#32768");
     SendMessageA(app->panel, kTrayCallbackMessage, 1, WM_RBUTTONUP);
+    DestroyWindow(other);
     EXPECT_TRUE(menu.Answered());
+    EXPECT_EQ(app->panel, foreground);
     EXPECT_EQ(-1, app->menuPoint.x);
     EXPECT_EQ(-1, app->menuPoint.y);
     EXPECT_EQ(-1, app->menuItem);

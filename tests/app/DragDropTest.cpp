@@ -10,6 +10,7 @@
 #include "HostedApp.h"
 #include "ModalLoopAnswer.h"
 #include "app/NameEditor.h"
+#include "hooklib/Wendrix.h"
 #include "panel/HitCode.h"
 #include "resources/resource.h"
 
@@ -279,6 +280,26 @@ TEST_F(DragDrop, TabDropsMoveOrOverwriteSets) {
         EXPECT_EQ(c.after, SetNames()) << std::hex << c.press << " " << c.release;
         EXPECT_EQ(1, app->currentSet);
     }
+}
+
+// Through the press and the drop command, as the hook library delivers them:
+// the third set, shown, is gone after the overwrite, and the panel shows one
+// that exists.
+TEST_F(DragDrop, OverwritingSetsNeverLeavesTheShownSetMissing) {
+    app->currentSet = 2;
+    auto cursorAt = [&](POINT p) {
+        ClientToScreen(app->panel, &p);
+        ASSERT_TRUE(velktest::MoveCursorTo(p.x, p.y));
+    };
+    cursorAt(TabCentre(0));
+    SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    cursorAt(TabCentre(1));
+    ModalLoopAnswer reply([](HWND dialog) { Click(dialog, IDOK); });
+    SendMessageA(app->panel, WM_COMMAND, IDM_PRIMARY_DRAG, 0);
+    EXPECT_TRUE(reply.Answered());
+    EXPECT_EQ((std::vector<std::string>{"Set0", "Set2"}), SetNames());
+    EXPECT_EQ(1, app->currentSet);
+    DDEntry(0);
 }
 
 TEST_F(DragDrop, AnItemDroppedOnTheEditorPutsItsNameThereForEditing) {

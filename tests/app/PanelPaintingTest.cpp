@@ -235,6 +235,39 @@ TEST_F(PanelPainting, SetNameStandsBottomRightInWhiteWithShadowAndEllipsis) {
     EXPECT_GE(dotTop, longName.white.bottom - 3);
 }
 
+// The face is asked for by its real name, so the system does not put a
+// stand-in of its own choice in its place.
+TEST(SetNameFont, ResolvesToTheFaceItAsksFor) {
+    UniqueFont font(CreateSetNameFont());
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    ScopedSelect select(dc.get(), font.get());
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc.get(), sizeof face, face);
+    EXPECT_STREQ("\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e", face);  // ＭＳ Ｐゴシック
+}
+
+// The real tick, with its idle saving: a cursor that moves from a magnified
+// icon into the gap beside it and rests there keeps the insertion bar whole.
+TEST_F(PanelPainting, TheBarBesideAMagnifiedIconStaysWhileTheCursorRests) {
+    AddItem(0, 0, "Zero", ProgramPath());
+    Full();
+    auto tickAt = [&](int x, int y) {
+        POINT p = {x, y};
+        ClientToScreen(app->panel, &p);
+        ASSERT_TRUE(velktest::MoveCursorTo(p.x, p.y));
+        SendMessageA(app->panel, WM_TIMER, kRepaintTimer, 0);
+    };
+    tickAt(25, 60);
+    // The gap before cell 1: the bar is x 44-47, white at 45 and 46.
+    for (int tick = 0; tick < 3; ++tick) {
+        tickAt(45, 60);
+        for (int y : {50, 60, 70, 80}) {
+            EXPECT_EQ(kWhite, Pixel(45, y)) << "tick " << tick << ", y " << y;
+            EXPECT_EQ(kWhite, Pixel(46, y)) << "tick " << tick << ", y " << y;
+        }
+    }
+}
+
 TEST_F(PanelPainting, RepeatedTicksAndMovesLeaveNoTrace) {
     AddSets(3);
     AddItem(0, 0, "Zero", ProgramPath());

@@ -4,7 +4,12 @@
 // background at start-up, mixed with the stored colour.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <psapi.h>
+
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -238,6 +243,78 @@ TEST_F(WallpaperAtStart, TheCachePictureIsMixedWithTheStoredColour) {
     StartVelk(plain);
     ExpectScreen([&](int, int) { return RGB(look.red, look.green, look.blue); });
     EXPECT_EQ(0u, plain.Close());
+}
+
+// Whatever follows a picture in its file (a broken download, a sparse file)
+// is never read: a 1 x 1 picture followed by 3 GiB shows at once, and the
+// program's memory never holds the file.
+TEST_F(WallpaperAtStart, ATinyPictureFollowedByGigabytesLoadsInLittleMemory) {
+    StoredLook look;
+    look.flags = Settings::kWallpaperOn;
+    VelkProcess velk;
+    ASSERT_TRUE(WriteDataFile(velk.Folder().File(kDataFile), {}, &look));
+    const std::string cache = velk.Folder().File(kCacheFile);
+    ASSERT_TRUE(wallpapertest::WriteFileBytes(
+        cache, wallpapertest::MakeBmp(1, 1, [](int, int) { return 0x3060A0u; }, {32, true})));
+    HANDLE file = CreateFileA(cache.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER end = {};
+    end.QuadPart = 3LL << 30;
+    // The file system stores none of the zeros after the picture.
+    ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+
+    StartVelk(velk);
+    ExpectScreen([](int, int) { return RGB(0x30, 0x60, 0xA0); });
+    PROCESS_MEMORY_COUNTERS memory = {};
+    ASSERT_TRUE(GetProcessMemoryInfo(velk.Process().Handle(), &memory, sizeof memory));
+    EXPECT_LT(memory.PeakWorkingSetSize, size_t(256) << 20);
+    EXPECT_EQ(0u, velk.Close());
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+FILETIME WriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+// A change made with real input is in the data file within a second, so a
+// forced end loses nothing; looking at the panel and hiding it write nothing.
+TEST_F(Gesture, AChangeReachesTheDataFileBeforeAForcedEnd) {
+    VelkProcess velk;
+    const std::string dataPath = velk.Folder().File(kDataFile);
+    ASSERT_TRUE(WriteDataFile(dataPath, {}));
+    const std::string before = ReadAll(dataPath);
+    ASSERT_EQ(0x10, before[6] & 0x10) << "pinned";
+    StartVelk(velk);
+    const FILETIME written = WriteTime(dataPath);
+    MoveTo(POINT{60, 100});
+    ASSERT_TRUE(BringToFront(panel));
+    SendKey(VK_ESCAPE, true);
+    SendKey(VK_ESCAPE, false);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(panel); }, 5000));
+    ClickMouse(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(panel) != FALSE; }, 5000));
+    WaitFor([] { return false; }, 1200);
+    const FILETIME unchanged = WriteTime(dataPath);
+    EXPECT_EQ(0, CompareFileTime(&written, &unchanged)) << "nothing changed, nothing written";
+
+    // Pulling the pin out is a change of the stored flags.
+    MoveTo(POINT{20, 20});
+    ClickMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    std::string after;
+    EXPECT_TRUE(WaitFor([&] {
+        after = ReadAll(dataPath);
+        return after.size() == before.size() && !(after[6] & 0x10);
+    }, 3000));
+    TerminateProcess(velk.Process().Handle(), 1);
+    std::string expected = before;
+    expected[6] = char(expected[6] & ~0x10);
+    EXPECT_EQ(expected, ReadAll(dataPath));
 }
 
 }  // namespace

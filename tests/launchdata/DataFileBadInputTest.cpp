@@ -110,7 +110,7 @@ TEST_F(DataFileTest, AFolderInPlaceOfTheFileIsNeitherReadNorReplaced) {
     data.sets.AddSet("NewLaunchSet", 18);
     EXPECT_FALSE(data.Save(DataPath(), 1, 0x10));
     EXPECT_TRUE(GetFileAttributesA(DataPath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_FALSE(FileExists(DataPath() + ".tmp"));
+    EXPECT_FALSE(FileExists(TempPath()));
 }
 
 // A real file, cut at every length and corrupted at random: every variant

@@ -1,5 +1,6 @@
 // The data file: the exact bytes written, round trips of hand-built files,
 // the stated loading rules, the atomic save and the copy kept aside.
+#include <cstring>
 #include <string>
 
 #include "LaunchDataFixture.h"
@@ -38,7 +39,7 @@ TEST_F(DataFileTest, AFreshStartWritesThe83ByteFile) {
     const std::string bytes = ReadBytes(DataPath());
     EXPECT_EQ(83u, bytes.size());
     EXPECT_EQ(Hex(FreshDataFile()), Hex(bytes));
-    EXPECT_FALSE(FileExists(DataPath() + ".tmp"));
+    EXPECT_FALSE(FileExists(TempPath()));
     EXPECT_FALSE(FileExists(AsidePath()));
 }
 
@@ -154,10 +155,10 @@ TEST_F(DataFileTest, SaveRefusesWhatItCannotWriteAndLeavesTheOldFile) {
     EXPECT_FALSE(data.Save(folder.File("no-such-folder\\QXDATA.dat"), 1, 0x10));
 
     // The temporary file cannot be made: a folder stands in its way.
-    ASSERT_TRUE(CreateDirectoryA((DataPath() + ".tmp").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((TempPath()).c_str(), nullptr));
     EXPECT_FALSE(data.Save(DataPath(), 1, 0x10));
     EXPECT_EQ(Hex(original), Hex(ReadBytes(DataPath())));
-    ASSERT_TRUE(RemoveDirectoryA((DataPath() + ".tmp").c_str()));
+    ASSERT_TRUE(RemoveDirectoryA((TempPath()).c_str()));
 
     // The old file is held open by another: it stays whole, and no
     // temporary file is left behind.
@@ -166,7 +167,7 @@ TEST_F(DataFileTest, SaveRefusesWhatItCannotWriteAndLeavesTheOldFile) {
     EXPECT_FALSE(data.Save(DataPath(), 1, 0x10));
     CloseHandle(held);
     EXPECT_EQ(Hex(original), Hex(ReadBytes(DataPath())));
-    EXPECT_FALSE(FileExists(DataPath() + ".tmp"));
+    EXPECT_FALSE(FileExists(TempPath()));
 
     EXPECT_TRUE(data.Save(DataPath(), 1, 0x10));
     EXPECT_NE(original, ReadBytes(DataPath()));
@@ -207,6 +208,23 @@ TEST_F(DataFileTest, AFileCutShortKeepsItsWholeRecordsAndIsKeptAside) {
     EXPECT_EQ(Hex(original.substr(0, cut)), Hex(ReadBytes(AsidePath())));
     const std::string saved = ReadBytes(DataPath());
     EXPECT_EQ(original.substr(16, cut - 16 - 3), saved.substr(16, cut - 16 - 3));
+}
+
+TEST_F(DataFileTest, ADataFileWhosePathFillsMaxPathIsSaved) {
+    // Folders nested until the data file's path is 259 characters long, the
+    // longest a path can be; its temporary file must be no longer.
+    const std::string name = "\\QXDATA.dat";
+    std::string path = folder.Path();
+    for (size_t room = MAX_PATH - 1 - name.size() - path.size(); room > 0; room = MAX_PATH - 1 - name.size() - path.size()) {
+        path += "\\" + std::string(room > 50 ? 40 : room - 1, 'd');
+        ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
+    }
+    path += name;
+    ASSERT_EQ(size_t(MAX_PATH - 1), path.size());
+    LaunchData data;
+    ASSERT_TRUE(data.sets.AddSet("NewLaunchSet", 18));
+    ASSERT_TRUE(data.Save(path, 1, 0x10));
+    EXPECT_EQ(Hex(FreshDataFile()), Hex(ReadBytes(path)));
 }
 
 TEST_F(DataFileTest, AGoodFileIsNotKeptAside) {

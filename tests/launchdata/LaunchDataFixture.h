@@ -40,6 +40,8 @@ class DataFileTest : public ::testing::Test {
 protected:
     std::string DataPath() const { return folder.File("QXDATA.dat"); }
     std::string AsidePath() const { return folder.File("QXDATA.dat.bak"); }
+    // What a save writes first, beside the data file.
+    std::string TempPath() const { return folder.File("QXDATA.tmp"); }
 
     TempFolder folder;
 };
