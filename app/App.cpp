@@ -1,27 +1,33 @@
-// The App's life: construction and teardown, start-up, the message loop, the
+// The App's life: making and ending it, the start-up, the message loop, the
 // placement at the cursor and the notification icon.
 #include "app/App.h"
 
 #include <imm.h>
 
 #include "app/NameEditor.h"
-#include "app/UniqueHandle.h"
 #include "app/WindowProcs.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/ConfirmDialog.h"
+#include "dialogs/HotKeyDialog.h"
+#include "dialogs/LaunchSetDialog.h"
+#include "dialogs/WallpaperDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
 #include "panel/ItemGrid.h"
 #include "panel/NewSetButton.h"
+#include "panel/PanelLayout.h"
+#include "panel/PanelPainter.h"
 #include "panel/PinButton.h"
 #include "panel/TabStrip.h"
+#include "resources/Version.h"
 #include "resources/resource.h"
 #include "wallpaper/WallpaperPreview.h"
 #include "wallpaper/WallpaperRenderer.h"
 
 namespace {
 constexpr UINT kRepaintIntervalMs = 32;
-constexpr uint16_t kSetCapacity = 3;
 constexpr uint16_t kHistoryCapacity = 16;
 // Alpha of a background without a picture.
 constexpr int32_t kFullStrength = 100;
@@ -30,46 +36,53 @@ constexpr int kMiddleButtonCount = 3;
 constexpr uint8_t kTriggerWithoutMiddleButton = kHookKeyCtrl | kHookKeyAlt;
 // InitHookDD's option; the library accepts it and does not use it.
 constexpr uint8_t kDragOption = 1;
-constexpr unsigned kSlotsPerNewSet = 18;
 constexpr int kSetNameBuffer = 65;
-
-template <typename T>
-void DeleteAndNull(T*& component) {
-    delete component;
-    component = nullptr;
-}
 }  // namespace
 
-App::App() {
-    launchSets = new LaunchSetList();
-    itemGrid = new ItemGrid();
-    wallpaper = new WallpaperRenderer();
-    tabStrip = new TabStrip();
-    history = new CommandHistory();
-    nameEditor = new NameEditor();
-    pinButton = new PinButton();
-    newSetButton = new NewSetButton();
-    wallpaperPreview = new WallpaperPreview();
-    settings = new Settings();
-    confirmKind = 0;
-    confirmSecond = -1;
-    confirmFirst = -1;
-}
+App::App()
+    : launchSets(std::make_unique<LaunchSetList>()),
+      itemGrid(std::make_unique<ItemGrid>()),
+      wallpaper(std::make_unique<WallpaperRenderer>()),
+      tabStrip(std::make_unique<TabStrip>()),
+      history(std::make_unique<CommandHistory>()),
+      nameEditor(std::make_unique<NameEditor>()),
+      pinButton(std::make_unique<PinButton>()),
+      newSetButton(std::make_unique<NewSetButton>()),
+      wallpaperPreview(std::make_unique<WallpaperPreview>()),
+      settings(std::make_unique<Settings>()),
+      painter(std::make_unique<PanelPainter>(*launchSets, *tabStrip, *itemGrid, *pinButton, *newSetButton,
+                                             *wallpaper)),
+      hotKeyDialog(std::make_unique<HotKeyDialog>(Host(), HotKeyDialogProc)),
+      wallpaperDialog(
+          std::make_unique<WallpaperDialog>(Host(), WallpaperDialogProc, *wallpaper, *wallpaperPreview, *settings)),
+      itemDialog(std::make_unique<LaunchItemDialog>(Host(), ItemDialogProc, *launchSets)),
+      setDialog(std::make_unique<LaunchSetDialog>(Host(), SetDialogProc, *launchSets)),
+      confirmDialog(std::make_unique<ConfirmDialog>(Host(), ConfirmDialogProc, *launchSets)),
+      aboutBox(std::make_unique<AboutBox>(Host(), AboutDialogProc)) {}
 
 App::~App() {
     historyPos = 0;
     currentSet = 0;
     running = 0;
-    DeleteAndNull(settings);
-    DeleteAndNull(wallpaperPreview);
-    DeleteAndNull(newSetButton);
-    DeleteAndNull(pinButton);
-    DeleteAndNull(nameEditor);
-    DeleteAndNull(history);
-    DeleteAndNull(tabStrip);
-    DeleteAndNull(wallpaper);
-    DeleteAndNull(itemGrid);
-    DeleteAndNull(launchSets);
+    // What works over the components goes first, then the components in
+    // the reverse of the order they were made.
+    aboutBox.reset();
+    confirmDialog.reset();
+    setDialog.reset();
+    itemDialog.reset();
+    wallpaperDialog.reset();
+    hotKeyDialog.reset();
+    painter.reset();
+    settings.reset();
+    wallpaperPreview.reset();
+    newSetButton.reset();
+    pinButton.reset();
+    nameEditor.reset();
+    history.reset();
+    tabStrip.reset();
+    wallpaper.reset();
+    itemGrid.reset();
+    launchSets.reset();
 }
 
 int App::Run(HINSTANCE newInstance, const char* className, int width, int height) {
@@ -92,21 +105,18 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
 
     // WM_CREATE runs inside this call: the name editor, the size, the two
     // buttons and the notification icon.
-    CreateWindowExA(WS_EX_TOPMOST | WS_EX_ACCEPTFILES | WS_EX_TOOLWINDOW, className, className,
-                    WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, nullptr,
-                    instance, nullptr);
+    CreateWindowExA(WS_EX_TOPMOST | WS_EX_ACCEPTFILES | WS_EX_TOOLWINDOW, className, className, WS_SYSMENU,
+                    CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, nullptr, instance, nullptr);
 
-    itemGrid->Configure(6, 3, 9, 14, 44, 9, 32, 32, wallpaper);
+    LayOutItemGrid(*itemGrid, wallpaper.get());
     launchSets->Resize(kSetCapacity);
-    tabStrip->Configure(14, 16, 1, 4, 4, 10, 12, 8, 12, 10, 9, wallpaper);
-    {
-        UniqueIcon defaultIcon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
-        launchSets->iconSource.SetDefaultIcon(defaultIcon.get());
-    }
+    LayOutTabStrip(*tabStrip, wallpaper.get());
+    // A shared icon: the source keeps a copy of its own.
+    launchSets->iconSource.SetDefaultIcon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
     history->Init(kHistoryCapacity);
 
     uint8_t triggerKey = 0;
-    if (settings->Load(kDataFile, history, launchSets)) {
+    if (settings->Load(kDataFile, history.get(), launchSets.get())) {
         pinButton->SetState(settings->flags & Settings::kPinned ? 1 : 0);
         BuildStoredBackground();
         triggerKey = settings->triggerKeys;
@@ -118,7 +128,7 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
         BuildPlainBackground(wallpaper->DefaultColor());
         char name[kSetNameBuffer] = {};
         LoadStringA(instance, IDS_NEW_LAUNCH_SET, name, sizeof name);
-        launchSets->AddSet(name, kSlotsPerNewSet);
+        launchSets->AddSet(name, kSlotsPerSet);
         triggerKey = GetSystemMetrics(SM_CMOUSEBUTTONS) < kMiddleButtonCount ? kTriggerWithoutMiddleButton
                                                                               : kHookKeyMiddle;
     }
@@ -128,7 +138,7 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     ImmAssociateContext(panel, nullptr);
     InvalidateRect(panel, nullptr, TRUE);
     // The first complete picture: background, icons, no cursor.
-    RepaintPanel(1, 1, 1, -1, -1);
+    FullRepaint();
 
     PositionAtCursor();
     ShowWindow(panel, SW_SHOW);
@@ -174,7 +184,8 @@ WPARAM App::RunMessageLoop(HWND window) {
         // A key that became a command still goes on to its window.
         TranslateAcceleratorA(window, accelerators.get(), &message);
         bool taken = false;
-        for (HWND dialog : {hotKeyDialog, wallpaperDialog, itemDialog, setDialog}) {
+        for (HWND dialog : {hotKeyDialog->Window(), wallpaperDialog->Window(), itemDialog->Window(),
+                            setDialog->Window()}) {
             if (dialog && IsDialogMessageA(dialog, &message)) {
                 taken = true;
                 break;
@@ -195,8 +206,7 @@ void App::PositionAtCursor() {
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor))
-        screen = monitor.rcMonitor;
+    if (GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor)) screen = monitor.rcMonitor;
 
     RECT outer = {};
     GetWindowRect(panel, &outer);

@@ -1,30 +1,48 @@
-// The one application object: owns every component and window handle of the
-// launcher, runs the start-up, the message loop and the panel's messages.
+// The one application object: it owns every component, window and dialog of
+// the launcher, runs the start-up and the message loop, and answers the
+// panel's messages. Its member functions live in this folder:
+//   App.cpp          making and ending the App, the start-up, the message
+//                    loop, the placement at the cursor, the notification icon
+//   PanelWindow.cpp  the panel's window procedure: creation, destruction,
+//                    size, painting, the commands, showing and hiding
+//   PanelInput.cpp   the timer, the wheel, the primary click and launching,
+//                    the panel's repaint, hit test and status text, saving
+//   DragDrop.cpp     presses, the drag cursor, drops and dropped files
+//   ContextMenu.cpp  the context menu
+//   NameEditProc.cpp the name editor's procedure, editing, the typed command
+//   Dialogs.cpp      opening the dialogs, and what they ask of the App
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdint>
+#include <memory>
 
-#include "app/BaseObject.h"
+#include "base/BaseObject.h"
+#include "base/UniqueHandle.h"
+#include "dialogs/DialogHost.h"
+#include "dialogs/LaunchItemDialog.h"
+#include "launchdata/CellRef.h"
 #include "wallpaper/PackedColor.h"
 
-class LaunchSetList;
-class TabStrip;
-class ItemGrid;
-class WallpaperRenderer;
+class AboutBox;
 class CommandHistory;
+class ConfirmDialog;
+class HotKeyDialog;
+class ItemGrid;
+class LaunchSetDialog;
+class LaunchSetList;
 class NameEditor;
-class PinButton;
 class NewSetButton;
-class ToggleButton;
+class PanelPainter;
+class PinButton;
 class Settings;
+class TabStrip;
+class WallpaperDialog;
 class WallpaperPreview;
+class WallpaperRenderer;
 
-constexpr char kAppTitle[] = "VELK ver. 0.01";
-constexpr int kPanelWidth = 256;
-constexpr int kPanelHeight = 192;
 // The data file, in the program's folder.
 constexpr char kDataFile[] = "$p\\QXDATA.dat";
 // What the notification icon sends the panel (WM_APP + 100).
@@ -32,189 +50,187 @@ constexpr UINT kTrayCallbackMessage = 0x8064;
 // The panel's timers: the 32 ms repaint, and the one-shot save after a change.
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT_PTR kSaveTimer = 2;
-// What a confirmation asks about (`confirmKind`).
-constexpr int32_t kConfirmOverwriteItem = 1;
-constexpr int32_t kConfirmOverwriteSet = 2;
-constexpr int32_t kConfirmDeleteItem = 3;
-constexpr int32_t kConfirmDeleteSet = 4;
-// setDialogMode: what the launch set dialog does on OK.
-constexpr int32_t kSetDialogNew = 0;
-constexpr int32_t kSetDialogChange = 1;
 
-// The bold face the current set's name is drawn in.
-HFONT CreateSetNameFont();
-
-class App : public BaseObject {
+class App : public BaseObject, private DialogHost {
 public:
     App();
     ~App() override;
 
-    // The whole life of the panel: Start, the message loop, Finish. Returns 1.
+    // App.cpp. The whole life of the panel: Start, the message loop, Finish.
+    // Returns 1.
     int Run(HINSTANCE instance, const char* className, int width, int height);
     // Everything before the message loop: class, panel, components, data,
-    // the first paint and showing the panel.
+    // the first paint and showing the panel, the hooks.
     void Start(HINSTANCE instance, const char* className, int width, int height);
     // Everything after the message loop: removes the notification icon and
     // unregisters the class.
     void Finish(const char* className);
     WPARAM RunMessageLoop(HWND window);
-
     // The panel's background in one colour at full strength.
     void BuildPlainBackground(PackedColor color);
     // The panel's background from the loaded settings: the cached picture
     // mixed with the stored colour when a wallpaper is on, else that colour.
     void BuildStoredBackground();
     void PositionAtCursor();
+    void AddTrayIcon(HWND window, UINT id, HICON icon);
+
+    // PanelWindow.cpp.
+    LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // 41001: shows the hidden panel at the cursor, hides the visible one.
     void ShowOrHidePanel();
     // 43005: hides the panel unless one of its modeless dialogs is open.
     void HidePanel();
-    void AddTrayIcon(HWND window, UINT id, HICON icon);
-    // Modeless dialogs are toggles: opens dialog `id` into the slot, or
-    // closes the one the slot holds.
-    void ToggleModeless(HWND& slot, int id);
-    // Destroys the slot's dialog, forgets it and gives the panel the focus back.
-    void CloseModeless(HWND& slot);
-    // 40013 (mode 0, a new set) and 40016 (mode 1, rename `menuSet`).
-    void ToggleSetDialog(int32_t mode);
     // Keeps the drawing area at width x height with the name editor's strip
     // below it; returns the new outer rectangle.
     RECT FixPanelSize(HWND window, int width, int height);
     void PlaceNameEdit(HWND window);
 
-    // The hit code of a client point (panel/HitCode.h).
+    // PanelInput.cpp.
+    // The hit code (panel/HitCode.h) of a client point.
     uint16_t PanelHitTest(int x, int y) const;
     // Brings the back buffer up to date and copies it to the window. Only
     // the low byte of each switch counts; (x, y) is the cursor in client
     // coordinates, (-1, -1) for none.
     void RepaintPanel(int rebuild, int icons, int hover, int x, int y);
+    // Rebuilds the background, draws every icon, no cursor.
+    void FullRepaint();
     void PresentPanel(HDC target);
-    void UpdateHover(HDC dc, int x, int y);
     // The status line's text for the hit code, while the editor is read-only.
     void UpdateStatusText(uint16_t code, int suppress);
     // Starts the item through the shell and hides the panel unless pinned.
     void LaunchItemAt(uint16_t set, uint16_t index);
-
-    LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR ConfirmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    // Ends a confirmation dialog or the About box and forgets what it asked about.
-    void EndSmallDialog(HWND dialog, int result);
-
-    // Name editor (NameEditProc.cpp): on makes it the command line, off the
-    // status line again, keeping what was typed as the pending text.
-    void SetEditing(bool on);
-    bool IsEditing() const;
-    // 40006 and 40007.
-    void OnEscapeCommand();
-    void OnEnterCommand();
-    void RunTypedCommand();
-
-    // Context menu (ContextMenu.cpp). The menu for `menuPoint`, built afresh;
-    // records `menuItem` and `menuSet`.
-    HMENU BuildContextMenu();
-    void ShowContextMenu();
-    // 43001: the menu for the cursor's position.
-    void OnSecondaryClick();
-
-    // Confirmations and the About box (ConfirmDialog.cpp, AboutBox.cpp).
-    // Opens dialog 148 or 150 for the kind and subjects; true on OK.
-    bool Confirm(int32_t kind, int32_t first, int32_t second);
-    void OnDeleteItemCommand();
-    void OnDeleteSetCommand();
-    void ShowAbout();
-    void ShowHelp();
-
-    // Drag and drop (DragDrop.cpp), on hit codes of the panel.
-    int32_t Judge(uint16_t press, uint16_t release) const;
-    // WM_SETCURSOR while IsDragging(), with the hit code under the cursor:
-    // true (the message's result is then 0) when a drag cursor was set.
-    bool SetDragCursor(uint16_t release);
-    // 43002 and 43004 with the hit code under the cursor now.
-    void CarryOutDrop(uint16_t release);
-    // WM_DROPFILES: the one dropped file and the drop point (client
-    // coordinates); finishes the drop. False, adding nothing, for several files.
-    static bool TakeDroppedFile(HDROP drop, char* path, UINT size, POINT* point);
-    // One file dropped from the shell onto the hit code.
-    void DropFileAt(const char* path, uint16_t hit);
-    // WM_SETCURSOR while the hook library reports a drag: true when a drag
-    // cursor was set.
-    bool OnSetCursor();
-    // WM_DROPFILES: one file from the shell becomes an item where it landed.
-    void OnDropFiles(HDROP drop);
-    // Everything after a change of the launch data: the full repaint and the save.
-    void FullRepaint();
     // Something the data file holds has changed: it is written within a
     // second, once for all the changes of that second.
     void ScheduleSave();
-    // The save the timer asked for; bytes the last save wrote are not
-    // written again.
-    void SaveChanges();
-    // After sets were removed or overwritten the shown index never names a
-    // set that is no longer there.
-    void KeepCurrentSetValid();
-    // The modeless dialogs' procedures, one source file each.
-    INT_PTR HotKeyProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR WallpaperProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR ItemProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR SetProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Fields, in the order the rest of the launcher knows them.
+    // DragDrop.cpp.
+    // What a gesture from press hit code to release hit code does.
+    int32_t Judge(uint16_t press, uint16_t release) const;
+    // The drag cursor for the gesture from `pressHit` to the release hit
+    // code: true when one was set (WM_SETCURSOR's result is then 0).
+    bool SetDragCursor(uint16_t release);
+    // 43002 and 43004 with the hit code under the cursor now.
+    void CarryOutDrop(uint16_t release);
+    // One file dropped from the shell onto the hit code.
+    void DropFileAt(const char* path, uint16_t hit);
+
+    // ContextMenu.cpp. The menu for `menuPoint`, built afresh; records
+    // `menuItem` and `menuSet`.
+    UniqueMenu BuildContextMenu();
+    void ShowContextMenu();
+
+    // NameEditProc.cpp.
+    LRESULT NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // On makes the name editor the command line, off the status line again,
+    // keeping what was typed as the pending text.
+    void SetEditing(bool on);
+    bool IsEditing() const;
+
+    // Dialogs.cpp.
+    bool AnyModelessDialogOpen() const;
+
+    // The program and its windows.
     int32_t running = 1;
     HINSTANCE instance = nullptr;
     HWND panel = nullptr;
     HWND nameEdit = nullptr;
     WNDPROC editDefaultProc = nullptr;
-    HWND hotKeyDialog = nullptr;
-    HWND wallpaperDialog = nullptr;
-    HWND itemDialog = nullptr;
-    HWND setDialog = nullptr;
-    uint16_t pressHit = 0;
-    uint16_t currentSet = 0;
-    POINT menuPoint = {};
-    int32_t itemDialogTarget = 0;
-    int32_t menuItem = -1;
-    uint16_t pressSet = 0;
-    int32_t setDialogMode = 0;
-    uint16_t menuSet = 0;
-    int32_t historyPos = 0;
-    LaunchSetList* launchSets = nullptr;
-    TabStrip* tabStrip = nullptr;
-    ItemGrid* itemGrid = nullptr;
-    WallpaperRenderer* wallpaper = nullptr;
-    CommandHistory* history = nullptr;
-    NameEditor* nameEditor = nullptr;
-    PinButton* pinButton = nullptr;
-    NewSetButton* newSetButton = nullptr;
-    Settings* settings = nullptr;
-    WallpaperPreview* wallpaperPreview = nullptr;
-    int32_t confirmKind = 0;
-    int32_t confirmFirst = -1;
-    int32_t confirmSecond = -1;
     NOTIFYICONDATAA trayIcon = {};
 
+    // The components, in the order they are made; ~App releases them in the
+    // reverse order.
+    std::unique_ptr<LaunchSetList> launchSets;
+    std::unique_ptr<ItemGrid> itemGrid;
+    std::unique_ptr<WallpaperRenderer> wallpaper;
+    std::unique_ptr<TabStrip> tabStrip;
+    std::unique_ptr<CommandHistory> history;
+    std::unique_ptr<NameEditor> nameEditor;
+    std::unique_ptr<PinButton> pinButton;
+    std::unique_ptr<NewSetButton> newSetButton;
+    std::unique_ptr<WallpaperPreview> wallpaperPreview;
+    std::unique_ptr<Settings> settings;
+    // The panel's picture and hit test, over the components.
+    std::unique_ptr<PanelPainter> painter;
+
+    // The dialogs, over the components. A modeless dialog's window is its
+    // field's while it is open; the message loop routes its messages there.
+    std::unique_ptr<HotKeyDialog> hotKeyDialog;
+    std::unique_ptr<WallpaperDialog> wallpaperDialog;
+    std::unique_ptr<LaunchItemDialog> itemDialog;
+    std::unique_ptr<LaunchSetDialog> setDialog;
+    std::unique_ptr<ConfirmDialog> confirmDialog;
+    std::unique_ptr<AboutBox> aboutBox;
+
+    // What the panel shows, and what its input recorded.
+    uint16_t currentSet = 0;
+    // The hit code under the cursor, and the shown set, at the last primary
+    // or secondary button press on the panel.
+    uint16_t pressHit = 0;
+    uint16_t pressSet = 0;
+    // Where the context menu was asked for (client coordinates), (-1, -1)
+    // from the notification icon; the item and the tab under it.
+    POINT menuPoint = {};
+    CellRef menuItem = kNoCell;
+    uint16_t menuSet = 0;
+    // How far Up and Down have gone back in the command history; 0: not browsing.
+    int32_t historyPos = 0;
+
 private:
-    // The wallpaper dialog's buttons, boxes and value edits.
-    void OnWallpaperCommand(HWND dialog, int id);
-    // Panel messages (PanelWindow.cpp).
-    bool OnCreate(HWND window, const CREATESTRUCTA* create);
+    // DialogHost: what the dialogs ask of the App (Dialogs.cpp).
+    DialogHost& Host() { return *this; }
+    HINSTANCE Instance() const override { return instance; }
+    HWND Owner() const override { return panel; }
+    void DialogClosed() override;
+    void PanelChanged() override;
+    void SettingsChanged() override;
+
+    // PanelWindow.cpp: the panel's messages.
+    void OnCreate(HWND window, const CREATESTRUCTA* create);
     void OnDestroy(HWND window);
-    void OnEndSession(HWND window, bool ending);
+    void OnEndSession(bool ending);
     void OnSize(HWND window);
     void OnSizing(HWND window, RECT* sizing);
     void OnPaint(HWND window);
     bool OnCommand(HWND window, int id);
-    void OnButtonDown(int dragKind);
-    void OnTrayIcon(HWND window, UINT mouseMessage);
-    void OnTimer(HWND window, UINT_PTR id);
-    void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
     void OnKeyDown(HWND window, UINT key);
-    void OnPrimaryClick(HWND window);
+    void OnTrayIcon(HWND window, UINT mouseMessage);
     // The cursor in the panel's client coordinates.
     POINT CursorInPanel() const;
-    void DrawSetName(HDC dc);
-    void DrawButton(HDC dc, const ToggleButton& button, int x, int y);
+
+    // PanelInput.cpp.
+    void OnTimer(HWND window, UINT_PTR id);
+    void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
+    void OnPrimaryClick(HWND window);
+    // The save the timer asked for; bytes the last save wrote are not
+    // written again.
+    void SaveChanges();
+
+    // DragDrop.cpp.
+    // WM_LBUTTONDOWN and WM_RBUTTONDOWN: the hook library tracks the gesture.
+    void OnButtonDown(int dragKind);
+    // WM_SETCURSOR while the hook library reports a drag: true when a drag
+    // cursor was set.
+    bool OnSetCursor();
+    void OnDropFiles(HDROP drop);
+    // After sets were removed or overwritten the shown index never names a
+    // set that is no longer there.
+    void KeepCurrentSetValid();
+
+    // ContextMenu.cpp. 43001: the menu for the cursor's position.
+    void OnSecondaryClick();
+
+    // NameEditProc.cpp. 40006, 40007 and the typed command.
+    void OnEscapeCommand();
+    void OnEnterCommand();
+    void RunTypedCommand();
+
+    // Dialogs.cpp. The commands that open dialogs or ask before deleting.
+    // Where the item dialog puts its item: the cell, the gap or the set
+    // under `menuPoint`.
+    ItemTarget ItemTargetAtMenuPoint() const;
+    void OnDeleteItemCommand();
+    void OnDeleteSetCommand();
+    void ShowHelp();
 
     // What the last timer repaint showed: a tick with the same inputs has
     // nothing new to draw. Any other repaint makes it stale.

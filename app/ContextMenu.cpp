@@ -1,10 +1,14 @@
 // The panel's context menu, built afresh for each opening from what lies
 // under the click and which dialogs are open.
 #include "app/App.h"
-#include "app/UniqueHandle.h"
+#include "dialogs/HotKeyDialog.h"
+#include "dialogs/LaunchItemDialog.h"
+#include "dialogs/LaunchSetDialog.h"
+#include "dialogs/WallpaperDialog.h"
 #include "launchdata/LaunchSetList.h"
 #include "panel/HitCode.h"
 #include "panel/ItemGrid.h"
+#include "panel/PanelLayout.h"
 #include "panel/TabStrip.h"
 #include "resources/resource.h"
 
@@ -44,25 +48,25 @@ private:
 };
 }  // namespace
 
-HMENU App::BuildContextMenu() {
-    HMENU menu = CreatePopupMenu();
-    if (!menu) return nullptr;
-    MenuBuilder entries(menu, instance);
-    entries.Add(IDS_HOTKEY_SETTINGS, IDM_HOTKEY_DIALOG, hotKeyDialog != nullptr);
-    entries.Add(IDS_WALLPAPER_SETTINGS, IDM_WALLPAPER_DIALOG, wallpaperDialog != nullptr);
+UniqueMenu App::BuildContextMenu() {
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return menu;
+    MenuBuilder entries(menu.get(), instance);
+    entries.Add(IDS_HOTKEY_SETTINGS, IDM_HOTKEY_DIALOG, hotKeyDialog->IsOpen());
+    entries.Add(IDS_WALLPAPER_SETTINGS, IDM_WALLPAPER_DIALOG, wallpaperDialog->IsOpen());
 
     bool itemSeparator = false;
-    if (itemDialog) {
+    if (itemDialog->IsOpen()) {
         entries.Add(IDS_ITEM_SETTINGS_OPEN, IDM_ITEM_DIALOG, true);
     } else {
-        menuItem = -1;
+        menuItem = kNoCell;
         const int32_t g = itemGrid->GridHit(menuPoint.x, menuPoint.y, kPanelWidth, kPanelHeight);
         bool canCreate = !launchSets->IsSetFull(currentSet);
         const bool hasItem =
             IsOnHit(g) &&
             launchSets->GetItemInfo(currentSet, static_cast<uint16_t>(HitIndex(g))).icon != nullptr;
         if (hasItem) {
-            menuItem = static_cast<int32_t>(currentSet) << 16 | HitIndex(g);
+            menuItem = MakeCellRef(currentSet, static_cast<uint16_t>(HitIndex(g)));
             // The item's own dialog can always be opened on it.
             canCreate = true;
             entries.Separator();
@@ -72,7 +76,7 @@ HMENU App::BuildContextMenu() {
         if (hasItem) entries.Add(IDS_DELETE_ITEM, IDM_DELETE_ITEM);
     }
 
-    if (setDialog) {
+    if (setDialog->IsOpen()) {
         if (itemSeparator) entries.Separator();
         entries.Add(IDS_SET_SETTINGS_OPEN, IDM_NEW_SET, true);
     } else {
@@ -82,7 +86,7 @@ HMENU App::BuildContextMenu() {
         bool canDelete = false;
         if (onTab) {
             menuSet = static_cast<uint16_t>(tab);
-            canDelete = launchSets->count >= 2 && !itemDialog;
+            canDelete = launchSets->count >= 2 && !itemDialog->IsOpen();
         }
         const int n = canAdd + onTab + canDelete;
         if (n >= 2 || (n == 1 && itemSeparator)) entries.Separator();
@@ -100,7 +104,7 @@ HMENU App::BuildContextMenu() {
 }
 
 void App::ShowContextMenu() {
-    UniqueMenu menu(BuildContextMenu());
+    UniqueMenu menu = BuildContextMenu();
     if (!menu) return;
     // The menu opens at the cursor, wherever the click was.
     POINT cursor = {};

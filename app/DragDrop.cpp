@@ -1,33 +1,50 @@
-// Drag and drop on the panel: judging a gesture from the hit codes where it
-// began and ended, the cursor that shows the judgement, and the drop itself.
+// Drag and drop on the panel: the press the hook library tracks, judging a
+// gesture from the hit codes where it began and ended, the cursor that shows
+// the judgement, the drop itself, and files dropped from the shell.
 #include "app/App.h"
 #include "app/NameEditor.h"
+#include "base/DroppedFile.h"
+#include "dialogs/ConfirmDialog.h"
+#include "dialogs/LaunchItemDialog.h"
+#include "dialogs/LaunchSetDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/ShortcutFile.h"
 #include "panel/HitCode.h"
+#include "resources/Version.h"
 #include "resources/resource.h"
 
 namespace {
-// What a gesture does. Other negative values and 6 do nothing (forbidden
-// cursor for the negatives, normal cursor for 0 and 6).
-constexpr int32_t kDropNothing = 0;
-constexpr int32_t kDropItemOntoTab = 1;
-constexpr int32_t kDropItemOntoItem = 4;
-constexpr int32_t kDropItemOntoEmpty = 5;
-constexpr int32_t kDropFromEmptyCell = 6;
-constexpr int32_t kDropItemIntoGap = 7;
-constexpr int32_t kDropItemOutside = 8;
-constexpr int32_t kDropSetOntoSet = 10;
-constexpr int32_t kDropNoRoom = -2;
-constexpr int32_t kDropSetIntoGap = -11;
-constexpr int32_t kDropItemOntoEditor = -17;
+// What a gesture does. The positive ones and kDropNoRoom, kDropSetIntoGap
+// and kDropItemOntoEditor do something; the others nothing, with the normal
+// cursor (kDropNothing, kDropFromEmptyCell) or the forbidden one.
+enum DropAction : int32_t {
+    kDropNothing = 0,
+    kDropItemOntoTab = 1,    // into that set's lowest empty cell
+    kDropItemOntoItem = 4,   // replace it, after a question
+    kDropItemOntoEmpty = 5,  // into that cell
+    kDropFromEmptyCell = 6,
+    kDropItemIntoGap = 7,    // insert before that cell
+    kDropItemOutside = 8,    // into the shown set's lowest empty cell
+    kDropSetOntoSet = 10,    // overwrite that set, after a question
+    kDropNoRoom = -2,        // say that the destination is full
+    kDropItemIntoTabGap = -3,
+    kDropItemRefused = -8,   // the item dialog is open, or onto a button
+    kDropSetIntoGap = -11,   // move the set there
+    kDropSetOntoItem = -12,
+    kDropSetOntoEmpty = -13,
+    kDropSetIntoCellGap = -14,
+    kDropSetOutside = -15,
+    kDropSetRefused = -16,   // the set dialog is open, or onto a button
+    kDropItemOntoEditor = -17,  // the item's name into the name editor
+    kDropSetOntoEditor = -18,
+};
 
 int32_t JudgeTabPress(uint16_t release, bool setDialogOpen) {
-    if (setDialogOpen) return -16;
+    if (setDialogOpen) return kDropSetRefused;
     switch (HitCodeKind(release)) {
     case kHitNothing:
-        return -15;
+        return kDropSetOutside;
     case kHitTab:
         switch (HitCodePlacement(release)) {
         case kPlacedOn:
@@ -39,25 +56,25 @@ int32_t JudgeTabPress(uint16_t release, bool setDialogOpen) {
     case kHitCell:
         switch (HitCodePlacement(release)) {
         case kPlacedOn:
-            return -12;
+            return kDropSetOntoItem;
         case kPlacedInGap:
-            return -14;
+            return kDropSetIntoCellGap;
         case kPlacedEmpty:
-            return -13;
+            return kDropSetOntoEmpty;
         }
         return kDropNothing;
     case kHitPin:
     case kHitNewSet:
-        return -16;
+        return kDropSetRefused;
     case kHitNameEdit:
-        return -18;
+        return kDropSetOntoEditor;
     }
     return kDropNothing;
 }
 
 int32_t JudgeItemPress(uint16_t press, uint16_t release, bool itemDialogOpen, const LaunchSetList& sets,
                        uint16_t shownSet) {
-    if (itemDialogOpen) return -8;
+    if (itemDialogOpen) return kDropItemRefused;
     if (HitCodePlacement(press) == kPlacedEmpty) return kDropFromEmptyCell;
     switch (HitCodeKind(release)) {
     case kHitNothing:
@@ -65,10 +82,9 @@ int32_t JudgeItemPress(uint16_t press, uint16_t release, bool itemDialogOpen, co
     case kHitTab:
         switch (HitCodePlacement(release)) {
         case kPlacedOn:
-            return sets.IsSetFull(static_cast<uint16_t>(HitCodeIndex(release))) ? kDropNoRoom
-                                                                                : kDropItemOntoTab;
+            return sets.IsSetFull(static_cast<uint16_t>(HitCodeIndex(release))) ? kDropNoRoom : kDropItemOntoTab;
         case kPlacedInGap:
-            return -3;
+            return kDropItemIntoTabGap;
         }
         return kDropNothing;
     case kHitCell:
@@ -83,7 +99,7 @@ int32_t JudgeItemPress(uint16_t press, uint16_t release, bool itemDialogOpen, co
         return kDropNothing;
     case kHitPin:
     case kHitNewSet:
-        return -8;
+        return kDropItemRefused;
     case kHitNameEdit:
         return kDropItemOntoEditor;
     }
@@ -113,14 +129,28 @@ void ShowNoRoom(HWND owner, HINSTANCE instance) {
 }
 }  // namespace
 
+void App::OnButtonDown(int dragKind) {
+    // The hook library tracks the gesture: the release may come anywhere.
+    DDEntry(dragKind);
+    const POINT p = CursorInPanel();
+    pressHit = PanelHitTest(p.x, p.y);
+    pressSet = currentSet;
+}
+
 int32_t App::Judge(uint16_t press, uint16_t release) const {
     switch (HitCodeKind(press)) {
     case kHitTab:
-        return JudgeTabPress(release, setDialog != nullptr);
+        return JudgeTabPress(release, setDialog->IsOpen());
     case kHitCell:
-        return JudgeItemPress(press, release, itemDialog != nullptr, *launchSets, currentSet);
+        return JudgeItemPress(press, release, itemDialog->IsOpen(), *launchSets, currentSet);
     }
     return kDropNothing;
+}
+
+bool App::OnSetCursor() {
+    if (!IsDragging()) return false;
+    const POINT p = CursorInPanel();
+    return SetDragCursor(PanelHitTest(p.x, p.y));
 }
 
 bool App::SetDragCursor(uint16_t release) {
@@ -140,8 +170,7 @@ void App::CarryOutDrop(uint16_t release) {
     case kDropItemOntoItem:
         // Dropped back on its own cell: nothing to ask.
         if (pressSet == currentSet && from == to) break;
-        if (Confirm(kConfirmOverwriteItem, static_cast<int32_t>(pressSet) << 16 | from,
-                    static_cast<int32_t>(currentSet) << 16 | to))
+        if (confirmDialog->Ask(ConfirmDialog::kOverwriteItem, MakeCellRef(pressSet, from), MakeCellRef(currentSet, to)))
             launchSets->MoveItem(pressSet, from, currentSet, to, ItemPlacement::Replace);
         break;
     case kDropItemOntoEmpty:
@@ -155,7 +184,7 @@ void App::CarryOutDrop(uint16_t release) {
         break;
     case kDropSetOntoSet:
         if (from == to) break;
-        if (Confirm(kConfirmOverwriteSet, static_cast<int32_t>(from) << 16, static_cast<int32_t>(to) << 16)) {
+        if (confirmDialog->Ask(ConfirmDialog::kOverwriteSet, MakeCellRef(from), MakeCellRef(to))) {
             launchSets->OverwriteSet(from, to);
             KeepCurrentSetValid();
         }
@@ -177,31 +206,17 @@ void App::CarryOutDrop(uint16_t release) {
         break;
     }
     }
-    FullRepaint();
+    PanelChanged();
 }
 
-bool App::TakeDroppedFile(HDROP drop, char* path, UINT size, POINT* point) {
-    // Several files at once add nothing.
-    if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) != 1) {
-        DragFinish(drop);
-        return false;
-    }
-    DragQueryPoint(drop, point);
-    DragQueryFileA(drop, 0, path, size);
-    DragFinish(drop);
-    return true;
-}
-
-bool App::OnSetCursor() {
-    if (!IsDragging()) return false;
-    const POINT p = CursorInPanel();
-    return SetDragCursor(PanelHitTest(p.x, p.y));
+void App::KeepCurrentSetValid() {
+    if (launchSets->count > 0 && currentSet >= launchSets->count) currentSet = launchSets->count - 1;
 }
 
 void App::OnDropFiles(HDROP drop) {
     char path[MAX_PATH] = {};
     POINT point = {};
-    if (!TakeDroppedFile(drop, path, sizeof path, &point)) return;
+    if (!TakeOneDroppedFile(drop, path, sizeof path, &point)) return;
     DropFileAt(path, PanelHitTest(point.x, point.y));
     RepaintPanel(1, 1, 1, point.x, point.y);
     ScheduleSave();
@@ -234,13 +249,4 @@ void App::DropFileAt(const char* path, uint16_t hit) {
                                ItemPlacement::FirstFree);
         break;
     }
-}
-
-void App::FullRepaint() {
-    RepaintPanel(1, 1, 1, -1, -1);
-    ScheduleSave();
-}
-
-void App::KeepCurrentSetValid() {
-    if (launchSets->count > 0 && currentSet >= launchSets->count) currentSet = launchSets->count - 1;
 }

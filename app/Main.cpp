@@ -6,6 +6,8 @@
 
 #include "app/App.h"
 #include "app/WindowProcs.h"
+#include "panel/PanelLayout.h"
+#include "resources/Version.h"
 #include "resources/resource.h"
 
 namespace {

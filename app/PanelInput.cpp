@@ -1,21 +1,55 @@
 // The panel's answers to the cursor: the 32 ms timer's repaint and status
-// text, the wheel, and the primary click with its item launch.
+// text, the wheel, and the primary click with its item launch; the repaint,
+// hit test and status text over the panel painter; the save after a change.
 #include "app/App.h"
+#include "app/NameEditor.h"
+#include "dialogs/LaunchSetDialog.h"
 #include "hooklib/Wendrix.h"
-#include "launchdata/ExpandPathMacros.h"
 #include "launchdata/CommandHistory.h"
+#include "launchdata/ExpandPathMacros.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
 #include "panel/ItemGrid.h"
 #include "panel/NewSetButton.h"
+#include "panel/PanelLayout.h"
+#include "panel/PanelPainter.h"
 #include "panel/PinButton.h"
 #include "panel/TabStrip.h"
 #include "resources/resource.h"
+#include "wallpaper/WallpaperRenderer.h"
 
 namespace {
 // Changes within this time of the first one are written together.
 constexpr UINT kSaveDelayMs = 500;
+constexpr int kStatusBufferSize = 260;
 }  // namespace
+
+uint16_t App::PanelHitTest(int x, int y) const {
+    const bool onNameEditor = nameEdit && ChildWindowFromPoint(panel, POINT{x, y}) == nameEdit;
+    return painter->HitTest(x, y, currentSet, onNameEditor);
+}
+
+void App::RepaintPanel(int rebuild, int icons, int hover, int x, int y) {
+    lastTickValid = false;
+    RECT client = {};
+    GetClientRect(panel, &client);
+    painter->Repaint(currentSet, setDialog->IsOpen(), client.right, rebuild, icons, hover, x, y);
+    // A hidden panel gets the picture from WM_PAINT when it shows.
+    if (!IsWindowVisible(panel)) return;
+    WindowDC target(panel);
+    PresentPanel(target.get());
+}
+
+void App::FullRepaint() { RepaintPanel(1, 1, 1, -1, -1); }
+
+void App::PresentPanel(HDC target) { wallpaper->CopyTo(target); }
+
+void App::UpdateStatusText(uint16_t code, int suppress) {
+    // While the user types, the strip is a command line and keeps its text.
+    if (IsEditing() || suppress) return;
+    char text[kStatusBufferSize] = {};
+    if (painter->StatusText(code, currentSet, instance, text, sizeof text)) nameEditor->SetText(text);
+}
 
 void App::ScheduleSave() {
     if (savePending || !panel) return;
@@ -25,7 +59,7 @@ void App::ScheduleSave() {
 }
 
 void App::SaveChanges() {
-    settings->Save(kDataFile, history, launchSets, pinButton, GetHookSwitch(), true);
+    settings->Save(kDataFile, history.get(), launchSets.get(), pinButton->state, GetHookSwitch(), true);
 }
 
 void App::OnTimer(HWND window, UINT_PTR id) {
@@ -42,8 +76,7 @@ void App::OnTimer(HWND window, UINT_PTR id) {
         return;
     }
     const POINT p = CursorInPanel();
-    const TickInputs now = {p, currentSet, pinButton->state, setDialog != nullptr,
-                            (GetWindowLongA(nameEdit, GWL_STYLE) & ES_READONLY) != 0};
+    const TickInputs now = {p, currentSet, pinButton->state, setDialog->IsOpen(), !IsEditing()};
     // A cursor at rest over an unchanged panel has nothing new to show.
     if (lastTickValid && now == lastTick) return;
     RepaintPanel(0, 0, 1, p.x, p.y);
@@ -104,10 +137,8 @@ void App::LaunchItemAt(uint16_t set, uint16_t index) {
     char folder[kExpandedPathSize] = {};
     // A target that cannot be expanded is not handed to the shell half made.
     if (info.target && ExpandPathMacros(info.target, target, sizeof target)) {
-        const bool hasFolder =
-            info.workingFolder && ExpandPathMacros(info.workingFolder, folder, sizeof folder);
-        ShellExecuteA(nullptr, nullptr, target, nullptr, hasFolder && folder[0] ? folder : nullptr,
-                      SW_SHOWNORMAL);
+        const bool hasFolder = info.workingFolder && ExpandPathMacros(info.workingFolder, folder, sizeof folder);
+        ShellExecuteA(nullptr, nullptr, target, nullptr, hasFolder && folder[0] ? folder : nullptr, SW_SHOWNORMAL);
     }
     if (pinButton->state != 1) SendMessageA(panel, WM_COMMAND, IDM_TRIGGER, 0);
 }

@@ -1,26 +1,28 @@
 // The panel window's procedure: creation and destruction, its fixed size,
-// painting and commands.
+// painting, the commands, showing and hiding.
 #include <windowsx.h>
 
 #include "app/App.h"
 #include "app/NameEditor.h"
-#include "app/UniqueHandle.h"
 #include "app/WindowProcs.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/HotKeyDialog.h"
+#include "dialogs/LaunchItemDialog.h"
+#include "dialogs/LaunchSetDialog.h"
+#include "dialogs/WallpaperDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
 #include "panel/NewSetButton.h"
+#include "panel/PanelLayout.h"
 #include "panel/PinButton.h"
 #include "resources/resource.h"
-#include "wallpaper/WallpaperRenderer.h"
 
 namespace {
 constexpr DWORD kNameEditStyle = WS_CHILD | WS_VISIBLE | WS_DLGFRAME | ES_READONLY | ES_AUTOHSCROLL;
 constexpr WPARAM kNameEditLimit = 260;
 constexpr UINT kTrayIconId = 1;
-
-HICON LoadAppIcon(HINSTANCE instance, int id) { return LoadIconA(instance, MAKEINTRESOURCEA(id)); }
 }  // namespace
 
 LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -32,7 +34,7 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         OnDestroy(window);
         break;
     case WM_ENDSESSION:
-        OnEndSession(window, wParam != FALSE);
+        OnEndSession(wParam != FALSE);
         return 0;
     case WM_SIZE:
         OnSize(window);
@@ -88,11 +90,11 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool App::OnCreate(HWND window, const CREATESTRUCTA* create) {
+void App::OnCreate(HWND window, const CREATESTRUCTA* create) {
     panel = window;
     nameEdit = CreateWindowExA(0, "EDIT", "", kNameEditStyle, 0, 0, 0, 0, window,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_NAME_EDIT)),
-                               create->hInstance, nullptr);
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_NAME_EDIT)), create->hInstance,
+                               nullptr);
     editDefaultProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NameEditWindowProc)));
     SendMessageA(nameEdit, EM_LIMITTEXT, kNameEditLimit, 0);
@@ -100,18 +102,22 @@ bool App::OnCreate(HWND window, const CREATESTRUCTA* create) {
     nameEditor->Attach(nameEdit);
     FixPanelSize(window, kPanelWidth, kPanelHeight);
 
-    HINSTANCE resources = create->hInstance;
-    pinButton->Configure(10, 10, 16, 16, LoadAppIcon(resources, IDI_PIN_IN), LoadAppIcon(resources, IDI_PIN_OUT));
-    newSetButton->Configure(33, 10, 16, 16, LoadAppIcon(resources, IDI_NEW_SET),
-                            LoadAppIcon(resources, IDI_NEW_SET));
-    AddTrayIcon(window, kTrayIconId, LoadAppIcon(resources, IDI_VELK));
-    return true;
+    // The buttons keep copies of these shared icons.
+    const HINSTANCE resources = create->hInstance;
+    auto shared = [&](int id) { return LoadIconA(resources, MAKEINTRESOURCEA(id)); };
+    pinButton->Configure(kPinButtonX, kPinButtonY, kButtonIconSize, kButtonIconSize, shared(IDI_PIN_IN),
+                         shared(IDI_PIN_OUT));
+    newSetButton->Configure(kNewSetButtonX, kNewSetButtonY, kButtonIconSize, kButtonIconSize, shared(IDI_NEW_SET),
+                            shared(IDI_NEW_SET));
+    // The notification icon destroys the icon it is given: one of its own.
+    AddTrayIcon(window, kTrayIconId,
+                static_cast<HICON>(LoadImageA(resources, MAKEINTRESOURCEA(IDI_VELK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
 }
 
 void App::OnDestroy(HWND window) {
     KillTimer(window, kSaveTimer);
     savePending = false;
-    settings->Save(kDataFile, history, launchSets, pinButton, GetHookSwitch());
+    settings->Save(kDataFile, history.get(), launchSets.get(), pinButton->state, GetHookSwitch());
     Unhook();
     running = 0;
     SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefaultProc));
@@ -122,9 +128,9 @@ void App::OnDestroy(HWND window) {
 }
 
 // Windows ends the program after this without WM_DESTROY: what changed since
-// the start would be lost at every log-off.
-void App::OnEndSession(HWND window, bool ending) {
-    if (ending) settings->Save(kDataFile, history, launchSets, pinButton, GetHookSwitch());
+// the last save would be lost at every log-off.
+void App::OnEndSession(bool ending) {
+    if (ending) settings->Save(kDataFile, history.get(), launchSets.get(), pinButton->state, GetHookSwitch());
 }
 
 void App::OnSize(HWND window) {
@@ -162,25 +168,25 @@ bool App::OnCommand(HWND window, int id) {
         OnDeleteSetCommand();
         break;
     case IDM_ABOUT:
-        ShowAbout();
+        aboutBox->Show();
         break;
     case IDM_HELP:
         ShowHelp();
         break;
     case IDM_HOTKEY_DIALOG:
-        ToggleModeless(hotKeyDialog, IDD_HOTKEY);
+        hotKeyDialog->Toggle();
         break;
     case IDM_WALLPAPER_DIALOG:
-        ToggleModeless(wallpaperDialog, IDD_WALLPAPER);
+        wallpaperDialog->Toggle();
         break;
     case IDM_NEW_SET:
-        ToggleSetDialog(kSetDialogNew);
+        setDialog->ToggleNew();
         break;
     case IDM_ITEM_DIALOG:
-        ToggleModeless(itemDialog, IDD_ITEM);
+        itemDialog->Toggle(ItemTargetAtMenuPoint());
         break;
     case IDM_CHANGE_SET:
-        ToggleSetDialog(kSetDialogChange);
+        setDialog->ToggleRename(menuSet);
         break;
     case IDM_TRIGGER:
         ShowOrHidePanel();
@@ -215,16 +221,8 @@ void App::ShowOrHidePanel() {
 
 void App::HidePanel() {
     // The panel never hides from under one of its modeless dialogs.
-    if (hotKeyDialog || wallpaperDialog || itemDialog || setDialog) return;
+    if (AnyModelessDialogOpen()) return;
     ShowWindow(panel, SW_HIDE);
-}
-
-void App::OnButtonDown(int dragKind) {
-    // The hook library tracks the gesture: the release may come anywhere.
-    DDEntry(dragKind);
-    const POINT p = CursorInPanel();
-    pressHit = PanelHitTest(p.x, p.y);
-    pressSet = currentSet;
 }
 
 void App::OnKeyDown(HWND window, UINT key) {

@@ -1,5 +1,5 @@
 // The plain window and dialog procedures of the launcher. Each forwards to
-// the one App through the global pointer.
+// the one App, or to the dialog the App owns, through the global pointer.
 #pragma once
 
 #include <windows.h>

@@ -74,7 +74,7 @@ int main() {
         loads.push_back(Now() - start);
         pin.SetState(1);
         start = Now();
-        settings.Save(path.c_str(), &history, &sets, &pin, 0x10);
+        settings.Save(path.c_str(), &history, &sets, pin.state, 0x10);
         saves.push_back(Now() - start);
 
         ItemIconSource icons;

@@ -11,6 +11,8 @@
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/WindowProcs.h"
+#include "panel/PanelLayout.h"
+#include "resources/Version.h"
 #include "launchdata/LaunchSetList.h"
 
 namespace {

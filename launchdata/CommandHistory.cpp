@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "launchdata/LaunchItem.h"
-#include "launchdata/TextCut.h"
+#include "base/TextCut.h"
 
 namespace {
 // Equal but for the case of ASCII letters; double-byte characters compare

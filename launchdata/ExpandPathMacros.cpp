@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "launchdata/TextCut.h"
+#include "base/TextCut.h"
 
 namespace {
 // Appends `length` bytes of `text` if they leave room for the terminator.

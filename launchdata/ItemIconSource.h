@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/BaseObject.h"
-#include "app/UniqueHandle.h"
+#include "base/BaseObject.h"
+#include "base/UniqueHandle.h"
 
 class ItemIconSource : public BaseObject {
 public:

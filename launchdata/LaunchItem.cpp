@@ -1,7 +1,7 @@
 // Launch items.
 #include "launchdata/LaunchItem.h"
 
-#include "launchdata/TextCut.h"
+#include "base/TextCut.h"
 
 bool LaunchItem::Assign(const char* newName, const char* newTarget, const char* newWorkingFolder,
                         HICON newIcon) {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 // Longest item text in bytes; with the terminator it fills a Win32 path buffer.
 constexpr size_t kItemTextLimit = 259;

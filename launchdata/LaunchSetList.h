@@ -8,6 +8,12 @@
 #include "launchdata/ItemIconSource.h"
 #include "launchdata/LaunchSet.h"
 
+// The sets a list holds, at most, as the App makes it.
+constexpr uint16_t kSetCapacity = 3;
+// Item slots of every set the program creates, and of every set in the data
+// file: slot i is grid cell i.
+constexpr unsigned kSlotsPerSet = 18;
+
 class LaunchSetList {
 public:
     LaunchSetList() = default;

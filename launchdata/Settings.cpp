@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "hooklib/Wendrix.h"
+
 Settings::Settings() {
     const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
     red = GetRValue(desktop);

@@ -6,11 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/BaseObject.h"
+#include "base/BaseObject.h"
 
 class CommandHistory;
 class LaunchSetList;
-class PinButton;
 
 class Settings : public BaseObject {
 public:
@@ -22,15 +21,8 @@ public:
     static constexpr uint8_t kPinned = 0x10;
     static constexpr uint8_t kWallpaperFill = 0x20;
     static constexpr uint8_t kWallpaperOn = 0x40;
-    // The hook library's key mask, which has bit values of its own.
-    static constexpr uint8_t kHookKeyCtrl = 0x01;
-    static constexpr uint8_t kHookKeyAlt = 0x02;
-    static constexpr uint8_t kHookKeyShift = 0x04;
-    static constexpr uint8_t kHookKeyMiddle = 0x10;
 
     static constexpr int kHeaderSize = 16;
-    // Item slots written for every set.
-    static constexpr uint8_t kSlotsWritten = 18;
 
     Settings();
 
@@ -39,14 +31,15 @@ public:
     // header cut short or no sets. A body cut short keeps what was read whole.
     bool Load(const char* path, CommandHistory* history, LaunchSetList* sets);
     // Writes the data file through a temporary file that then replaces it,
-    // so a failed save leaves the old file as it was. `hookKey` is the hook
-    // library's current key mask. With `onlyIfChanged`, bytes equal to what
-    // the last save wrote are not written again.
-    bool Save(const char* path, const CommandHistory* history, const LaunchSetList* sets,
-              const PinButton* pinButton, uint8_t hookKey, bool onlyIfChanged = false);
+    // so a failed save leaves the old file as it was. `pinState` is the pin's
+    // (1 pinned) and `hookKey` the hook library's current key mask (its
+    // kHookKey bits). With `onlyIfChanged`, bytes equal to what the last
+    // save wrote are not written again.
+    bool Save(const char* path, const CommandHistory* history, const LaunchSetList* sets, int pinState,
+              uint8_t hookKey, bool onlyIfChanged = false);
 
-    // The hook library's key mask for the trigger bits of `storedFlags`; a
-    // mouse without a middle button gets CTRL+ALT in its place.
+    // The hook library's key mask (kHookKey bits) for the trigger bits of
+    // `storedFlags`; a mouse without a middle button gets CTRL+ALT in its place.
     static uint8_t TriggerKeysFromFlags(uint8_t storedFlags, int mouseButtons);
     static uint8_t FlagsFromHookKey(uint8_t hookKey);
 

@@ -8,13 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/ExpandPathMacros.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
-#include "launchdata/TextCut.h"
-#include "panel/PinButton.h"
+#include "base/TextCut.h"
 
 namespace {
 constexpr char kNoName[] = "No Name";
@@ -72,9 +71,9 @@ void AppendText(std::string& out, const char* text) {
 }
 
 bool WriteWhole(const char* path, const std::string& bytes) {
-    UniqueKernelHandle file(
+    UniqueFile file(
         CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    if (!file) return false;
     DWORD written = 0;
     const bool ok =
         WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -89,9 +88,9 @@ bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* se
     char expanded[kExpandedPathSize] = {};
     if (!ExpandPathMacros(path, expanded, sizeof expanded)) return false;
 
-    UniqueKernelHandle file(
+    UniqueFile file(
         CreateFileA(expanded, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
+    if (!file) {
         // A file that is there but cannot be read is still the user's data.
         keepAside = IsFile(expanded);
         return false;
@@ -145,18 +144,18 @@ bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* se
     return sets->count > 0;
 }
 
-bool Settings::Save(const char* path, const CommandHistory* history, const LaunchSetList* sets,
-                    const PinButton* pinButton, uint8_t hookKey, bool onlyIfChanged) {
-    if (!history || !sets || !pinButton) return false;
+bool Settings::Save(const char* path, const CommandHistory* history, const LaunchSetList* sets, int pinState,
+                    uint8_t hookKey, bool onlyIfChanged) {
+    if (!history || !sets) return false;
     memcpy(magic, "QX", 2);
     version = 1;
     dataOffset = kHeaderSize;
     flags = static_cast<uint8_t>((flags & (kWallpaperFill | kWallpaperOn)) | FlagsFromHookKey(hookKey) |
-                                 (pinButton->state == 1 ? kPinned : 0));
+                                 (pinState == 1 ? kPinned : 0));
     reserved1 = 0;
     historyCount = static_cast<uint8_t>(history->entryCount);
     setCount = static_cast<uint8_t>(sets->count);
-    slotsPerSet = kSlotsWritten;
+    slotsPerSet = kSlotsPerSet;
     reserved2 = 0;
 
     char expanded[kExpandedPathSize] = {};
@@ -167,7 +166,7 @@ bool Settings::Save(const char* path, const CommandHistory* history, const Launc
     for (int k = historyCount; k >= 1; --k) AppendText(bytes, history->Get(k));
     for (uint16_t s = 0; s < setCount; ++s) {
         AppendText(bytes, sets->GetSetName(s));
-        for (uint16_t i = 0; i < kSlotsWritten; ++i) {
+        for (uint16_t i = 0; i < kSlotsPerSet; ++i) {
             const LaunchItemInfo info = sets->GetItemInfo(s, i);
             AppendText(bytes, info.name);
             AppendText(bytes, info.target);

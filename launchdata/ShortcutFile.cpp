@@ -5,31 +5,24 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "launchdata/TextCut.h"
+#include "base/ComPtr.h"
+#include "base/TextCut.h"
 
 HRESULT ResolveShortcut(const char* linkPath, char* target, char* folder, int size,
                         WIN32_FIND_DATAA* findData) {
-    IShellLinkA* link = nullptr;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                      reinterpret_cast<void**>(&link));
+    ComPtr<IShellLinkA> link;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Put());
     if (FAILED(result)) return result;
-    IPersistFile* file = nullptr;
-    result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-    if (FAILED(result)) {
-        link->Release();
-        return result;
-    }
+    ComPtr<IPersistFile> file;
+    result = link->QueryInterface(IID_IPersistFile, file.Put());
+    if (FAILED(result)) return result;
     WCHAR wide[MAX_PATH] = {};
     MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wide, MAX_PATH);
     wide[MAX_PATH - 1] = L'\0';
     result = file->Load(wide, STGM_READ);
-    if (SUCCEEDED(result)) {
-        link->GetPath(target, size, findData, SLGP_UNCPRIORITY);
-        result = link->GetWorkingDirectory(folder, size);
-    }
-    file->Release();
-    link->Release();
-    return result;
+    if (FAILED(result)) return result;
+    link->GetPath(target, size, findData, SLGP_UNCPRIORITY);
+    return link->GetWorkingDirectory(folder, size);
 }
 
 ItemFields ItemFieldsFromFile(const char* path) {

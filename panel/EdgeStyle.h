@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 enum EdgeState : int {
     kEdgeNormal = 0,   // raised

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 class ToggleButton {
 public:

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "wallpaper/PackedColor.h"
 
 class BackBuffer {

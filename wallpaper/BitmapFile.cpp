@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 namespace {
 constexpr WORD kBitmapMagic = 0x4D42;  // "BM"
@@ -64,10 +64,10 @@ bool ReadAt(HANDLE file, uint64_t offset, void* bytes, DWORD size) {
 // with the colour table or masks after it, and the rows straight into the
 // section. Whatever else the file holds is never touched.
 HBITMAP LoadTopDown(const char* path) {
-    UniqueKernelHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
-    if (file.get() == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.get(), &size)) return nullptr;
+    if (!file || !GetFileSizeEx(file.get(), &size)) return nullptr;
     const uint64_t fileSize = static_cast<uint64_t>(size.QuadPart);
     constexpr DWORD kFileHeader = sizeof(BITMAPFILEHEADER);
     unsigned char fileHeader[kFileHeader] = {};
@@ -96,9 +96,9 @@ HBITMAP LoadTopDown(const char* path) {
 
 BitmapLayout CheckBitmapFile(const char* path) {
     constexpr BitmapLayout kRefused = BitmapLayout::Refused;
-    UniqueKernelHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return kRefused;
+    if (!file) return kRefused;
     LARGE_INTEGER fileSize = {};
     if (!GetFileSizeEx(file.get(), &fileSize)) return kRefused;
 
@@ -195,9 +195,9 @@ bool BitmapFile::SaveCache(const char* path, BITMAPINFO info, const uint32_t* pi
     const LONG width = info.bmiHeader.biWidth, height = info.bmiHeader.biHeight;
     // Nothing to write: leave any older file as it is.
     if (!path || !pixels || width <= 0 || height <= 0) return false;
-    UniqueKernelHandle file(
+    UniqueFile file(
         CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    if (!file) return false;
 
     const size_t count = size_t(width) * size_t(height);
     std::vector<unsigned char> bytes(3 * count);

@@ -126,6 +126,11 @@ uint32_t RoundedShare(uint32_t x, uint32_t target, uint32_t source) {
 }
 }  // namespace
 
+FittedSize FitInto(uint32_t sw, uint32_t sh, uint32_t tw, uint32_t th) {
+    if (uint64_t(sh) * tw < uint64_t(th) * sw) return FittedSize{tw, RoundedShare(sh, tw, sw), true};
+    return FittedSize{RoundedShare(sw, th, sh), th, false};
+}
+
 PixelImage AllocatePixels(size_t count) {
     return PixelImage(new (std::nothrow) uint32_t[count]);
 }
@@ -144,22 +149,15 @@ PixelImage ImageScaler::Scale(const uint32_t* source, int sourceWidth, int sourc
         return copy;
     }
 
-    // Relatively wider than the target: sh / sw < th0 / tw0, exactly.
-    const bool wider = uint64_t(sh) * tw0 < uint64_t(th0) * sw;
+    const FittedSize fit = FitInto(sw, sh, tw0, th0);
     uint32_t tw = tw0, th = th0;
     if (fill == 0) {
-        if (wider) {
-            const uint32_t fitted = RoundedShare(sh, tw0, sw);
-            if (fitted == th0)
-                fill = 1;
-            else
-                th = fitted;
+        // A fit that comes out at the target's size is a stretch.
+        if (fit.width == tw0 && fit.height == th0) {
+            fill = 1;
         } else {
-            const uint32_t fitted = RoundedShare(sw, th0, sh);
-            if (fitted == tw0)
-                fill = 1;
-            else
-                tw = fitted;
+            tw = fit.width;
+            th = fit.height;
         }
     }
     // A picture hundreds of times wider than high fits into no rows at all.
@@ -172,7 +170,7 @@ PixelImage ImageScaler::Scale(const uint32_t* source, int sourceWidth, int sourc
     if (!result) return nullptr;
     const uint32_t band = (color & kColorBits) | kOpaqueX;
     std::fill(result.get(), result.get() + size_t(tw0) * th0, band);
-    if (wider) {
+    if (fit.wider) {
         // Rows run bottom first, so this many band rows lie below the
         // picture; an odd spare row goes to the top.
         const size_t below = (th0 - th) / 2;

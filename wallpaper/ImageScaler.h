@@ -9,6 +9,19 @@
 
 using PixelImage = std::unique_ptr<uint32_t[]>;
 
+// A picture fitted into a target with its aspect ratio kept.
+struct FittedSize {
+    uint32_t width;
+    uint32_t height;
+    // Relatively wider than the target (sh / sw < th / tw, exactly): the
+    // picture takes the target's whole width, with bands above and below;
+    // otherwise its whole height, with bands left and right.
+    bool wider;
+};
+// The other side is rounded to the nearest pixel, halves upward. The scaler
+// and the wallpaper dialog's preview fit pictures by this one rule.
+FittedSize FitInto(uint32_t sourceWidth, uint32_t sourceHeight, uint32_t targetWidth, uint32_t targetHeight);
+
 class ImageScaler {
 public:
     ImageScaler() = default;

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/BaseObject.h"
+#include "base/BaseObject.h"
 #include "wallpaper/BitmapFile.h"
 #include "wallpaper/ImageScaler.h"
 #include "wallpaper/PackedColor.h"
@@ -33,12 +33,6 @@ public:
     // Draws `display` centred in the preview control's window rectangle,
     // whose top-left corner is (x, y) in the device context.
     void Present(HDC dc, int x, int y, const RECT& control) const;
-    // Reads the sliders and FILL of the dialog, loads path when given,
-    // composes when refresh is set, then draws the preview and the swatch.
-    void Redraw(HWND dialog, HINSTANCE instance, HDC dc, const char* newPath, uint8_t refresh);
-    // A chosen or dropped file: loaded, shown, and its name put in the
-    // dialog's file name box.
-    void TakeFile(HWND dialog, HINSTANCE instance, const char* newPath);
 
     PixelImage fitted;
     PixelImage stretched;

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/BaseObject.h"
+#include "base/BaseObject.h"
 #include "wallpaper/BackBuffer.h"
 #include "wallpaper/BitmapFile.h"
 #include "wallpaper/ImageScaler.h"

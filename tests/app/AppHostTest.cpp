@@ -8,6 +8,7 @@
 #include "app/App.h"
 #include "app/NameEditor.h"
 #include "app/WindowProcs.h"
+#include "hooklib/Wendrix.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
 #include "panel/ItemGrid.h"
@@ -100,7 +101,7 @@ TEST_F(HostedApp, ConfiguresTheComponentsAsAtStartUpWithoutADataFile) {
     EXPECT_EQ(14, app->itemGrid->rowGap);
     EXPECT_EQ(44, app->itemGrid->top);
     EXPECT_EQ(9, app->itemGrid->left);
-    EXPECT_EQ(app->wallpaper, app->itemGrid->background);
+    EXPECT_EQ(app->wallpaper.get(), app->itemGrid->background);
     EXPECT_EQ(14, app->tabStrip->tabWidth);
     EXPECT_EQ(16, app->tabStrip->tabHeight);
     EXPECT_EQ(4, app->tabStrip->groupSize);
@@ -198,53 +199,18 @@ TEST_F(HostedApp, AcceleratorKeysBecomeCommandsAndStillReachTheFocusedWindow) {
     EXPECT_EQ(0, app->running);
 }
 
-// A modeless dialog with two edit boxes, built in memory.
-HWND MakeDialog(HWND owner) {
-    alignas(4) static WORD tmpl[64];
-    WORD* p = tmpl;
-    auto* dialog = reinterpret_cast<DLGTEMPLATE*>(p);
-    *dialog = {};
-    dialog->style = WS_POPUP | WS_VISIBLE;
-    dialog->cdit = 2;
-    dialog->cx = 100;
-    dialog->cy = 40;
-    p = reinterpret_cast<WORD*>(dialog + 1);
-    *p++ = 0;  // menu
-    *p++ = 0;  // class
-    *p++ = 0;  // title
-    for (int i = 0; i < 2; ++i) {
-        p = reinterpret_cast<WORD*>((reinterpret_cast<uintptr_t>(p) + 3) & ~uintptr_t{3});
-        auto* item = reinterpret_cast<DLGITEMTEMPLATE*>(p);
-        *item = {};
-        item->style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-        item->x = 5;
-        item->y = static_cast<short>(5 + 15 * i);
-        item->cx = 80;
-        item->cy = 12;
-        item->id = static_cast<WORD>(100 + i);
-        p = reinterpret_cast<WORD*>(item + 1);
-        *p++ = 0xFFFF;
-        *p++ = 0x0081;  // EDIT
-        *p++ = 0;       // text
-        *p++ = 0;       // creation data
-    }
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<DLGTEMPLATE*>(tmpl), owner,
-                                      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-}
-
 TEST_F(HostedApp, MessagesForAnOpenModelessDialogGoThroughItsDialogManager) {
-    HWND dialog = MakeDialog(app->panel);
+    app->itemDialog->Toggle(ItemTarget{});
+    HWND dialog = app->itemDialog->Window();
     ASSERT_TRUE(dialog);
-    app->itemDialog = dialog;
-    HWND first = GetDlgItem(dialog, 100);
+    HWND first = GetDlgItem(dialog, IDC_ITEM_NAME);
     SetFocus(first);
     ASSERT_EQ(first, GetFocus());
     // TAB moves the focus only when the dialog manager sees the key.
     PostMessageA(first, WM_KEYDOWN, VK_TAB, 1);
     PostMessageA(app->panel, WM_CLOSE, 0, 0);
     app->RunMessageLoop(app->panel);
-    EXPECT_EQ(GetDlgItem(dialog, 101), GetFocus());
-    DestroyWindow(dialog);
+    EXPECT_EQ(GetDlgItem(dialog, IDC_ITEM_BROWSE), GetFocus());
 }
 
 TEST_F(HostedApp, ExitCommandClosesThePanelAndEndsTheLoop) {
@@ -273,7 +239,7 @@ TEST(HostedAppWithDataFile, StartsFromTheFileAndWritesItBackWhenThePanelIsDestro
     app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
     EXPECT_EQ(0, app->pinButton->state);
     EXPECT_EQ(0, app->settings->flags & Settings::kPinned);
-    EXPECT_EQ(Settings::kHookKeyCtrl | Settings::kHookKeyShift, app->settings->triggerKeys);
+    EXPECT_EQ(kHookKeyCtrl | kHookKeyShift, app->settings->triggerKeys);
     EXPECT_EQ(2, app->launchSets->count);
     EXPECT_STREQ("Second", app->launchSets->GetSetName(1));
     EXPECT_STREQ("Editor", app->launchSets->GetItemInfo(0, 0).name);

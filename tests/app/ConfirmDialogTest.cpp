@@ -2,6 +2,7 @@
 // icons, which button acts, and the delete commands that ask first.
 #include "HostedApp.h"
 #include "ModalLoopAnswer.h"
+#include "dialogs/ConfirmDialog.h"
 #include "hooklib/Wendrix.h"
 #include "resources/resource.h"
 
@@ -75,18 +76,16 @@ TEST_F(ConfirmDialog, ShowsWhatWillBeLostAndOnlyOkConfirms) {
                 }
                 Give(dialog, answer);
             });
-            EXPECT_EQ(answer == kOk, app->Confirm(c.kind, c.first, c.second));
+            EXPECT_EQ(answer == kOk,
+                      app->confirmDialog->Ask(static_cast<::ConfirmDialog::Kind>(c.kind), c.first, c.second));
             EXPECT_TRUE(seen);
-            EXPECT_EQ(0, app->confirmKind);
-            EXPECT_EQ(-1, app->confirmFirst);
-            EXPECT_EQ(-1, app->confirmSecond);
         }
     }
 }
 
 TEST_F(ConfirmDialog, AnUnknownKindEndsAsCancelWithoutShowing) {
     ModalLoopAnswer reply([](HWND dialog) { Click(dialog, IDOK); });
-    EXPECT_FALSE(app->Confirm(5, 0, 0));
+    EXPECT_FALSE(app->confirmDialog->Ask(::ConfirmDialog::kNone, 0, 0));
     velktest::PumpMessages();
     EXPECT_FALSE(reply.Answered());
 }
@@ -141,8 +140,6 @@ TEST_F(ConfirmDialog, TheLastSetIsNeverDeleted) {
 }
 
 TEST_F(ConfirmDialog, AboutBoxShowsTheVersionTheHookLibraryReports) {
-    app->confirmKind = 3;
-    app->confirmFirst = 7;
     ModalLoopAnswer reply([&](HWND dialog) {
         EXPECT_EQ("VELK ver. 0.01", WindowText(dialog));
         EXPECT_EQ("VELK ver. 0.01", DialogText(dialog, IDC_ABOUT_TITLE));
@@ -156,8 +153,6 @@ TEST_F(ConfirmDialog, AboutBoxShowsTheVersionTheHookLibraryReports) {
     });
     SendMessageA(app->panel, WM_COMMAND, IDM_ABOUT, 0);
     EXPECT_TRUE(reply.Answered());
-    EXPECT_EQ(0, app->confirmKind);
-    EXPECT_EQ(-1, app->confirmFirst);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // set it records.
 #include "HostedApp.h"
 #include "ModalLoopAnswer.h"
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "panel/ItemGrid.h"
 #include "resources/resource.h"
 
@@ -144,22 +144,16 @@ TEST_F(ContextMenu, EntriesFollowWhatLiesUnderTheClickAndWhichDialogsAreOpen) {
             app->menuPoint = POINT{-1, -1};
             break;
         }
-        // Any window stands for an open dialog: only its presence counts.
-        HWND open = app->panel;
-        app->hotKeyDialog = c.hotKey ? open : nullptr;
-        app->wallpaperDialog = c.wallpaper ? open : nullptr;
-        app->itemDialog = c.itemDialog ? open : nullptr;
-        app->setDialog = c.setDialog ? open : nullptr;
+        OpenDialogs(c.hotKey, c.wallpaper, c.itemDialog, c.setDialog);
         app->menuItem = 0x7777;
         app->menuSet = 9;
 
-        UniqueMenu menu(app->BuildContextMenu());
+        UniqueMenu menu = app->BuildContextMenu();
         ASSERT_TRUE(menu) << c.name;
         EXPECT_EQ(Expected(c.expected, app->instance), ReadMenu(menu.get())) << c.name;
         EXPECT_EQ(c.menuItem, app->menuItem) << c.name;
         EXPECT_EQ(c.menuSet < 0 ? 9 : c.menuSet, app->menuSet) << c.name;
     }
-    app->hotKeyDialog = app->wallpaperDialog = app->itemDialog = app->setDialog = nullptr;
 }
 
 TEST_F(ContextMenu, ASecondaryClickOpensTheMenuAtTheCursorForTheItemThere) {

@@ -12,7 +12,7 @@
 
 #include "DialogScreenshot.h"
 #include "TestSupport.h"
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "resources/resource.h"
 
 namespace {

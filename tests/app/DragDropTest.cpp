@@ -10,6 +10,7 @@
 #include "HostedApp.h"
 #include "ModalLoopAnswer.h"
 #include "app/NameEditor.h"
+#include "base/DroppedFile.h"
 #include "hooklib/Wendrix.h"
 #include "panel/HitCode.h"
 #include "resources/resource.h"
@@ -51,10 +52,7 @@ protected:
         MakeSets({{"A", "B", "", "D"}, {}, {"X"}});
         FillSet(1);
     }
-    void TearDown() override {
-        app->itemDialog = app->setDialog = nullptr;
-        HostedAppTest::TearDown();
-    }
+    void TearDown() override { HostedAppTest::TearDown(); }
     // A fresh App with the same sets, for the next case of a table.
     void Restart() {
         TearDown();
@@ -129,8 +127,7 @@ TEST_F(DragDrop, JudgeFollowsBothTablesRowByRow) {
     };
     for (const Case& c : cases) {
         app->currentSet = c.shown;
-        app->setDialog = c.setDialog ? app->panel : nullptr;
-        app->itemDialog = c.itemDialog ? app->panel : nullptr;
+        OpenDialogs(false, false, c.itemDialog, c.setDialog);
         EXPECT_EQ(c.expected, app->Judge(c.press, c.release))
             << std::hex << "press 0x" << c.press << " release 0x" << c.release << " shown " << c.shown;
     }
@@ -336,8 +333,8 @@ TEST_F(DragDrop, OnlyASingleDroppedFileIsTaken) {
     const std::string one = files.File("one.txt"), two = files.File("two.txt");
     char path[MAX_PATH] = {};
     POINT point = {};
-    EXPECT_FALSE(App::TakeDroppedFile(MakeDrop({one, two}, {5, 6}), path, sizeof path, &point));
-    EXPECT_TRUE(App::TakeDroppedFile(MakeDrop({one}, {50, 60}), path, sizeof path, &point));
+    EXPECT_FALSE(TakeOneDroppedFile(MakeDrop({one, two}, {5, 6}), path, sizeof path, &point));
+    EXPECT_TRUE(TakeOneDroppedFile(MakeDrop({one}, {50, 60}), path, sizeof path, &point));
     EXPECT_EQ(one, path);
     EXPECT_EQ(50, point.x);
     EXPECT_EQ(60, point.y);

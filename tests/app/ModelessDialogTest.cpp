@@ -22,24 +22,28 @@ using ModelessDialogs = HostedAppTest;
 
 struct Toggle {
     int command;
-    HWND App::*slot;
+    ModelessDialog* (*dialog)(App& app);
     const char* title;
 };
+ModelessDialog* HotKey(App& app) { return app.hotKeyDialog.get(); }
+ModelessDialog* Wallpaper(App& app) { return app.wallpaperDialog.get(); }
+ModelessDialog* Item(App& app) { return app.itemDialog.get(); }
+ModelessDialog* Set(App& app) { return app.setDialog.get(); }
 
 TEST_F(ModelessDialogs, EachCommandOpensItsDialogAndClosesItWhenOpen) {
     const Toggle toggles[] = {
-        {IDM_HOTKEY_DIALOG, &App::hotKeyDialog,
+        {IDM_HOTKEY_DIALOG, HotKey,
          "\x95\x5C\x8E\xA6\x81\x45\x94\xF1\x95\x5C\x8E\xA6\x82\xC9\x8E\x67"
          "\x97\x70\x82\xB7\x82\xE9\x83L\x81[" /* 表示・非表示に使用するキー */},
-        {IDM_WALLPAPER_DIALOG, &App::wallpaperDialog, "WALLPAPER"},
-        {IDM_ITEM_DIALOG, &App::itemDialog, "LAUNCH ITEM"},
-        {IDM_NEW_SET, &App::setDialog, "LAUNCH SET"},
-        {IDM_CHANGE_SET, &App::setDialog, "LAUNCH SET"},
+        {IDM_WALLPAPER_DIALOG, Wallpaper, "WALLPAPER"},
+        {IDM_ITEM_DIALOG, Item, "LAUNCH ITEM"},
+        {IDM_NEW_SET, Set, "LAUNCH SET"},
+        {IDM_CHANGE_SET, Set, "LAUNCH SET"},
     };
     for (const Toggle& toggle : toggles) {
         SCOPED_TRACE(toggle.command);
         Command(toggle.command);
-        HWND dialog = app->*toggle.slot;
+        HWND dialog = toggle.dialog(*app)->Window();
         ASSERT_TRUE(IsWindow(dialog));
         EXPECT_TRUE(IsWindowVisible(dialog));
         EXPECT_EQ(app->panel, GetWindow(dialog, GW_OWNER));
@@ -48,7 +52,7 @@ TEST_F(ModelessDialogs, EachCommandOpensItsDialogAndClosesItWhenOpen) {
         EXPECT_STREQ(toggle.title, title);
 
         Command(toggle.command);
-        EXPECT_EQ(nullptr, app->*toggle.slot);
+        EXPECT_EQ(nullptr, toggle.dialog(*app)->Window());
         EXPECT_FALSE(IsWindow(dialog));
         EXPECT_EQ(app->panel, GetActiveWindow());
     }
@@ -71,19 +75,18 @@ TEST_F(ModelessDialogs, NewSetNeedsRoomAndRenameNeedsAnExistingSet) {
     // A rename of a set that is gone closes at once and leaves no handle.
     app->menuSet = 1;
     Command(IDM_CHANGE_SET);
-    EXPECT_EQ(nullptr, app->setDialog);
+    EXPECT_EQ(nullptr, app->setDialog->Window());
 
     app->launchSets->AddSet("two", 18);
     app->launchSets->AddSet("three", 18);
     Command(IDM_NEW_SET);
-    EXPECT_EQ(nullptr, app->setDialog);
+    EXPECT_EQ(nullptr, app->setDialog->Window());
     // Renaming still works with three sets.
     Command(IDM_CHANGE_SET);
-    EXPECT_TRUE(IsWindow(app->setDialog));
-    EXPECT_EQ(kSetDialogChange, app->setDialogMode);
+    EXPECT_TRUE(IsWindow(app->setDialog->Window()));
     // 40013 closes the open dialog whatever its mode.
     Command(IDM_NEW_SET);
-    EXPECT_EQ(nullptr, app->setDialog);
+    EXPECT_EQ(nullptr, app->setDialog->Window());
 }
 
 // The boxes in the order middle, CTRL, ALT, SHIFT.
@@ -104,7 +107,7 @@ TEST_F(ModelessDialogs, HotKeyDialogShowsTheLibrarysKey) {
         SCOPED_TRACE(int(c.key));
         SetHookKey(c.key);
         Command(IDM_HOTKEY_DIALOG);
-        HWND dialog = app->hotKeyDialog;
+        HWND dialog = app->hotKeyDialog->Window();
         EXPECT_EQ(c.middle, Checked(dialog, IDC_HOTKEY_MIDDLE));
         EXPECT_EQ(c.ctrl, Checked(dialog, IDC_HOTKEY_CTRL));
         EXPECT_EQ(c.alt, Checked(dialog, IDC_HOTKEY_ALT));
@@ -112,7 +115,7 @@ TEST_F(ModelessDialogs, HotKeyDialogShowsTheLibrarysKey) {
         EXPECT_TRUE(Enabled(dialog, IDC_HOTKEY_MIDDLE));
         EXPECT_TRUE(Enabled(dialog, IDOK));
         Click(dialog, IDCANCEL);
-        EXPECT_EQ(nullptr, app->hotKeyDialog);
+        EXPECT_EQ(nullptr, app->hotKeyDialog->Window());
         EXPECT_EQ(c.key, GetHookSwitch());
     }
 }
@@ -131,7 +134,7 @@ TEST_F(ModelessDialogs, HotKeyOkStoresTheCheckedBoxesAndNeedsOne) {
         SCOPED_TRACE(int(choice.stored));
         SetHookKey(kHookKeyMiddle);
         Command(IDM_HOTKEY_DIALOG);
-        HWND dialog = app->hotKeyDialog;
+        HWND dialog = app->hotKeyDialog->Window();
         // Unchecking the only box leaves nothing to trigger with.
         Click(dialog, IDC_HOTKEY_MIDDLE);
         EXPECT_FALSE(Checked(dialog, IDC_HOTKEY_MIDDLE));
@@ -144,7 +147,7 @@ TEST_F(ModelessDialogs, HotKeyOkStoresTheCheckedBoxesAndNeedsOne) {
             EXPECT_TRUE(velktest::SaveDialogScreenshot(dialog, "dialog_hotkey_in_use"));
         }
         Click(dialog, IDOK);
-        EXPECT_EQ(nullptr, app->hotKeyDialog);
+        EXPECT_EQ(nullptr, app->hotKeyDialog->Window());
         EXPECT_FALSE(IsWindow(dialog));
         EXPECT_EQ(choice.stored, GetHookSwitch());
     }
@@ -153,12 +156,12 @@ TEST_F(ModelessDialogs, HotKeyOkStoresTheCheckedBoxesAndNeedsOne) {
 TEST_F(ModelessDialogs, HotKeyOkWithNoBoxStoresNothing) {
     SetHookKey(kHookKeyMiddle);
     Command(IDM_HOTKEY_DIALOG);
-    HWND dialog = app->hotKeyDialog;
+    HWND dialog = app->hotKeyDialog->Window();
     Click(dialog, IDC_HOTKEY_MIDDLE);
     // The disabled button can still be reached by a message.
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(kHookKeyMiddle, GetHookSwitch());
-    EXPECT_EQ(nullptr, app->hotKeyDialog);
+    EXPECT_EQ(nullptr, app->hotKeyDialog->Window());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "app/NameEditor.h"
 #include "panel/EdgeStyle.h"
 #include "panel/NewSetButton.h"
+#include "panel/PanelPainter.h"
 #include "panel/PinButton.h"
 #include "resources/resource.h"
 
@@ -179,16 +180,13 @@ TEST_F(PanelPainting, ButtonsShowPinStateHoverAndTheOpenSetDialog) {
     EXPECT_EQ(kRaised, EdgeLook(pin));
     EXPECT_EQ(kFlat, EdgeLook(newSet));
 
-    HWND dialog =
-        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, app->panel, nullptr, nullptr, nullptr);
-    app->setDialog = dialog;
+    OpenDialogs(false, false, false, true);
     Tick(40, 20);
     EXPECT_EQ(kSunken, EdgeLook(newSet));
     EXPECT_EQ(1, app->newSetButton->state);
-    app->setDialog = nullptr;
+    OpenDialogs(false, false, false, false);
     Tick(-1, -1);
     EXPECT_EQ(kRaised, EdgeLook(newSet));
-    DestroyWindow(dialog);
 }
 
 // The white text's and the black shadow's extents in the name's corner.

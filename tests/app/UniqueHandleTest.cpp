@@ -1,7 +1,7 @@
 // The handle owners release exactly once and hand ownership over on move.
 #include <gtest/gtest.h>
 
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 namespace {
 

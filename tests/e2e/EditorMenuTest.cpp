@@ -45,7 +45,7 @@ bool WriteDataFile(const TempFolder& folder, const std::vector<std::string>& ite
     pin.SetState(1);
     Settings settings;
     settings.flags |= Settings::kPinned;
-    return settings.Save(folder.File("QXDATA.dat").c_str(), &history, &sets, &pin, kHookKeyMiddle);
+    return settings.Save(folder.File("QXDATA.dat").c_str(), &history, &sets, pin.state, kHookKeyMiddle);
 }
 
 void Mouse(DWORD flags) {

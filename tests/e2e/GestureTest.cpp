@@ -17,6 +17,7 @@
 #include "BmpFiles.h"
 #include "RealInput.h"
 #include "VelkProcess.h"
+#include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
@@ -78,7 +79,7 @@ bool WriteDataFile(const std::string& path, const std::vector<std::string>& targ
         settings.green = look->green;
         settings.blue = look->blue;
     }
-    return settings.Save(path.c_str(), &history, &sets, &pin, Settings::kHookKeyMiddle);
+    return settings.Save(path.c_str(), &history, &sets, pin.state, kHookKeyMiddle);
 }
 
 class Gesture : public ::testing::Test {

@@ -8,6 +8,7 @@
 
 #include "RealInput.h"
 #include "VelkProcess.h"
+#include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
@@ -36,8 +37,8 @@ bool WriteDataFile(const TempFolder& velkFolder, bool pinned, const std::string&
     PinButton pin;
     pin.SetState(pinned ? 1 : 0);
     Settings settings;
-    return settings.Save(velkFolder.File("QXDATA.dat").c_str(), &history, &sets, &pin,
-                         Settings::kHookKeyMiddle);
+    return settings.Save(velkFolder.File("QXDATA.dat").c_str(), &history, &sets, pin.state,
+                         kHookKeyMiddle);
 }
 
 std::string ReadFile(const std::string& path) {

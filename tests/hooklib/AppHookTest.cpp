@@ -102,22 +102,18 @@ TEST_F(HostedAppHooks, TriggerHidesTheVisiblePanelAndShowsTheHiddenOneAtTheCurso
 }
 
 TEST_F(HostedAppHooks, NoHideWhileAnyModelessDialogIsOpen) {
-    HWND dialog =
-        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, app->panel, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(dialog);
-    for (HWND App::*slot : {&App::hotKeyDialog, &App::wallpaperDialog, &App::itemDialog, &App::setDialog}) {
-        app->*slot = dialog;
+    for (int open = 0; open < 4; ++open) {
+        OpenDialogs(open == 0, open == 1, open == 2, open == 3);
         Command(IDM_HIDE);
         EXPECT_TRUE(Visible());
         Command(IDM_TRIGGER);
         EXPECT_TRUE(Visible());
-        app->*slot = nullptr;
     }
+    OpenDialogs(false, false, false, false);
     Command(IDM_HIDE);
     EXPECT_FALSE(Visible());
     Command(IDM_HIDE);
     EXPECT_FALSE(Visible());
-    DestroyWindow(dialog);
 }
 
 TEST_F(HostedAppHooks, NotificationIconPrimaryReleaseShowsThePanelAtTheCursor) {
@@ -184,12 +180,12 @@ TEST_F(HostedAppHooks, WithThePinPulledAClickInAnotherProgramHidesThePanel) {
     EXPECT_EQ(nullptr, Find(IDM_HIDE));
 
     // With a modeless dialog open the signal comes but the panel stays.
-    app->itemDialog = ownDialog;
+    OpenDialogs(false, false, true, false);
     ClickAt(POINT{700, 550}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitFor([] { return Find(IDM_HIDE) != nullptr; }));
     Settle();
     EXPECT_TRUE(Visible());
-    app->itemDialog = nullptr;
+    OpenDialogs(false, false, false, false);
 
     ClickAt(POINT{750, 600}, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     EXPECT_TRUE(WaitFor([&] { return !Visible(); }));

@@ -49,7 +49,7 @@ TEST_F(DataFileTest, AThreeSetFileComesBackByteForByte) {
     LaunchData data;
     ASSERT_TRUE(data.Load(DataPath()));
     EXPECT_FALSE(data.settings.keepAside);
-    EXPECT_EQ(Settings::kHookKeyCtrl | Settings::kHookKeyAlt, data.settings.triggerKeys);
+    EXPECT_EQ(kHookKeyCtrl | kHookKeyAlt, data.settings.triggerKeys);
     EXPECT_EQ(60, data.settings.alpha);
     EXPECT_EQ(10, data.settings.red);
     EXPECT_EQ(30, data.settings.blue);
@@ -147,10 +147,8 @@ TEST_F(DataFileTest, SaveRefusesWhatItCannotWriteAndLeavesTheOldFile) {
     ASSERT_TRUE(WriteBytes(DataPath(), original));
     LaunchData data;
     ASSERT_TRUE(data.sets.AddSet("X", 18));
-    PinButton pin;
-    EXPECT_FALSE(data.settings.Save(DataPath().c_str(), nullptr, &data.sets, &pin, 0x10));
-    EXPECT_FALSE(data.settings.Save(DataPath().c_str(), &data.history, nullptr, &pin, 0x10));
-    EXPECT_FALSE(data.settings.Save(DataPath().c_str(), &data.history, &data.sets, nullptr, 0x10));
+    EXPECT_FALSE(data.settings.Save(DataPath().c_str(), nullptr, &data.sets, 1, 0x10));
+    EXPECT_FALSE(data.settings.Save(DataPath().c_str(), &data.history, nullptr, 1, 0x10));
     EXPECT_FALSE(data.Save(folder.File("$x\\QXDATA.dat"), 1, 0x10));
     EXPECT_FALSE(data.Save(folder.File("no-such-folder\\QXDATA.dat"), 1, 0x10));
 

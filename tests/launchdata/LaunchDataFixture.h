@@ -9,6 +9,7 @@
 
 #include "DataFileBytes.h"
 #include "TestSupport.h"
+#include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
@@ -27,7 +28,7 @@ struct LaunchData {
     bool Load(const std::string& path) { return settings.Load(path.c_str(), &history, &sets); }
     bool Save(const std::string& path, int pinned, uint8_t hookKey) {
         pin.SetState(pinned);
-        return settings.Save(path.c_str(), &history, &sets, &pin, hookKey);
+        return settings.Save(path.c_str(), &history, &sets, pin.state, hookKey);
     }
 
     Settings settings;

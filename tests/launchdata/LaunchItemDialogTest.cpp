@@ -32,7 +32,7 @@ protected:
     HWND Open(POINT menuPoint) {
         app->menuPoint = menuPoint;
         Command(IDM_ITEM_DIALOG);
-        return app->itemDialog;
+        return app->itemDialog->Window();
     }
     void Fill(HWND dialog, const char* name, const char* target, const char* workingFolder) {
         SetDlgItemTextA(dialog, IDC_ITEM_NAME, name);
@@ -86,7 +86,7 @@ TEST_F(LaunchItemDialog, ThePointOfTheMenuGivesModeCaptionAndPlace) {
         EXPECT_EQ(velktest::ResourceText(c.stringId) + c.indexes, DialogText(dialog, IDC_ITEM_CAPTION_LINE));
         Fill(dialog, "New", file.c_str(), "");
         Click(dialog, IDOK);
-        EXPECT_EQ(nullptr, app->itemDialog);
+        EXPECT_EQ(nullptr, app->itemDialog->Window());
         EXPECT_EQ("New", NameAt(0, c.newCell));
         if (c.editorCell != 0xFFFF) {
             EXPECT_EQ("Editor", NameAt(0, c.editorCell));
@@ -146,7 +146,7 @@ TEST_F(LaunchItemDialog, OkWithoutANameAsksForOneAndCreatesNothing) {
     Click(dialog, IDOK);
     EXPECT_TRUE(box->Answered());
     EXPECT_EQ(velktest::ResourceText(IDS_NEED_NAME), boxText);
-    EXPECT_EQ(dialog, app->itemDialog);
+    EXPECT_EQ(dialog, app->itemDialog->Window());
     EXPECT_EQ("", NameAt(0, 9));
 }
 
@@ -173,17 +173,17 @@ TEST_F(LaunchItemDialog, WorkingFolderIsCheckedUnlessEmpty) {
             }
         }
         if (!c.asked) {
-            EXPECT_EQ(nullptr, app->itemDialog);
+            EXPECT_EQ(nullptr, app->itemDialog->Window());
             EXPECT_EQ("Item", NameAt(0, 9));
             continue;
         }
-        EXPECT_EQ(dialog, app->itemDialog);
+        EXPECT_EQ(dialog, app->itemDialog->Window());
         EXPECT_EQ("", NameAt(0, 9));
         // OK registers it anyway, as typed.
         const auto box = AnswerBox(dialog, IDOK);
         Click(dialog, IDOK);
         EXPECT_TRUE(box->Answered());
-        EXPECT_EQ(nullptr, app->itemDialog);
+        EXPECT_EQ(nullptr, app->itemDialog->Window());
         EXPECT_STREQ(c.folder, app->launchSets->GetItemInfo(0, 9).workingFolder);
     }
 }

@@ -23,7 +23,7 @@ void Type(HWND edit, const std::string& text) {
 
 TEST_F(LaunchSetDialog, NewSetStartsWithTheDefaultNameAndOkFollowsTheEdit) {
     Command(IDM_NEW_SET);
-    HWND dialog = app->setDialog;
+    HWND dialog = app->setDialog->Window();
     ASSERT_TRUE(IsWindow(dialog));
     EXPECT_EQ(velktest::ResourceText(IDS_SET_CREATE_CAPTION), DialogText(dialog, IDC_SET_CAPTION_LINE));
     EXPECT_EQ("NewLaunchSet", DialogText(dialog, IDC_SET_NAME));
@@ -41,9 +41,9 @@ TEST_F(LaunchSetDialog, NewSetJoinsAtTheEndAndThePanelKeepsItsSet) {
     app->launchSets->AddSet("Second", 18);
     app->currentSet = 1;
     Command(IDM_NEW_SET);
-    SetDlgItemTextA(app->setDialog, IDC_SET_NAME, "Third");
-    Click(app->setDialog, IDOK);
-    EXPECT_EQ(nullptr, app->setDialog);
+    SetDlgItemTextA(app->setDialog->Window(), IDC_SET_NAME, "Third");
+    Click(app->setDialog->Window(), IDOK);
+    EXPECT_EQ(nullptr, app->setDialog->Window());
     ASSERT_EQ(3, app->launchSets->count);
     EXPECT_STREQ("NewLaunchSet", app->launchSets->GetSetName(0));
     EXPECT_STREQ("Second", app->launchSets->GetSetName(1));
@@ -53,12 +53,12 @@ TEST_F(LaunchSetDialog, NewSetJoinsAtTheEndAndThePanelKeepsItsSet) {
 
 TEST_F(LaunchSetDialog, TypedNameStopsAtSixtyFourBytes) {
     Command(IDM_NEW_SET);
-    HWND edit = GetDlgItem(app->setDialog, IDC_SET_NAME);
+    HWND edit = GetDlgItem(app->setDialog->Window(), IDC_SET_NAME);
     SetWindowTextA(edit, "");
     const std::string typed(65, 'x');
     Type(edit, typed);
     EXPECT_EQ(64, GetWindowTextLengthA(edit));
-    Click(app->setDialog, IDOK);
+    Click(app->setDialog->Window(), IDOK);
     EXPECT_EQ(typed.substr(0, 64), app->launchSets->GetSetName(1));
 }
 
@@ -69,7 +69,7 @@ TEST_F(LaunchSetDialog, RenameChangesOnlyTheSetItWasOpenedFor) {
         app->launchSets->CreateItem(1, 4, "item", "C:\\windows\\notepad.exe", "", ItemPlacement::Replace));
     app->menuSet = 1;
     Command(IDM_CHANGE_SET);
-    HWND dialog = app->setDialog;
+    HWND dialog = app->setDialog->Window();
     ASSERT_TRUE(IsWindow(dialog));
     EXPECT_EQ(velktest::ResourceText(IDS_SET_CHANGE_CAPTION), DialogText(dialog, IDC_SET_CAPTION_LINE));
     EXPECT_EQ("Second", DialogText(dialog, IDC_SET_NAME));
@@ -86,16 +86,16 @@ TEST_F(LaunchSetDialog, RenameChangesOnlyTheSetItWasOpenedFor) {
 
 TEST_F(LaunchSetDialog, CancelAndEmptyNamesChangeNothing) {
     Command(IDM_NEW_SET);
-    SetDlgItemTextA(app->setDialog, IDC_SET_NAME, "Never");
-    Click(app->setDialog, IDCANCEL);
-    EXPECT_EQ(nullptr, app->setDialog);
+    SetDlgItemTextA(app->setDialog->Window(), IDC_SET_NAME, "Never");
+    Click(app->setDialog->Window(), IDCANCEL);
+    EXPECT_EQ(nullptr, app->setDialog->Window());
     EXPECT_EQ(1, app->launchSets->count);
 
     app->menuSet = 0;
     Command(IDM_CHANGE_SET);
-    SetDlgItemTextA(app->setDialog, IDC_SET_NAME, "");
-    SendMessageA(app->setDialog, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(nullptr, app->setDialog);
+    SetDlgItemTextA(app->setDialog->Window(), IDC_SET_NAME, "");
+    SendMessageA(app->setDialog->Window(), WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(nullptr, app->setDialog->Window());
     EXPECT_STREQ("NewLaunchSet", app->launchSets->GetSetName(0));
 }
 

@@ -11,7 +11,7 @@
 #include "launchdata/ExpandPathMacros.h"
 #include "launchdata/ItemIconSource.h"
 #include "launchdata/ShortcutFile.h"
-#include "launchdata/TextCut.h"
+#include "base/TextCut.h"
 #include "resources/resource.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include "DialogScreenshot.h"
 
 #include "TestSupport.h"
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 namespace velktest {
 namespace {

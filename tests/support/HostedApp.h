@@ -15,6 +15,12 @@
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/WindowProcs.h"
+#include "dialogs/HotKeyDialog.h"
+#include "dialogs/LaunchItemDialog.h"
+#include "dialogs/LaunchSetDialog.h"
+#include "dialogs/WallpaperDialog.h"
+#include "panel/PanelLayout.h"
+#include "resources/Version.h"
 #include "launchdata/LaunchSetList.h"
 #include "panel/ItemGrid.h"
 #include "panel/TabStrip.h"
@@ -103,8 +109,9 @@ protected:
     }
     void StopApp() {
         if (!app) return;
-        for (HWND* slot : {&app->hotKeyDialog, &app->wallpaperDialog, &app->itemDialog, &app->setDialog})
-            if (*slot && IsWindow(*slot)) app->CloseModeless(*slot);
+        for (ModelessDialog* dialog : std::initializer_list<ModelessDialog*>{
+                 app->hotKeyDialog.get(), app->wallpaperDialog.get(), app->itemDialog.get(), app->setDialog.get()})
+            if (dialog->IsOpen()) dialog->Close();
         if (IsWindow(app->panel)) DestroyWindow(app->panel);
         app->Finish(kAppTitle);
         delete app;
@@ -114,6 +121,14 @@ protected:
         RemoveAppFiles();
     }
     void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
+
+    // Opens or closes each modeless dialog as asked, as its command would.
+    void OpenDialogs(bool hotKey, bool wallpaper, bool item, bool set) {
+        if (app->hotKeyDialog->IsOpen() != hotKey) app->hotKeyDialog->Toggle();
+        if (app->wallpaperDialog->IsOpen() != wallpaper) app->wallpaperDialog->Toggle();
+        if (app->itemDialog->IsOpen() != item) app->itemDialog->Toggle(ItemTarget{});
+        if (app->setDialog->IsOpen() != set) app->setDialog->ToggleRename(0);
+    }
 
     // Gives set `set` an item in `cell`; an empty folder leaves it unset.
     void AddItem(uint16_t set, uint16_t cell, const char* name, const std::string& target,

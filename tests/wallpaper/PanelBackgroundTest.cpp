@@ -8,7 +8,7 @@
 
 #include "HostedApp.h"
 #include "app/App.h"
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "app/WindowProcs.h"
 #include "launchdata/Settings.h"
 #include "wallpaper/WallpaperRenderer.h"

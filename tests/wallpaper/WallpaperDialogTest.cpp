@@ -52,14 +52,14 @@ protected:
     }
     HWND Open() {
         Command(IDM_WALLPAPER_DIALOG);
-        return app->wallpaperDialog;
+        return app->wallpaperDialog->Window();
     }
     int Position(int slider) {
-        return int(SendDlgItemMessageA(app->wallpaperDialog, slider, TBM_GETPOS, 0, 0));
+        return int(SendDlgItemMessageA(app->wallpaperDialog->Window(), slider, TBM_GETPOS, 0, 0));
     }
     // A slider moved by the user: the trackbar tells its dialog.
     void Slide(int slider, int value) {
-        HWND dialog = app->wallpaperDialog;
+        HWND dialog = app->wallpaperDialog->Window();
         SendDlgItemMessageA(dialog, slider, TBM_SETPOS, TRUE, value);
         SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, value),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, slider)));
@@ -172,7 +172,7 @@ TEST_F(WallpaperDialog, FillSwitchesBetweenStretchedAndBandsInTheSliderColour) {
     EXPECT_EQ(0xC8141Eu, Shown(64, 0));
     Slide(IDC_WALLPAPER_ALPHA, 50);
     Click(dialog, IDOK);
-    EXPECT_EQ(nullptr, app->wallpaperDialog);
+    EXPECT_EQ(nullptr, app->wallpaperDialog->Window());
     EXPECT_FALSE(app->settings->flags & Settings::kWallpaperFill);
     // 512 x 192 fits the panel 256 x 96: bands of 48 rows in the colour.
     EXPECT_EQ(0xC8141Eu, Panel(128, 0));
@@ -243,7 +243,7 @@ TEST_F(WallpaperDialog, CancelChangesNeitherThePanelNorTheSettings) {
     Slide(IDC_WALLPAPER_RED, 255);
     Click(dialog, IDC_WALLPAPER_FILL);
     Click(dialog, IDCANCEL);
-    EXPECT_EQ(nullptr, app->wallpaperDialog);
+    EXPECT_EQ(nullptr, app->wallpaperDialog->Window());
     EXPECT_EQ(panelBefore, Panel(128, 96));
     EXPECT_EQ(flagsBefore, app->settings->flags);
     EXPECT_EQ(10, app->settings->red);

@@ -5,7 +5,7 @@
 
 #include "BmpFiles.h"
 #include "TestSupport.h"
-#include "app/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "wallpaper/WallpaperRenderer.h"
 
 namespace {
@@ -192,7 +192,7 @@ TEST_F(Renderer, LockedCacheIsLeftAloneAndThePictureStillShows) {
     const std::string path = WritePicture(MakeBmp(32, 24, [](int, int) { return 0x445566u; }));
     {
         // Opened without sharing, as another program might hold it.
-        UniqueKernelHandle lock(CreateFileA(CachePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+        UniqueFile lock(CreateFileA(CachePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_NE(INVALID_HANDLE_VALUE, lock.get());
         EXPECT_EQ(1, Build(path.c_str(), 1, 100));

@@ -1,5 +1,5 @@
 // The system's file chooser.
-#include "app/FileChooser.h"
+#include "base/FileChooser.h"
 
 #include <commdlg.h>
 

@@ -1,5 +1,5 @@
 // Double-byte-safe cuts and searches.
-#include "launchdata/TextCut.h"
+#include "base/TextCut.h"
 
 #include <windows.h>
 

@@ -1,14 +1,26 @@
-// One-line owners for Win32 handles: move-only, with get/reset/release, and a
-// scoped SelectObject that puts the old object back before its own dies.
+// One-line owners for Win32 handles: move-only, with get/reset/release, and
+// the scoped kin: a window DC, a BeginPaint/EndPaint pair, and a SelectObject
+// that puts the old object back before its own dies.
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
+#include <type_traits>
 #include <utility>
 
-template <typename Handle, auto Close>
+// The handle's owner. `Empty` is a function giving the value that owns
+// nothing, when that is not null (a file's INVALID_HANDLE_VALUE).
+template <typename Handle, auto Close, auto Empty = nullptr>
 class UniqueHandle {
 public:
+    static Handle EmptyValue() {
+        if constexpr (std::is_same_v<decltype(Empty), std::nullptr_t>)
+            return Handle{};
+        else
+            return Empty();
+    }
+
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
@@ -21,20 +33,21 @@ public:
     ~UniqueHandle() { reset(); }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle{}; }
+    explicit operator bool() const { return handle_ != EmptyValue(); }
 
-    void reset(Handle handle = Handle{}) {
+    void reset(Handle handle = EmptyValue()) {
         Handle old = std::exchange(handle_, handle);
-        if (old != Handle{} && old != handle) Close(old);
+        if (old != EmptyValue() && old != handle) Close(old);
     }
-    Handle release() { return std::exchange(handle_, Handle{}); }
+    Handle release() { return std::exchange(handle_, EmptyValue()); }
 
 private:
-    Handle handle_{};
+    Handle handle_ = EmptyValue();
 };
 
+// Icons that are destroyed come from CopyIcon, or from LoadImageA without
+// LR_SHARED; a shared icon (LoadIconA) is never put in a UniqueIcon.
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
-using UniqueCursor = UniqueHandle<HCURSOR, DestroyCursor>;
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;
 using UniquePen = UniqueHandle<HPEN, DeleteObject>;
@@ -42,13 +55,12 @@ using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
 using UniqueMemoryDC = UniqueHandle<HDC, DeleteDC>;
 using UniqueAccelerators = UniqueHandle<HACCEL, DestroyAcceleratorTable>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
+// A drop from the shell: DragFinish frees it.
+using UniqueDrop = UniqueHandle<HDROP, DragFinish>;
 
-// Closes a kernel handle; INVALID_HANDLE_VALUE (what CreateFile fails with)
-// is not a handle to close.
-inline void CloseKernelHandle(HANDLE handle) {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-}
-using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
+// What CreateFileA fails with.
+inline HANDLE InvalidFileHandle() { return INVALID_HANDLE_VALUE; }
+using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidFileHandle>;
 
 // A window DC from GetDC, released to its window.
 class WindowDC {
@@ -63,6 +75,21 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+};
+
+// WM_PAINT's DC: BeginPaint, and EndPaint at the end of the scope.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
     HDC dc_;
 };
 
