@@ -53,8 +53,8 @@ App::App()
       painter(std::make_unique<PanelPainter>(*launchSets, *tabStrip, *itemGrid, *pinButton, *newSetButton,
                                              *wallpaper)),
       hotKeyDialog(std::make_unique<HotKeyDialog>(Host(), HotKeyDialogProc)),
-      wallpaperDialog(
-          std::make_unique<WallpaperDialog>(Host(), WallpaperDialogProc, *wallpaper, *wallpaperPreview, *settings)),
+      wallpaperDialog(std::make_unique<WallpaperDialog>(Host(), WallpaperDialogProc, *wallpaper,
+                                                        *wallpaperPreview, *settings)),
       itemDialog(std::make_unique<LaunchItemDialog>(Host(), ItemDialogProc, *launchSets)),
       setDialog(std::make_unique<LaunchSetDialog>(Host(), SetDialogProc, *launchSets)),
       confirmDialog(std::make_unique<ConfirmDialog>(Host(), ConfirmDialogProc, *launchSets)),
@@ -130,7 +130,7 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
         LoadStringA(instance, IDS_NEW_LAUNCH_SET, name, sizeof name);
         launchSets->AddSet(name, kSlotsPerSet);
         triggerKey = GetSystemMetrics(SM_CMOUSEBUTTONS) < kMiddleButtonCount ? kTriggerWithoutMiddleButton
-                                                                              : kHookKeyMiddle;
+                                                                             : kHookKeyMiddle;
     }
     SetHookKey(triggerKey);
 
@@ -146,7 +146,8 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     // The hook library posts its commands to the panel as WM_COMMAND.
     InitHook(panel, WM_COMMAND, IDM_TRIGGER, 0);
     InitHookDD(panel, PostTarget{panel, WM_COMMAND, IDM_SECONDARY_CLICK, 0},
-               PostTarget{panel, WM_COMMAND, IDM_SECONDARY_DRAG, 0}, PostTarget{panel, WM_COMMAND, IDM_PRIMARY_CLICK, 0},
+               PostTarget{panel, WM_COMMAND, IDM_SECONDARY_DRAG, 0},
+               PostTarget{panel, WM_COMMAND, IDM_PRIMARY_CLICK, 0},
                PostTarget{panel, WM_COMMAND, IDM_PRIMARY_DRAG, 0}, kDragOption);
     HideHook(panel, panel, WM_COMMAND, IDM_HIDE, 0);
     // Pinned means the panel stays: hide detection off.
@@ -184,8 +185,8 @@ WPARAM App::RunMessageLoop(HWND window) {
         // A key that became a command still goes on to its window.
         TranslateAcceleratorA(window, accelerators.get(), &message);
         bool taken = false;
-        for (HWND dialog : {hotKeyDialog->Window(), wallpaperDialog->Window(), itemDialog->Window(),
-                            setDialog->Window()}) {
+        for (HWND dialog :
+             {hotKeyDialog->Window(), wallpaperDialog->Window(), itemDialog->Window(), setDialog->Window()}) {
             if (dialog && IsDialogMessageA(dialog, &message)) {
                 taken = true;
                 break;
@@ -206,7 +207,8 @@ void App::PositionAtCursor() {
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor)) screen = monitor.rcMonitor;
+    if (GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor))
+        screen = monitor.rcMonitor;
 
     RECT outer = {};
     GetWindowRect(panel, &outer);

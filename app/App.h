@@ -242,7 +242,8 @@ private:
         bool editorReadOnly;
         bool operator==(const TickInputs& o) const {
             return cursor.x == o.cursor.x && cursor.y == o.cursor.y && currentSet == o.currentSet &&
-                   pinState == o.pinState && setDialogOpen == o.setDialogOpen && editorReadOnly == o.editorReadOnly;
+                   pinState == o.pinState && setDialogOpen == o.setDialogOpen &&
+                   editorReadOnly == o.editorReadOnly;
         }
     };
     TickInputs lastTick = {};

@@ -57,7 +57,8 @@ void App::OnDeleteSetCommand() {
 
 void App::ShowHelp() {
     char path[kExpandedPathSize] = {};
-    if (ExpandPathMacros(kHelpFile, path, sizeof path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+    if (ExpandPathMacros(kHelpFile, path, sizeof path) &&
+        GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
         WinHelpA(panel, path, HELP_FORCEFILE, 0);
         return;
     }
@@ -65,11 +66,15 @@ void App::ShowHelp() {
         ShellExecuteA(nullptr, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void App::DialogClosed() { SetActiveWindow(panel); }
+void App::DialogClosed() {
+    SetActiveWindow(panel);
+}
 
 void App::PanelChanged() {
     FullRepaint();
     ScheduleSave();
 }
 
-void App::SettingsChanged() { ScheduleSave(); }
+void App::SettingsChanged() {
+    ScheduleSave();
+}

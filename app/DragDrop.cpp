@@ -24,18 +24,18 @@ enum DropAction : int32_t {
     kDropItemOntoItem = 4,   // replace it, after a question
     kDropItemOntoEmpty = 5,  // into that cell
     kDropFromEmptyCell = 6,
-    kDropItemIntoGap = 7,    // insert before that cell
-    kDropItemOutside = 8,    // into the shown set's lowest empty cell
-    kDropSetOntoSet = 10,    // overwrite that set, after a question
-    kDropNoRoom = -2,        // say that the destination is full
+    kDropItemIntoGap = 7,  // insert before that cell
+    kDropItemOutside = 8,  // into the shown set's lowest empty cell
+    kDropSetOntoSet = 10,  // overwrite that set, after a question
+    kDropNoRoom = -2,      // say that the destination is full
     kDropItemIntoTabGap = -3,
-    kDropItemRefused = -8,   // the item dialog is open, or onto a button
-    kDropSetIntoGap = -11,   // move the set there
+    kDropItemRefused = -8,  // the item dialog is open, or onto a button
+    kDropSetIntoGap = -11,  // move the set there
     kDropSetOntoItem = -12,
     kDropSetOntoEmpty = -13,
     kDropSetIntoCellGap = -14,
     kDropSetOutside = -15,
-    kDropSetRefused = -16,   // the set dialog is open, or onto a button
+    kDropSetRefused = -16,      // the set dialog is open, or onto a button
     kDropItemOntoEditor = -17,  // the item's name into the name editor
     kDropSetOntoEditor = -18,
 };
@@ -82,7 +82,8 @@ int32_t JudgeItemPress(uint16_t press, uint16_t release, bool itemDialogOpen, co
     case kHitTab:
         switch (HitCodePlacement(release)) {
         case kPlacedOn:
-            return sets.IsSetFull(static_cast<uint16_t>(HitCodeIndex(release))) ? kDropNoRoom : kDropItemOntoTab;
+            return sets.IsSetFull(static_cast<uint16_t>(HitCodeIndex(release))) ? kDropNoRoom
+                                                                                : kDropItemOntoTab;
         case kPlacedInGap:
             return kDropItemIntoTabGap;
         }
@@ -170,7 +171,8 @@ void App::CarryOutDrop(uint16_t release) {
     case kDropItemOntoItem:
         // Dropped back on its own cell: nothing to ask.
         if (pressSet == currentSet && from == to) break;
-        if (confirmDialog->Ask(ConfirmDialog::kOverwriteItem, MakeCellRef(pressSet, from), MakeCellRef(currentSet, to)))
+        if (confirmDialog->Ask(ConfirmDialog::kOverwriteItem, MakeCellRef(pressSet, from),
+                               MakeCellRef(currentSet, to)))
             launchSets->MoveItem(pressSet, from, currentSet, to, ItemPlacement::Replace);
         break;
     case kDropItemOntoEmpty:

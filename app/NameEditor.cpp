@@ -7,7 +7,9 @@ namespace {
 constexpr int kTextBufferSize = 260;
 }
 
-void NameEditor::ClearText() { SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); }
+void NameEditor::ClearText() {
+    SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+}
 
 void NameEditor::SetText(const char* text) {
     if (!window || !text) return;

@@ -40,9 +40,13 @@ void App::RepaintPanel(int rebuild, int icons, int hover, int x, int y) {
     PresentPanel(target.get());
 }
 
-void App::FullRepaint() { RepaintPanel(1, 1, 1, -1, -1); }
+void App::FullRepaint() {
+    RepaintPanel(1, 1, 1, -1, -1);
+}
 
-void App::PresentPanel(HDC target) { wallpaper->CopyTo(target); }
+void App::PresentPanel(HDC target) {
+    wallpaper->CopyTo(target);
+}
 
 void App::UpdateStatusText(uint16_t code, int suppress) {
     // While the user types, the strip is a command line and keeps its text.
@@ -137,8 +141,10 @@ void App::LaunchItemAt(uint16_t set, uint16_t index) {
     char folder[kExpandedPathSize] = {};
     // A target that cannot be expanded is not handed to the shell half made.
     if (info.target && ExpandPathMacros(info.target, target, sizeof target)) {
-        const bool hasFolder = info.workingFolder && ExpandPathMacros(info.workingFolder, folder, sizeof folder);
-        ShellExecuteA(nullptr, nullptr, target, nullptr, hasFolder && folder[0] ? folder : nullptr, SW_SHOWNORMAL);
+        const bool hasFolder =
+            info.workingFolder && ExpandPathMacros(info.workingFolder, folder, sizeof folder);
+        ShellExecuteA(nullptr, nullptr, target, nullptr, hasFolder && folder[0] ? folder : nullptr,
+                      SW_SHOWNORMAL);
     }
     if (pinButton->state != 1) SendMessageA(panel, WM_COMMAND, IDM_TRIGGER, 0);
 }

@@ -93,8 +93,8 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 void App::OnCreate(HWND window, const CREATESTRUCTA* create) {
     panel = window;
     nameEdit = CreateWindowExA(0, "EDIT", "", kNameEditStyle, 0, 0, 0, 0, window,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_NAME_EDIT)), create->hInstance,
-                               nullptr);
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_NAME_EDIT)),
+                               create->hInstance, nullptr);
     editDefaultProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NameEditWindowProc)));
     SendMessageA(nameEdit, EM_LIMITTEXT, kNameEditLimit, 0);
@@ -107,11 +107,12 @@ void App::OnCreate(HWND window, const CREATESTRUCTA* create) {
     auto shared = [&](int id) { return LoadIconA(resources, MAKEINTRESOURCEA(id)); };
     pinButton->Configure(kPinButtonX, kPinButtonY, kButtonIconSize, kButtonIconSize, shared(IDI_PIN_IN),
                          shared(IDI_PIN_OUT));
-    newSetButton->Configure(kNewSetButtonX, kNewSetButtonY, kButtonIconSize, kButtonIconSize, shared(IDI_NEW_SET),
-                            shared(IDI_NEW_SET));
+    newSetButton->Configure(kNewSetButtonX, kNewSetButtonY, kButtonIconSize, kButtonIconSize,
+                            shared(IDI_NEW_SET), shared(IDI_NEW_SET));
     // The notification icon destroys the icon it is given: one of its own.
     AddTrayIcon(window, kTrayIconId,
-                static_cast<HICON>(LoadImageA(resources, MAKEINTRESOURCEA(IDI_VELK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+                static_cast<HICON>(
+                    LoadImageA(resources, MAKEINTRESOURCEA(IDI_VELK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
 }
 
 void App::OnDestroy(HWND window) {

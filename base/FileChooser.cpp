@@ -3,7 +3,8 @@
 
 #include <commdlg.h>
 
-bool ChooseExistingFile(HWND owner, const char* filter, const char* defaultExtension, char* path, DWORD size) {
+bool ChooseExistingFile(HWND owner, const char* filter, const char* defaultExtension, char* path,
+                        DWORD size) {
     OPENFILENAMEA open = {};
     open.lStructSize = sizeof open;
     open.hwndOwner = owner;

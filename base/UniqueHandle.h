@@ -59,7 +59,9 @@ using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 using UniqueDrop = UniqueHandle<HDROP, DragFinish>;
 
 // What CreateFileA fails with.
-inline HANDLE InvalidFileHandle() { return INVALID_HANDLE_VALUE; }
+inline HANDLE InvalidFileHandle() {
+    return INVALID_HANDLE_VALUE;
+}
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidFileHandle>;
 
 // A window DC from GetDC, released to its window.

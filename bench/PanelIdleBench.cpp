@@ -11,9 +11,9 @@
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/WindowProcs.h"
+#include "launchdata/LaunchSetList.h"
 #include "panel/PanelLayout.h"
 #include "resources/Version.h"
-#include "launchdata/LaunchSetList.h"
 
 namespace {
 

@@ -40,7 +40,8 @@ double TimeStart(const Program& program) {
     QueryPerformanceCounter(&now);
     PostMessageA(window, WM_CLOSE, 0, 0);
     process.Wait(20000);
-    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
 }
 
 double Median(std::vector<double> values) {

@@ -37,7 +37,8 @@ endfunction()
 # Records a layer's target and the layers it names.
 function(velk_record_layer folder target)
   set(VELK_LAYER_TARGET_${folder} ${target} CACHE INTERNAL "")
-  set_property(GLOBAL APPEND PROPERTY VELK_LAYERS "${folder}: ${ARGN}")
+  list(JOIN ARGN " " uses)
+  set_property(GLOBAL APPEND PROPERTY VELK_LAYERS "${folder}: ${uses}")
 endfunction()
 
 # Writes "folder: layer layer..." lines for the layer check.

@@ -20,9 +20,9 @@ bool ConfirmDialog::Ask(Kind kind, CellRef first, CellRef second) {
     first_ = first;
     second_ = second;
     const bool overwrite = kind == kOverwriteItem || kind == kOverwriteSet;
-    const INT_PTR answer =
-        DialogBoxParamA(host_.Instance(), MAKEINTRESOURCEA(overwrite ? IDD_CONFIRM_OVERWRITE : IDD_CONFIRM_DELETE),
-                        host_.Owner(), procedure_, 0);
+    const INT_PTR answer = DialogBoxParamA(
+        host_.Instance(), MAKEINTRESOURCEA(overwrite ? IDD_CONFIRM_OVERWRITE : IDD_CONFIRM_DELETE),
+        host_.Owner(), procedure_, 0);
     kind_ = kNone;
     first_ = second_ = kNoCell;
     return answer == IDOK;
@@ -86,8 +86,9 @@ void ConfirmDialog::ShowSet(HWND dialog, CellRef set, int iconId, int nameId) co
     snprintf(text, sizeof text, "[ %s ]", name ? name : "");
     SetDlgItemTextA(dialog, nameId, text);
     // LoadIconA's icons are shared: nothing to destroy.
-    SendDlgItemMessageA(dialog, iconId, STM_SETICON,
-                        reinterpret_cast<WPARAM>(LoadIconA(host_.Instance(), MAKEINTRESOURCEA(IDI_LAUNCH_SET))), 0);
+    SendDlgItemMessageA(
+        dialog, iconId, STM_SETICON,
+        reinterpret_cast<WPARAM>(LoadIconA(host_.Instance(), MAKEINTRESOURCEA(IDI_LAUNCH_SET))), 0);
 }
 
 void ConfirmDialog::SetQuestion(HWND dialog, int stringId) const {

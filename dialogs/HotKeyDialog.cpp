@@ -27,7 +27,8 @@ bool Checked(HWND dialog, int id) {
 }
 }  // namespace
 
-HotKeyDialog::HotKeyDialog(DialogHost& host, DLGPROC procedure) : ModelessDialog(host, IDD_HOTKEY, procedure) {}
+HotKeyDialog::HotKeyDialog(DialogHost& host, DLGPROC procedure)
+    : ModelessDialog(host, IDD_HOTKEY, procedure) {}
 
 void HotKeyDialog::Toggle() {
     if (IsOpen())

@@ -109,7 +109,9 @@ void LaunchItemDialog::OnDropFiles(HDROP drop) {
     if (TakeOneDroppedFile(drop, path, sizeof path)) FillFromFile(path);
 }
 
-void LaunchItemDialog::OnDestroy() { ShowIcon(nullptr); }
+void LaunchItemDialog::OnDestroy() {
+    ShowIcon(nullptr);
+}
 
 void LaunchItemDialog::OnOk() {
     char name[kTextBuffer] = {};
@@ -134,7 +136,8 @@ void LaunchItemDialog::FillFromFile(const char* path) {
     FillFields(fields.name, fields.target, fields.workingFolder, sets_.iconSource.Lookup(fields.target));
 }
 
-void LaunchItemDialog::FillFields(const char* name, const char* target, const char* workingFolder, HICON icon) {
+void LaunchItemDialog::FillFields(const char* name, const char* target, const char* workingFolder,
+                                  HICON icon) {
     SetDlgItemTextA(window_, IDC_ITEM_NAME, name);
     SetDlgItemTextA(window_, IDC_ITEM_TARGET, target);
     SetDlgItemTextA(window_, IDC_ITEM_WORKING_FOLDER, workingFolder);

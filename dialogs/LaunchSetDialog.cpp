@@ -20,7 +20,9 @@ void LaunchSetDialog::ToggleNew() {
     Toggle(kNew, 0);
 }
 
-void LaunchSetDialog::ToggleRename(uint16_t set) { Toggle(kRename, set); }
+void LaunchSetDialog::ToggleRename(uint16_t set) {
+    Toggle(kRename, set);
+}
 
 void LaunchSetDialog::Toggle(Mode mode, uint16_t set) {
     if (IsOpen()) {

@@ -49,7 +49,8 @@ bool FillChecked(HWND dialog) {
     return IsDlgButtonChecked(dialog, IDC_WALLPAPER_FILL) == BST_CHECKED;
 }
 PackedColor SliderColor(HWND dialog) {
-    return MakePackedColor(uint8_t(Position(dialog, IDC_WALLPAPER_RED)), uint8_t(Position(dialog, IDC_WALLPAPER_GREEN)),
+    return MakePackedColor(uint8_t(Position(dialog, IDC_WALLPAPER_RED)),
+                           uint8_t(Position(dialog, IDC_WALLPAPER_GREEN)),
                            uint8_t(Position(dialog, IDC_WALLPAPER_BLUE)));
 }
 
@@ -82,7 +83,10 @@ void SizePreviewFrame(HWND dialog) {
 
 WallpaperDialog::WallpaperDialog(DialogHost& host, DLGPROC procedure, WallpaperRenderer& wallpaper,
                                  WallpaperPreview& preview, Settings& settings)
-    : ModelessDialog(host, IDD_WALLPAPER, procedure), wallpaper_(wallpaper), preview_(preview), settings_(settings) {}
+    : ModelessDialog(host, IDD_WALLPAPER, procedure),
+      wallpaper_(wallpaper),
+      preview_(preview),
+      settings_(settings) {}
 
 void WallpaperDialog::Toggle() {
     if (IsOpen()) {
@@ -259,7 +263,8 @@ void WallpaperDialog::Redraw(HDC dc, const char* path, bool refresh) {
 
     RECT frame = {};
     const POINT corner = ControlCorner(window_, IDC_WALLPAPER_PREVIEW, &frame);
-    if (path) preview_.Load(host_.Instance(), path, WallpaperPreview::kWidth, WallpaperPreview::kHeight, color);
+    if (path)
+        preview_.Load(host_.Instance(), path, WallpaperPreview::kWidth, WallpaperPreview::kHeight, color);
     if (refresh) preview_.Compose(color, alpha, FillChecked(window_));
     preview_.Present(dc, corner.x, corner.y, frame);
 

@@ -14,8 +14,8 @@ class WallpaperRenderer;
 
 class WallpaperDialog : public ModelessDialog {
 public:
-    WallpaperDialog(DialogHost& host, DLGPROC procedure, WallpaperRenderer& wallpaper, WallpaperPreview& preview,
-                    Settings& settings);
+    WallpaperDialog(DialogHost& host, DLGPROC procedure, WallpaperRenderer& wallpaper,
+                    WallpaperPreview& preview, Settings& settings);
     // Opens the dialog, or closes it when it is open.
     void Toggle();
 

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "launchdata/LaunchItem.h"
 #include "base/TextCut.h"
+#include "launchdata/LaunchItem.h"
 
 namespace {
 // Equal but for the case of ASCII letters; double-byte characters compare

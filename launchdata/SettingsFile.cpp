@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "base/TextCut.h"
 #include "base/UniqueHandle.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/ExpandPathMacros.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
-#include "base/TextCut.h"
 
 namespace {
 constexpr char kNoName[] = "No Name";

@@ -11,7 +11,8 @@
 HRESULT ResolveShortcut(const char* linkPath, char* target, char* folder, int size,
                         WIN32_FIND_DATAA* findData) {
     ComPtr<IShellLinkA> link;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Put());
+    HRESULT result =
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.Put());
     if (FAILED(result)) return result;
     ComPtr<IPersistFile> file;
     result = link->QueryInterface(IID_IPersistFile, file.Put());

@@ -65,7 +65,8 @@ uint16_t PanelPainter::HitTest(int x, int y, uint16_t currentSet, bool onNameEdi
     const int32_t g = grid_.GridHit(x & 0xFFFF, y & 0xFFFF, kPanelWidth, kPanelHeight);
     if (IsGapHit(g)) return MakeHitCode(kHitCell, kPlacedInGap, HitIndex(g));
     if (IsOnHit(g)) {
-        const bool occupied = sets_.GetItemInfo(currentSet, static_cast<uint16_t>(HitIndex(g))).icon != nullptr;
+        const bool occupied =
+            sets_.GetItemInfo(currentSet, static_cast<uint16_t>(HitIndex(g))).icon != nullptr;
         return MakeHitCode(kHitCell, occupied ? kPlacedOn : kPlacedEmpty, HitIndex(g));
     }
 

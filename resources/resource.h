@@ -98,13 +98,13 @@
 #define IDC_WALLPAPER_OPEN 4
 #define IDC_WALLPAPER_CLEAR 5
 #define IDC_WALLPAPER_BG_COLOR 6
-#define IDC_WALLPAPER_PREVIEW 1008      // frame of the 128 x 96 preview
-#define IDC_WALLPAPER_SWATCH 1009       // frame of the colour swatch
-#define IDC_WALLPAPER_RED 1010          // trackbars
+#define IDC_WALLPAPER_PREVIEW 1008  // frame of the 128 x 96 preview
+#define IDC_WALLPAPER_SWATCH 1009   // frame of the colour swatch
+#define IDC_WALLPAPER_RED 1010      // trackbars
 #define IDC_WALLPAPER_BLUE 1011
 #define IDC_WALLPAPER_GREEN 1012
 #define IDC_WALLPAPER_ALPHA 1013
-#define IDC_WALLPAPER_RED_VALUE 1014    // the trackbars' values as digits
+#define IDC_WALLPAPER_RED_VALUE 1014  // the trackbars' values as digits
 #define IDC_WALLPAPER_GREEN_VALUE 1015
 #define IDC_WALLPAPER_BLUE_VALUE 1016
 #define IDC_WALLPAPER_ALPHA_VALUE 1017

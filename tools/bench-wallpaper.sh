@@ -14,7 +14,7 @@ work=$(mktemp -d)
 cleanup() { wineserver -k 2>/dev/null || true; stop_display; rm -rf "$work"; }
 trap cleanup EXIT
 start_display
-wineserver -p
+wineserver -p 2>/dev/null || true
 wine "$BUILD_DIR/wine_warmup.exe"
 
 figures="$work/figures.txt"

@@ -10,7 +10,7 @@ BUILD_DIR="$root/build"
 . "$root/tools/display.sh"
 trap 'wineserver -k 2>/dev/null || true; stop_display' EXIT
 start_display
-wineserver -p
+wineserver -p 2>/dev/null || true
 wine "$BUILD_DIR/wine_warmup.exe"
 for bench in "$BUILD_DIR"/bench_*.exe; do
   case "$(basename "$bench")" in *"${1:-}"*) ;; *) continue ;; esac

@@ -10,8 +10,9 @@ BUILD_DIR="$root/build"
 cleanup() { wineserver -k 2>/dev/null || true; stop_display; }
 trap cleanup EXIT
 start_display
-# One wineserver for the whole run, instead of one per test program.
-wineserver -p
+# One wineserver for the whole run, instead of one per test program (one
+# already running for this prefix serves as well).
+wineserver -p 2>/dev/null || true
 wine "$BUILD_DIR/wine_warmup.exe"
 rm -rf "$BUILD_DIR/screenshots"
 # One test program at a time: many of them use the one desktop, its cursor,

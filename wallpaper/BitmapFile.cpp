@@ -54,8 +54,8 @@ bool ReadAt(HANDLE file, uint64_t offset, void* bytes, DWORD size) {
     LARGE_INTEGER position = {};
     position.QuadPart = static_cast<LONGLONG>(offset);
     DWORD got = 0;
-    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && ReadFile(file, bytes, size, &got, nullptr) &&
-           got == size;
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) &&
+           ReadFile(file, bytes, size, &got, nullptr) && got == size;
 }
 
 // LoadImageA (Wine's, at least) loads a top-down file as an all-black bitmap,
@@ -65,7 +65,7 @@ bool ReadAt(HANDLE file, uint64_t offset, void* bytes, DWORD size) {
 // section. Whatever else the file holds is never touched.
 HBITMAP LoadTopDown(const char* path) {
     UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
     if (!file || !GetFileSizeEx(file.get(), &size)) return nullptr;
     const uint64_t fileSize = static_cast<uint64_t>(size.QuadPart);
@@ -87,8 +87,8 @@ HBITMAP LoadTopDown(const char* path) {
     if (uint64_t(header->biWidth) * height > BitmapFile::kMaxPixels || offset + stride * height > fileSize)
         return nullptr;
     void* bits = nullptr;
-    UniqueBitmap section(
-        CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap section(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(info), DIB_RGB_COLORS,
+                                          &bits, nullptr, 0));
     if (!section || !bits || !ReadAt(file.get(), offset, bits, DWORD(stride * height))) return nullptr;
     return section.release();
 }
@@ -97,7 +97,7 @@ HBITMAP LoadTopDown(const char* path) {
 BitmapLayout CheckBitmapFile(const char* path) {
     constexpr BitmapLayout kRefused = BitmapLayout::Refused;
     UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return kRefused;
     LARGE_INTEGER fileSize = {};
     if (!GetFileSizeEx(file.get(), &fileSize)) return kRefused;

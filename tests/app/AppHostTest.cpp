@@ -23,7 +23,9 @@ namespace {
 using velktest::PumpMessages;
 using velktest::WaitFor;
 
-std::string DataFilePath() { return velktest::ProgramFolderFile("QXDATA.dat"); }
+std::string DataFilePath() {
+    return velktest::ProgramFolderFile("QXDATA.dat");
+}
 
 class HostedApp : public velktest::HostedAppTest {
 protected:
@@ -160,7 +162,8 @@ std::vector<WPARAM> editorKeys;
 HWND watchedEditor = nullptr;
 LRESULT CALLBACK RecordCalls(int code, WPARAM wParam, LPARAM lParam) {
     auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_COMMAND && call->lParam == 0) commands.push_back(LOWORD(call->wParam));
+    if (code == HC_ACTION && call->message == WM_COMMAND && call->lParam == 0)
+        commands.push_back(LOWORD(call->wParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 LRESULT CALLBACK RecordKeys(int code, WPARAM wParam, LPARAM lParam) {

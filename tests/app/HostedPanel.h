@@ -2,8 +2,8 @@
 // pixels.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -44,7 +44,6 @@ protected:
             for (int i = x; i < x + w; ++i) count += Pixel(i, j) != Background(i, j);
         return count;
     }
-
 };
 
 }  // namespace velktest

@@ -25,10 +25,18 @@ struct Toggle {
     ModelessDialog* (*dialog)(App& app);
     const char* title;
 };
-ModelessDialog* HotKey(App& app) { return app.hotKeyDialog.get(); }
-ModelessDialog* Wallpaper(App& app) { return app.wallpaperDialog.get(); }
-ModelessDialog* Item(App& app) { return app.itemDialog.get(); }
-ModelessDialog* Set(App& app) { return app.setDialog.get(); }
+ModelessDialog* HotKey(App& app) {
+    return app.hotKeyDialog.get();
+}
+ModelessDialog* Wallpaper(App& app) {
+    return app.wallpaperDialog.get();
+}
+ModelessDialog* Item(App& app) {
+    return app.itemDialog.get();
+}
+ModelessDialog* Set(App& app) {
+    return app.setDialog.get();
+}
 
 TEST_F(ModelessDialogs, EachCommandOpensItsDialogAndClosesItWhenOpen) {
     const Toggle toggles[] = {

@@ -16,8 +16,8 @@ LRESULT CALLBACK CountingEdit(HWND window, UINT message, WPARAM wParam, LPARAM l
 class NameEditorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        edit = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_READONLY | ES_AUTOHSCROLL, 0, 0, 200, 20,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        edit = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_READONLY | ES_AUTOHSCROLL, 0, 0, 200, 20, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_TRUE(edit);
         editProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingEdit)));

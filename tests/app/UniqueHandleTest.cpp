@@ -13,7 +13,9 @@ BOOL WINAPI CountClose(HANDLE handle) {
     return TRUE;
 }
 using Counted = UniqueHandle<HANDLE, CountClose>;
-HANDLE Fake(uintptr_t n) { return reinterpret_cast<HANDLE>(n); }
+HANDLE Fake(uintptr_t n) {
+    return reinterpret_cast<HANDLE>(n);
+}
 
 TEST(UniqueHandle, ClosesOnceOnResetMoveAndScopeEnd) {
     closed = 0;

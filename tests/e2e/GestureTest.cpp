@@ -183,7 +183,8 @@ COLORREF Expected(int x, int y, const StoredLook& look) {
 // Points of the background between the cells, away from the tabs, the
 // pin, the icons and the status line.
 const std::vector<POINT>& BackgroundPoints() {
-    static const std::vector<POINT> points = {{45, 82}, {127, 82}, {209, 82}, {45, 128}, {168, 128}, {209, 128}};
+    static const std::vector<POINT> points = {{45, 82},  {127, 82},  {209, 82},
+                                              {45, 128}, {168, 128}, {209, 128}};
     return points;
 }
 
@@ -231,8 +232,8 @@ TEST_F(WallpaperAtStart, TheCachePictureIsMixedWithTheStoredColour) {
 
     VelkProcess velk;
     ASSERT_TRUE(WriteDataFile(velk.Folder().File(kDataFile), {}, &look));
-    ASSERT_TRUE(wallpapertest::WriteFileBytes(
-        velk.Folder().File(kCacheFile), wallpapertest::MakeBmp(kPanelWidth, kPanelHeight, CachePixel)));
+    ASSERT_TRUE(wallpapertest::WriteFileBytes(velk.Folder().File(kCacheFile),
+                                              wallpapertest::MakeBmp(kPanelWidth, kPanelHeight, CachePixel)));
     StartVelk(velk);
     ExpectScreen([&](int x, int y) { return Expected(x, y, look); });
     EXPECT_TRUE(Picture("wallpaper-at-start"));
@@ -308,10 +309,12 @@ TEST_F(Gesture, AChangeReachesTheDataFileBeforeAForcedEnd) {
     MoveTo(POINT{20, 20});
     ClickMouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     std::string after;
-    EXPECT_TRUE(WaitFor([&] {
-        after = ReadAll(dataPath);
-        return after.size() == before.size() && !(after[6] & 0x10);
-    }, 3000));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            after = ReadAll(dataPath);
+            return after.size() == before.size() && !(after[6] & 0x10);
+        },
+        3000));
     TerminateProcess(velk.Process().Handle(), 1);
     std::string expected = before;
     expected[6] = char(expected[6] & ~0x10);

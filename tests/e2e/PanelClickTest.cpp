@@ -37,8 +37,7 @@ bool WriteDataFile(const TempFolder& velkFolder, bool pinned, const std::string&
     PinButton pin;
     pin.SetState(pinned ? 1 : 0);
     Settings settings;
-    return settings.Save(velkFolder.File("QXDATA.dat").c_str(), &history, &sets, pin.state,
-                         kHookKeyMiddle);
+    return settings.Save(velkFolder.File("QXDATA.dat").c_str(), &history, &sets, pin.state, kHookKeyMiddle);
 }
 
 std::string ReadFile(const std::string& path) {

@@ -14,7 +14,9 @@ VelkProcess::VelkProcess() {
     CopyFileA(BuildFile("Wendrix.dll").c_str(), folder_.File("Wendrix.dll").c_str(), FALSE);
 }
 
-bool VelkProcess::Start() { return process_.Start(folder_.File("VELK.exe"), folder_.Path()); }
+bool VelkProcess::Start() {
+    return process_.Start(folder_.File("VELK.exe"), folder_.Path());
+}
 
 HWND VelkProcess::WaitForPanel(DWORD timeoutMs) {
     WaitFor(

@@ -213,7 +213,8 @@ TEST_F(DataFileTest, ADataFileWhosePathFillsMaxPathIsSaved) {
     // longest a path can be; its temporary file must be no longer.
     const std::string name = "\\QXDATA.dat";
     std::string path = folder.Path();
-    for (size_t room = MAX_PATH - 1 - name.size() - path.size(); room > 0; room = MAX_PATH - 1 - name.size() - path.size()) {
+    for (size_t room = MAX_PATH - 1 - name.size() - path.size(); room > 0;
+         room = MAX_PATH - 1 - name.size() - path.size()) {
         path += "\\" + std::string(room > 50 ? 40 : room - 1, 'd');
         ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
     }

@@ -98,7 +98,8 @@ TEST_F(LaunchItemDialog, CaptionNamesTheShownSetAndTheTargetStaysFixed) {
     app->launchSets->AddSet("Second", 18);
     app->currentSet = 1;
     HWND dialog = Open(CellCentre(3));
-    EXPECT_EQ(velktest::ResourceText(IDS_ITEM_CREATE_AT) + " ( 1 - 3 )", DialogText(dialog, IDC_ITEM_CAPTION_LINE));
+    EXPECT_EQ(velktest::ResourceText(IDS_ITEM_CREATE_AT) + " ( 1 - 3 )",
+              DialogText(dialog, IDC_ITEM_CAPTION_LINE));
     // Switching the panel to another set does not move the new item.
     app->currentSet = 0;
     Fill(dialog, "Later", file.c_str(), "");

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "base/TextCut.h"
 #include "launchdata/ExpandPathMacros.h"
 #include "launchdata/ItemIconSource.h"
 #include "launchdata/ShortcutFile.h"
-#include "base/TextCut.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The item grid's configuration rules, cell geometry and hit tests, at every
 // boundary pixel of the columns and row bands with the panel's start-up values.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include "panel/ItemGrid.h"
 #include "wallpaper/WallpaperRenderer.h"

@@ -19,11 +19,11 @@
 #include "dialogs/LaunchItemDialog.h"
 #include "dialogs/LaunchSetDialog.h"
 #include "dialogs/WallpaperDialog.h"
-#include "panel/PanelLayout.h"
-#include "resources/Version.h"
 #include "launchdata/LaunchSetList.h"
 #include "panel/ItemGrid.h"
+#include "panel/PanelLayout.h"
 #include "panel/TabStrip.h"
+#include "resources/Version.h"
 
 namespace velktest {
 
@@ -33,7 +33,9 @@ inline std::string WindowText(HWND window) {
     return text;
 }
 
-inline std::string DialogText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+inline std::string DialogText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
 
 // What a user's click on a button does: the button itself tells its dialog.
 inline void Click(HWND dialog, int id) {
@@ -109,8 +111,9 @@ protected:
     }
     void StopApp() {
         if (!app) return;
-        for (ModelessDialog* dialog : std::initializer_list<ModelessDialog*>{
-                 app->hotKeyDialog.get(), app->wallpaperDialog.get(), app->itemDialog.get(), app->setDialog.get()})
+        for (ModelessDialog* dialog :
+             std::initializer_list<ModelessDialog*>{app->hotKeyDialog.get(), app->wallpaperDialog.get(),
+                                                    app->itemDialog.get(), app->setDialog.get()})
             if (dialog->IsOpen()) dialog->Close();
         if (IsWindow(app->panel)) DestroyWindow(app->panel);
         app->Finish(kAppTitle);
@@ -147,7 +150,8 @@ protected:
         for (size_t s = 0; s < itemsBySet.size(); ++s) {
             ASSERT_TRUE(sets.AddSet(("Set" + std::to_string(s)).c_str(), kSlots));
             for (size_t cell = 0; cell < itemsBySet[s].size(); ++cell)
-                if (!itemsBySet[s][cell].empty()) AddFileItem(uint16_t(s), uint16_t(cell), itemsBySet[s][cell]);
+                if (!itemsBySet[s][cell].empty())
+                    AddFileItem(uint16_t(s), uint16_t(cell), itemsBySet[s][cell]);
         }
     }
     // Fills every empty cell of the set.
@@ -169,7 +173,9 @@ protected:
     }
     // The centre of a cell or tab in client coordinates.
     POINT CellCentre(int cell) const { return Centre(app->itemGrid->CellRect(cell)); }
-    POINT TabCentre(int tab) const { return Centre(app->tabStrip->TabRect(app->launchSets->count, kPanelWidth, tab)); }
+    POINT TabCentre(int tab) const {
+        return Centre(app->tabStrip->TabRect(app->launchSets->count, kPanelWidth, tab));
+    }
     // The middle of the column gap left of the cell.
     POINT GapBefore(int cell) const {
         const RECT r = app->itemGrid->CellRect(cell);

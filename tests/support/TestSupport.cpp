@@ -46,7 +46,9 @@ std::string WindowsPath(const std::string& unixPath) {
     return path;
 }
 
-std::string BuildFile(const std::string& name) { return WindowsPath(std::string(VELK_BUILD_DIR) + "/" + name); }
+std::string BuildFile(const std::string& name) {
+    return WindowsPath(std::string(VELK_BUILD_DIR) + "/" + name);
+}
 
 TempFolder::TempFolder() {
     char base[MAX_PATH] = {};
@@ -100,7 +102,9 @@ DWORD ChildProcess::Wait(DWORD timeoutMs) {
     return code;
 }
 
-bool ChildProcess::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+bool ChildProcess::Running() const {
+    return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
 
 namespace {
 struct WindowSearch {
@@ -169,7 +173,8 @@ bool SaveScreenRect(const RECT& rect, const std::string& name) {
 bool SaveScreenshot(HWND window, const std::string& name) {
     // A window that has just shown may not have painted yet: have it (and
     // its children) paint now, even when it belongs to another process.
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT rect = {};
     if (!GetWindowRect(window, &rect)) return false;
     return SaveScreenRect(rect, name);

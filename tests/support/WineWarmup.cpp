@@ -30,8 +30,8 @@ int main() {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "VelkWineWarmup";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, "VelkWineWarmup", "warm-up", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200,
-                                  100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExA(0, "VelkWineWarmup", "warm-up", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                  200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
     const bool ready = velktest::WaitFor(
         [&] {
             SetForegroundWindow(window);

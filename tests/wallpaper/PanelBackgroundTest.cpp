@@ -8,8 +8,8 @@
 
 #include "HostedApp.h"
 #include "app/App.h"
-#include "base/UniqueHandle.h"
 #include "app/WindowProcs.h"
+#include "base/UniqueHandle.h"
 #include "launchdata/Settings.h"
 #include "wallpaper/WallpaperRenderer.h"
 
@@ -68,7 +68,9 @@ TEST_F(HostedPanel, PaintCopiesTheBackBufferToTheWindow) {
 }
 
 // "$p\_QXWP_.bmp" for this test program.
-std::string CachePath() { return velktest::ProgramFolderFile("_QXWP_.bmp"); }
+std::string CachePath() {
+    return velktest::ProgramFolderFile("_QXWP_.bmp");
+}
 
 // A 256 x 192 cache picture: (x, y, 0) with y from the bottom row.
 void WriteCache(const std::string& path) {

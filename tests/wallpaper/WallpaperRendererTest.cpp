@@ -21,7 +21,9 @@ uint32_t Pattern(int x, int y) {
 }
 
 // "$p\_QXWP_.bmp" for this test program.
-std::string CachePath() { return velktest::ProgramFolderFile("_QXWP_.bmp"); }
+std::string CachePath() {
+    return velktest::ProgramFolderFile("_QXWP_.bmp");
+}
 
 // The back buffer's pixel at (x, y) from the top, as 0x00RRGGBB.
 uint32_t BackPixel(const BackBuffer& buffer, int x, int y) {
@@ -193,7 +195,7 @@ TEST_F(Renderer, LockedCacheIsLeftAloneAndThePictureStillShows) {
     {
         // Opened without sharing, as another program might hold it.
         UniqueFile lock(CreateFileA(CachePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_NE(INVALID_HANDLE_VALUE, lock.get());
         EXPECT_EQ(1, Build(path.c_str(), 1, 100));
     }
