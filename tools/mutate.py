@@ -47,6 +47,7 @@ def main():
         print(f'{len(faults)} faults, {len(bad)} with a text that does not occur exactly once')
         return 1 if bad else 0
 
+    os.makedirs(os.path.join(ROOT, args.build), exist_ok=True)
     log = os.path.join(ROOT, args.build, 'mutate.log')
     open(log, 'w').close()
     build = f'cmake --build {args.build} -j{os.cpu_count()}'
