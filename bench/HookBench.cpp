@@ -10,9 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "RealInput.h"
 #include "ScriptedDesktop.h"
-#include "TestSupport.h"
+#include "Support.h"
 #include "hooklib/HookLogic.h"
 #include "hooklib/Wendrix.h"
 
@@ -127,9 +126,37 @@ double DeliverMoves(volatile LONG* moves) {
     return Seconds(start, end);
 }
 
+// hook_peer.exe: another program's window for the moves to land on.
+struct Peer {
+    Peer() {
+        const std::string exe = BuildFile("hook_peer.exe");
+        std::string commandLine = "\"" + exe + "\" window " + std::to_string(kPeerRect.left) + " " +
+                                  std::to_string(kPeerRect.top) + " " +
+                                  std::to_string(kPeerRect.right - kPeerRect.left) + " " +
+                                  std::to_string(kPeerRect.bottom - kPeerRect.top);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process))
+            return;
+        WaitFor([&] {
+            window = FindProcessWindow(process.dwProcessId, "HookPeerWindow");
+            return window && IsWindowVisible(window);
+        });
+    }
+    ~Peer() {
+        if (!process.hProcess) return;
+        TerminateProcess(process.hProcess, 0);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    PROCESS_INFORMATION process = {};
+    HWND window = nullptr;
+};
+
 void DeliveryTime() {
-    PeerProcess peerProcess;
-    HWND peer = peerProcess.StartWindow(kPeerRect);
+    Peer peerProcess;
+    HWND peer = peerProcess.window;
     if (!peer) {
         std::printf("3. Delivery: the peer window did not start\n");
         return;
@@ -149,7 +176,7 @@ void DeliveryTime() {
     RegisterClassA(&windowClass);
     HWND panel = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                  windowClass.hInstance, nullptr);
-    MoveMouseTo((kPeerRect.left + kPeerRect.right) / 2, (kPeerRect.top + kPeerRect.bottom) / 2);
+    MoveMouseTo(POINT{(kPeerRect.left + kPeerRect.right) / 2, (kPeerRect.top + kPeerRect.bottom) / 2});
 
     std::vector<double> with, without;
     for (int round = 0; round < kDeliveryRounds; ++round) {

@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "Bytes.h"
+#include "Support.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
-#include "panel/PinButton.h"
 #include "resources/resource.h"
-#include "tests/launchdata/DataFileBytes.h"
 
 namespace {
 
@@ -48,7 +47,7 @@ int main() {
         targets.push_back(folder.File("item" + std::to_string(i) + extensions[i % 6]));
         velktest::WriteBytes(targets.back(), "x");
     }
-    velktest::FileBytes file;
+    velktest::DataFile file;
     file.Header(0x18, 16, 3, 18);
     for (int i = 0; i < 16; ++i) file.Text("command " + std::to_string(i));
     for (int s = 0; s < 3; ++s) {
@@ -64,7 +63,6 @@ int main() {
         Settings settings;
         CommandHistory history;
         LaunchSetList sets;
-        PinButton pin;
         Prepare(sets, history);
         double start = Now();
         if (!settings.Load(path.c_str(), &history, &sets) || sets.count != 3) {
@@ -72,9 +70,8 @@ int main() {
             return 1;
         }
         loads.push_back(Now() - start);
-        pin.SetState(1);
         start = Now();
-        settings.Save(path.c_str(), &history, &sets, pin.state, 0x10);
+        settings.Save(path.c_str(), &history, &sets, 1, 0x10);
         saves.push_back(Now() - start);
 
         ItemIconSource icons;

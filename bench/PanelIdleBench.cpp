@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "TestSupport.h"
+#include "BenchProcess.h"
+#include "Support.h"
 #include "app/App.h"
 #include "app/WindowProcs.h"
 #include "launchdata/LaunchSetList.h"
@@ -126,11 +127,11 @@ int main() {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
 
-    velktest::MoveCursorTo(400, 300);
+    velktest::MoveMouseTo(POINT{400, 300});
     // Notepad opens a file of the folder, so that its command line is ours alone.
     const std::string note = folder.File("idle.txt");
     CloseHandle(CreateFileA(note.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    velktest::ChildProcess velk;
+    BenchProcess velk;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION notepad = {};
@@ -153,7 +154,7 @@ int main() {
     // The cursor rests on the panel's grid, over an empty cell.
     RECT outer = {};
     GetWindowRect(panel, &outer);
-    velktest::MoveCursorTo(outer.left + 100, outer.top + 120);
+    velktest::MoveMouseTo(POINT{outer.left + 100, outer.top + 120});
     Sleep(1000);
     const std::string velkLine = folder.File("VELK.exe");
     MeasureIdle("visible, cursor at rest on the panel", velkLine, note);

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "BenchProcess.h"
+#include "Support.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ struct Program {
 double TimeStart(const Program& program) {
     LARGE_INTEGER frequency, start, now;
     QueryPerformanceFrequency(&frequency);
-    velktest::ChildProcess process;
+    BenchProcess process;
     QueryPerformanceCounter(&start);
     if (!process.Start(program.exe, program.folder)) return -1;
     HWND window = nullptr;

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "TestSupport.h"
+#include "Support.h"
 
 namespace velktest {
 namespace {

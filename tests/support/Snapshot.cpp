@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "TestSupport.h"
+#include "Support.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "TestSupport.h"
+#include "Support.h"
 
 namespace {
 bool keyArrived = false;

@@ -1,0 +1,312 @@
+// Test helpers: waiting, files, screenshots, real input, modal answers, VELK.exe.
+#include "Support.h"
+
+#include <shellapi.h>
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace velktest {
+
+namespace {
+constexpr char kTitle[] = "VELK ver. 0.01";
+constexpr DWORD kInputPaceMs = 120;
+
+void Pace() {
+    WaitFor([] { return false; }, kInputPaceMs);
+}
+}  // namespace
+
+void PumpMessages() {
+    MSG message = {};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        PumpMessages();
+        if (condition()) return true;
+        if (GetTickCount64() >= end) return false;
+        // Wakes for a new message, or after a short while to look again.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+TempFolder::TempFolder() {
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        const std::string name = std::string(base) + "velktest-" + std::to_string(GetCurrentProcessId()) +
+                                 "-" + std::to_string(GetTickCount()) + "-" + std::to_string(++counter);
+        if (CreateDirectoryA(name.c_str(), nullptr)) {
+            path_ = name;
+            return;
+        }
+    }
+}
+
+TempFolder::~TempFolder() {
+    // SHFileOperation wants a double-NUL-terminated list.
+    std::vector<char> from(path_.begin(), path_.end());
+    from.insert(from.end(), {'\0', '\0'});
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.data();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&operation);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return out.good();
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string BuildFile(const std::string& name) {
+    std::string path = "Z:" + std::string(VELK_BUILD_DIR) + "/" + name;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+bool CaptureScreen(const RECT& rect, const std::string& pngPath) {
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        GdiFlush();
+        saved = WritePng(pngPath, width, height, static_cast<const unsigned char*>(bits));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+bool SaveScreenshot(HWND window, const std::string& name) {
+    // A window that has just shown, of any process, paints now; what it
+    // painted reaches the screen a little later.
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    WaitFor([] { return false; }, 150);
+    RECT rect = {};
+    if (!GetWindowRect(window, &rect)) return false;
+    const std::string folder = BuildFile("screenshots");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return CaptureScreen(rect, folder + "\\" + name + ".png");
+}
+
+bool MoveMouseTo(POINT p) {
+    auto at = [](int x, int y) {
+        return [=] {
+            POINT now = {};
+            GetCursorPos(&now);
+            return now.x == x && now.y == y;
+        };
+    };
+    // Under Wine GetCursorPos answers from the X pointer once the position
+    // is 100 ms old, and a SetCursorPos that leaves the position as it is
+    // moves nothing: step aside and back, then look again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SetCursorPos(p.x + 1, p.y);
+        WaitFor(at(p.x + 1, p.y), 1000);
+        SetCursorPos(p.x, p.y);
+        WaitFor(at(p.x, p.y), 1000);
+        Pace();
+        if (at(p.x, p.y)()) return true;
+    }
+    return false;
+}
+
+void Button(DWORD flag) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    SendInput(1, &input, sizeof input);
+    Pace();
+}
+
+void Click(DWORD down, DWORD up) {
+    Button(down);
+    Button(up);
+}
+
+void Key(WORD key, bool down) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+    Pace();
+}
+
+void TypeKeys(std::initializer_list<WORD> keys) {
+    for (WORD key : keys) {
+        Key(key, true);
+        Key(key, false);
+    }
+}
+
+bool BringToFront(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return WaitFor([&] {
+        if (GetForegroundWindow() != window) SetForegroundWindow(window);
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) &&
+               info.hwndActive == window;
+    });
+}
+
+namespace {
+ModalAnswer* current = nullptr;
+
+struct Search {
+    const char* windowClass;
+    HWND found;
+};
+
+BOOL CALLBACK FindShown(HWND window, LPARAM search) {
+    auto* s = reinterpret_cast<Search*>(search);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (!IsWindowVisible(window) || lstrcmpA(className, s->windowClass) != 0) return TRUE;
+    s->found = window;
+    return FALSE;
+}
+}  // namespace
+
+ModalAnswer::ModalAnswer(std::function<void(HWND)> answer, const char* windowClass)
+    : windowClass_(windowClass), answer_(std::move(answer)) {
+    current = this;
+    // A thread timer fires inside any modal loop of this thread.
+    timer_ = SetTimer(nullptr, 0, 30, Tick);
+}
+
+ModalAnswer::~ModalAnswer() {
+    if (timer_) KillTimer(nullptr, timer_);
+    current = nullptr;
+}
+
+void CALLBACK ModalAnswer::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!current || current->answered_) return;
+    Search search = {current->windowClass_, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return;
+    current->answered_ = true;
+    KillTimer(nullptr, current->timer_);
+    current->timer_ = 0;
+    current->answer_(search.found);
+}
+
+std::string WindowText(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+namespace {
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char text[256] = {};
+    GetClassNameA(window, text, sizeof text);
+    if (owner != search->processId || lstrcmpA(text, search->className) != 0) return TRUE;
+    if (search->title && WindowText(window) != search->title) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+}  // namespace
+
+HWND FindProcessWindow(DWORD processId, const char* className, const char* title) {
+    WindowSearch search = {processId, className, title, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+Velk::Velk() {
+    CopyFileA(BuildFile("VELK.exe").c_str(), folder_.File("VELK.exe").c_str(), FALSE);
+    CopyFileA(BuildFile("Wendrix.dll").c_str(), folder_.File("Wendrix.dll").c_str(), FALSE);
+}
+
+Velk::~Velk() {
+    Kill();
+    if (process_.hProcess) {
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+HWND Velk::Start() {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string exe = folder_.File("VELK.exe"), commandLine = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.Path().c_str(), &startup, &process_))
+        return nullptr;
+    WaitFor(
+        [&] {
+            panel_ = FindProcessWindow(process_.dwProcessId, kTitle, kTitle);
+            return panel_ && IsWindowVisible(panel_);
+        },
+        20000);
+    return panel_ && IsWindowVisible(panel_) ? panel_ : nullptr;
+}
+
+DWORD Velk::Close() {
+    PostMessageA(panel_, WM_CLOSE, 0, 0);
+    return Wait(20000);
+}
+
+void Velk::Kill() {
+    if (!process_.hProcess || Wait(0) != STILL_ACTIVE) return;
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+}
+
+DWORD Velk::Wait(DWORD timeoutMs) {
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+POINT OnScreen(HWND panel, POINT client) {
+    ClientToScreen(panel, &client);
+    return client;
+}
+
+}  // namespace velktest

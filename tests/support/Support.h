@@ -1,0 +1,115 @@
+// What every test program shares: waiting while pumping messages, temporary
+// folders and files, screenshots for people to look at, real input paced as
+// a person gives it, answers to this thread's modal dialogs and menus, and
+// VELK.exe started from a folder of its own.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace velktest {
+
+// Pumps this thread's messages until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+void PumpMessages();
+
+// A fresh folder under the temporary folder, removed with its contents.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadBytes(const std::string& path);
+bool WriteBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+// A Windows path for a file of the build tree (Wine maps Z: to /).
+std::string BuildFile(const std::string& name);
+
+// Saves what the screen shows of the window as <build>/screenshots/<name>.png,
+// once every visible child has reached the screen. For people, not asserts.
+bool SaveScreenshot(HWND window, const std::string& name);
+bool CaptureScreen(const RECT& rect, const std::string& pngPath);
+bool WritePng(const std::string& path, int width, int height, const unsigned char* bgra);
+
+// Real input through SendInput, paced like a person: Wine trusts its cached
+// key state for 50 ms, so a hook in another process could miss a faster one.
+// MoveMouseTo waits until the system reports the cursor there.
+bool MoveMouseTo(POINT screen);
+void Button(DWORD flag);           // one MOUSEEVENTF_ press or release
+void Click(DWORD down, DWORD up);  // a press and its release
+void Key(WORD key, bool down);
+void TypeKeys(std::initializer_list<WORD> keys);  // each pressed and released
+// Makes the window the foreground window, active in its thread, so that
+// keys typed next go to it.
+bool BringToFront(HWND window);
+
+// Answers the next dialog, message box (class "#32770") or menu ("#32768")
+// of this thread from inside whatever modal loop shows it, once.
+class ModalAnswer {
+public:
+    explicit ModalAnswer(std::function<void(HWND)> answer, const char* windowClass = "#32770");
+    ~ModalAnswer();
+    ModalAnswer(const ModalAnswer&) = delete;
+    ModalAnswer& operator=(const ModalAnswer&) = delete;
+    bool Answered() const { return answered_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    UINT_PTR timer_ = 0;
+    bool answered_ = false;
+    const char* windowClass_;
+    std::function<void(HWND)> answer_;
+};
+
+std::string WindowText(HWND window);
+inline std::string DialogText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
+// What a user's click on a dialog's button does.
+inline void PressButton(HWND dialog, int id) {
+    SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
+}
+// The first top-level window of the process with the class (and title).
+HWND FindProcessWindow(DWORD processId, const char* className, const char* title = nullptr);
+
+// VELK.exe (with Wendrix.dll) copied into a folder of its own and started
+// there, as a user starts it; killed at the end if it still runs.
+class Velk {
+public:
+    Velk();
+    ~Velk();
+    Velk(const Velk&) = delete;
+    Velk& operator=(const Velk&) = delete;
+    // Starts the program and waits for its panel (null when none showed).
+    HWND Start();
+    // Ends it as the user does (WM_CLOSE); its exit code, or STILL_ACTIVE.
+    DWORD Close();
+    // Ends it as the task manager does: nothing of it runs afterwards.
+    void Kill();
+    DWORD Wait(DWORD timeoutMs);
+    HANDLE Process() const { return process_.hProcess; }
+    DWORD Id() const { return process_.dwProcessId; }
+    HWND Panel() const { return panel_; }
+    const TempFolder& Folder() const { return folder_; }
+    std::string DataFile() const { return folder_.File("QXDATA.dat"); }
+
+private:
+    TempFolder folder_;
+    PROCESS_INFORMATION process_ = {};
+    HWND panel_ = nullptr;
+};
+
+// The panel's client point on the screen.
+POINT OnScreen(HWND panel, POINT client);
+
+}  // namespace velktest
