@@ -165,6 +165,19 @@ void Key(WORD key, bool down) {
     Pace();
 }
 
+void TypeText(const char* text) {
+    for (const char* c = text; *c; ++c) {
+        INPUT input[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            input[i].type = INPUT_KEYBOARD;
+            input[i].ki.wScan = static_cast<unsigned char>(*c);
+            input[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+        }
+        SendInput(2, input, sizeof(INPUT));
+    }
+    Pace();
+}
+
 void TypeKeys(std::initializer_list<WORD> keys) {
     for (WORD key : keys) {
         Key(key, true);
@@ -225,8 +238,9 @@ void CALLBACK ModalAnswer::Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 std::string WindowText(HWND window) {
+    // WM_GETTEXT reaches an edit control of another process too.
     char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -257,6 +271,14 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* title
     return search.found;
 }
 
+HWND WaitForWindow(DWORD processId, const char* className, const char* title) {
+    HWND window = nullptr;
+    WaitFor(
+        [&] { return (window = FindProcessWindow(processId, className, title)) && IsWindowVisible(window); },
+        20000);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
 Velk::Velk() {
     CopyFileA(BuildFile("VELK.exe").c_str(), folder_.File("VELK.exe").c_str(), FALSE);
     CopyFileA(BuildFile("Wendrix.dll").c_str(), folder_.File("Wendrix.dll").c_str(), FALSE);
@@ -270,20 +292,22 @@ Velk::~Velk() {
     }
 }
 
-HWND Velk::Start() {
+bool Velk::Launch() {
+    if (process_.hProcess) {
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    process_ = {};
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     std::string exe = folder_.File("VELK.exe"), commandLine = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.Path().c_str(), &startup, &process_))
-        return nullptr;
-    WaitFor(
-        [&] {
-            panel_ = FindProcessWindow(process_.dwProcessId, kTitle, kTitle);
-            return panel_ && IsWindowVisible(panel_);
-        },
-        20000);
-    return panel_ && IsWindowVisible(panel_) ? panel_ : nullptr;
+    return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder_.Path().c_str(), &startup, &process_) != FALSE;
+}
+
+HWND Velk::Start() {
+    panel_ = Launch() ? WaitForWindow(process_.dwProcessId, kTitle, kTitle) : nullptr;
+    return panel_;
 }
 
 DWORD Velk::Close() {

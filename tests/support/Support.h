@@ -49,6 +49,7 @@ void Button(DWORD flag);           // one MOUSEEVENTF_ press or release
 void Click(DWORD down, DWORD up);  // a press and its release
 void Key(WORD key, bool down);
 void TypeKeys(std::initializer_list<WORD> keys);  // each pressed and released
+void TypeText(const char* text);                  // characters, not keys
 // Makes the window the foreground window, active in its thread, so that
 // keys typed next go to it.
 bool BringToFront(HWND window);
@@ -81,6 +82,8 @@ inline void PressButton(HWND dialog, int id) {
 }
 // The first top-level window of the process with the class (and title).
 HWND FindProcessWindow(DWORD processId, const char* className, const char* title = nullptr);
+// Waits for such a window to be visible; null when none showed.
+HWND WaitForWindow(DWORD processId, const char* className, const char* title = nullptr);
 
 // VELK.exe (with Wendrix.dll) copied into a folder of its own and started
 // there, as a user starts it; killed at the end if it still runs.
@@ -90,8 +93,11 @@ public:
     ~Velk();
     Velk(const Velk&) = delete;
     Velk& operator=(const Velk&) = delete;
-    // Starts the program and waits for its panel (null when none showed).
+    // Starts the program (again, once it has ended) and waits for its
+    // panel; null when none showed.
     HWND Start();
+    // Only starts it.
+    bool Launch();
     // Ends it as the user does (WM_CLOSE); its exit code, or STILL_ACTIVE.
     DWORD Close();
     // Ends it as the task manager does: nothing of it runs afterwards.
