@@ -67,13 +67,9 @@ std::string History(bool kept) {
     return file.Text("C10").Text("c19").Text("S").Empty(18).bytes;
 }
 
-class DataFileTest : public ::testing::Test {
-protected:
+TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat");
-};
-
-TEST_F(DataFileTest, FilesLoadAndSaveBackAsWritten) {
     const std::string fresh = velktest::DefaultHeader(0x18, 0, 1).Text("NewLaunchSet").Empty(18).bytes;
     const std::string three = ThreeSets(0x56), noSets = DataFile().Header(0x18, 0, 0).Text("lost?").bytes;
     const std::string tools = "Tools|0:Edit,C:\\A\\r.cmd,C:\\A|2:Note,$p\\n.txt,|17:Last,%WINDIR%\\x.exe,$W";
@@ -132,7 +128,8 @@ TEST_F(DataFileTest, FilesLoadAndSaveBackAsWritten) {
 
 // At the longest path there is (the temporary file beside it is no longer), a real file changed in a
 // byte or cut short loads within the limits, one cut short is kept aside, and the path is saved.
-TEST_F(DataFileTest, AtTheLongestPathEveryChangeOrCutOfARealFileLoads) {
+TEST(DataFile, AtTheLongestPathEveryChangeOrCutOfARealFileLoads) {
+    velktest::TempFolder folder;
     std::string file = folder.Path();
     for (size_t room; (room = MAX_PATH - 1 - strlen("\\QXDATA.dat") - file.size()) > 0;) {
         file += "\\" + std::string(room > 50 ? 40 : room - 1, 'd');

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/UniqueHandle.h"
 #include "launchdata/LaunchSetList.h"
 #include "panel/ItemGrid.h"
 #include "panel/NewSetButton.h"
@@ -50,8 +51,7 @@ protected:
                            std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
         return box;
     }
-    // w for white, b for black, . for any other colour, point by point; then each tab's grey edge by
-    // its corners: r raised (light top-left), s sunken (dark top-left), f flat (alike).
+    // Points w(hite), b(lack) or .; then each tab's edge r(aised), s(unken) or f(lat) by its grey corners.
     std::string Look(std::initializer_list<POINT> points) const {
         std::string out;
         for (const POINT& p : points)
@@ -121,12 +121,11 @@ TEST_F(PanelTest, RepaintsShowWhatIsUnderTheCursorLeavingNoTraceAndTheSetName) {
     // Its last columns hold only dots, on the baseline.
     EXPECT_GE(Box({cut.right - 8, below.top, cut.right, below.bottom}, 0xFFFFFF).top, cut.bottom - 3);
 
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ font = SelectObject(dc, CreateSetNameFont());
+    UniqueFont font(CreateSetNameFont());
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    ScopedSelect select(dc.get(), font.get());
     char face[LF_FACESIZE] = {};
-    GetTextFaceA(dc, sizeof face, face);
-    DeleteObject(SelectObject(dc, font));
-    DeleteDC(dc);
+    GetTextFaceA(dc.get(), sizeof face, face);
     EXPECT_STREQ("\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e", face);  // ＭＳ Ｐゴシック
 }
 

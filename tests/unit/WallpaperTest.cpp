@@ -133,8 +133,7 @@ TEST_F(BitmapFileTest, EveryDepthLoadsAsBottomUp32BitPixelsAndBadPicturesAreRefu
         for (int i = 0; i < 6; ++i)
             EXPECT_EQ(Colour(i % 3, 1 - i / 3), pixels[i] & 0xFFFFFF) << &file - files << ": " << i;
     }
-    // Rows or run lengths cut short, a zero or negative width, a zero height, an unknown compression,
-    // an absurd palette, no "BM", an absurd size, run lengths top-down.
+    // Cut short, sizes 0 or below, unknown compression, absurd palette or size, no BM, RLE top-down.
     const std::string bad[] = {Patched(bmp, 0, 5),       Patched(rle, 0, 3),   Patched(bmp, 18, 0),
                                Patched(bmp, 18, -4u),    Patched(bmp, 22, 0),  Patched(bmp, 30, 7),
                                Patched(rle, 46, 100000), Patched(bmp, 1, 'X'), Patched(bmp, 18, 70000),
