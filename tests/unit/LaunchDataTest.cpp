@@ -76,7 +76,7 @@ TEST(LaunchSetList, SetsAndItemsMove) {
         overwrite ? sets.OverwriteSet(from, to) : sets.MoveSet(from, to);
         std::string slots;
         for (uint16_t i = 0; i < 3; ++i) slots += sets.GetSetName(i) ? sets.GetSetName(i) : ".";
-        // Stops at the first wrong one: a set moved where there is no slot would not stop the test.
+        // Stops at the first wrong one: a wrong move may write past the last slot and hang the test.
         ASSERT_EQ(after, slots + std::to_string(sets.count)) << overwrite << " " << from << " to " << to;
     }
     // Items move only where there is room.

@@ -94,7 +94,7 @@ std::string Bmp8(int w, int h, const std::function<uint32_t(int, int)>& pixel, b
             const char index = char(palette.size() / 4 - 1);
             rows += rle ? std::string{'\1', index} : std::string(1, index);  // runs of one
         }
-        rows.append(rle ? 2 : (4 - rows.size() % 4) % 4, '\0');  // the end of a run-length row
+        rows.append(rle ? 2 : (4 - rows.size() % 4) % 4, '\0');  // a coded row's end, or padding
     }
     rows += rle ? std::string("\0\1", 2) : "";  // the end of the picture
     std::string bytes = Bmp(w, h, pixel).substr(0, 54) + palette + rows;
