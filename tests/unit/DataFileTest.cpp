@@ -1,0 +1,159 @@
+// The data file: hand-built files loaded and saved back byte for byte, and files no one should have written.
+#include <gtest/gtest.h>
+
+#include "Bytes.h"
+#include "Support.h"
+#include "launchdata/CommandHistory.h"
+#include "launchdata/LaunchSetList.h"
+#include "launchdata/Settings.h"
+
+namespace {
+
+using velktest::DataFile;
+using velktest::Hex;
+
+const std::string kSo = "\x83\x5C", kHyo = "\x95\x5C";  // ソ and 表: a backslash for the second byte
+
+// What the App holds: settings, a history of 16 and three set slots.
+struct LaunchData {
+    LaunchData() {
+        history.Init(16);
+        sets.Resize(3);
+    }
+    bool Load(const std::string& path) { return settings.Load(path.c_str(), &history, &sets); }
+    bool Save(const std::string& path, int pin = 1, uint8_t hookKey = 0x10, bool onlyIfChanged = false) {
+        return settings.Save(path.c_str(), &history, &sets, pin, hookKey, onlyIfChanged);
+    }
+    Settings settings;
+    CommandHistory history;
+    LaunchSetList sets;
+};
+
+// Each set as "name|slot:name,target,folder|...", occupied slots only.
+std::vector<std::string> Describe(const LaunchSetList& sets) {
+    std::vector<std::string> out;
+    for (uint16_t s = 0; s < sets.count; ++s) {
+        out.push_back(sets.GetSetName(s));
+        for (uint16_t i = 0; i < 255; ++i) {
+            const LaunchItemInfo it = sets.GetItemInfo(s, i);
+            if (it.icon)
+                out.back() +=
+                    "|" + std::to_string(i) + ":" + it.name + "," + it.target + "," + it.workingFolder;
+        }
+    }
+    return out;
+}
+
+std::string OneSet(uint8_t flags, const char* name = "S") {
+    return DataFile().Header(flags, 0, 1).Text(name).Empty(18).bytes;
+}
+
+// History, holes, absent and empty folders, macros, double-byte texts.
+std::string ThreeSets(uint8_t flags) {
+    DataFile file;
+    file.Header(flags, 3, 3, 18, 60, 10, 20, 30).Text("notepad").Text("cmd /k dir").Text("http://x/" + kSo);
+    file.Text("Tools").Slot("Edit", "C:\\A\\r.cmd", "C:\\A").Empty(1).Slot("Note", "$p\\n.txt", "").Empty(14);
+    file.Slot("Last", "%WINDIR%\\x.exe", "$W").Text(kHyo + kSo).Empty(5);
+    file.Slot(kSo + "\\" + kHyo, "C:\\" + kSo + "\\x.exe", "C:\\" + kSo).Empty(12);
+    return file.Text("Third").Empty(18).bytes;
+}
+
+// Read: c1 to c18, C10, c19. Kept: the newest 16, C10 in c10's place.
+std::string History(bool kept) {
+    DataFile file;
+    file.Header(0x18, kept ? 16 : 20, 1);
+    for (int i = kept ? 4 : 1; i <= 18; ++i)
+        if (!kept || i != 10) file.Text("c" + std::to_string(i));
+    return file.Text("C10").Text("c19").Text("S").Empty(18).bytes;
+}
+
+TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
+    velktest::TempFolder folder;
+    const std::string path = folder.File("QXDATA.dat");
+    const std::string fresh = velktest::DefaultHeader(0x18, 0, 1).Text("NewLaunchSet").Empty(18).bytes;
+    const std::string three = ThreeSets(0x56), noSets = DataFile().Header(0x18, 0, 0).Text("lost?").bytes;
+    const std::string tools = "Tools|0:Edit,C:\\A\\r.cmd,C:\\A|2:Note,$p\\n.txt,|17:Last,%WINDIR%\\x.exe,$W";
+    const std::string second = kHyo + kSo + "|5:" + kSo + "\\" + kHyo + ",C:\\" + kSo + "\\x.exe,C:\\" + kSo;
+    // An empty set name, a slot with a target but no name, 20 slots a set, texts beyond their limits
+    // (a set name keeps 64 bytes and an item's texts 259, in whole characters).
+    const std::string n63(63, 'n'), t257(257, 't');
+    DataFile wide = DataFile().Header(0x18, 0, 2, 20).Text("").Slot("", "C:\\t", "C:\\");
+    wide.Slot(t257 + kSo + "x", "C:\\1", "").Empty(16).Slot("s18", "C:\\a", "").Slot("s19", "C:\\b", "");
+    wide.Text(n63 + kHyo).Empty(20);
+    DataFile wideSaved = DataFile().Header(0x18, 0, 2).Text("No Name").Empty(1).Slot(t257 + kSo, "C:\\1", "");
+    wideSaved.Empty(16).Text(n63).Empty(18);
+    const std::string noName = "No Name|1:" + t257 + kSo + ",C:\\1,|18:s18,C:\\a,|19:s19,C:\\b,";
+    // Cut in the second set's third slot: all before it is whole.
+    const std::string whole = three.substr(0, three.find(kHyo + kSo) + 5), cut = whole + std::string(7, '\0');
+    DataFile cutSaved = DataFile().Header(0x56, 3, 2, 18, 60, 10, 20, 30);
+    cutSaved.bytes += whole.substr(16) + std::string(54, '\0');
+    struct Case {
+        const char* what;
+        std::string file;  // none when empty
+        std::vector<std::string> sets;
+        uint8_t keys, hookKey;  // the trigger keys loaded, and the hook's keys at the save
+        bool keptAside;
+        std::string saved;  // with the pin in
+    };
+    const Case cases[] = {
+        {"fresh start", "", {"NewLaunchSet"}, 0, 0x10, false, fresh},
+        {"three sets", three, {tools, second, "Third"}, 0x03, 0x03, false, three},
+        {"names, 20 slots", wide.bytes, {noName, n63}, 0x10, 0x10, false, wideSaved.bytes},
+        {"20 history texts", History(false), {"S"}, 0x10, 0x10, false, History(true)},
+        {"CTRL", OneSet(0x14), {"S"}, 0x01, 0x04, false, OneSet(0x11)},
+        {"CTRL+SHIFT, wallpaper", OneSet(0xF5), {"S"}, 0x05, 0x02, false, OneSet(0x72)},
+        {"no sets", noSets, {"NewLaunchSet"}, 0, 0x10, true, OneSet(0x18, "NewLaunchSet")},
+        {"cut short", cut, {tools, kHyo + kSo}, 0x03, 0x03, true, cutSaved.bytes},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteFileA(path.c_str());
+        DeleteFileA((path + ".bak").c_str());
+        if (!c.file.empty()) velktest::WriteBytes(path, c.file);
+        LaunchData data;
+        const bool loaded = data.Load(path);
+        EXPECT_EQ(c.keys, loaded ? data.settings.triggerKeys : 0);
+        if (!loaded) data.sets.AddSet("NewLaunchSet", 18);
+        EXPECT_EQ(c.sets, Describe(data.sets));
+        ASSERT_TRUE(data.Save(path, 1, c.hookKey, true));
+        EXPECT_EQ(Hex(c.saved), Hex(velktest::ReadBytes(path)));
+        EXPECT_EQ(c.keptAside ? Hex(c.file) : "", Hex(velktest::ReadBytes(path + ".bak")));
+        EXPECT_FALSE(velktest::FileExists(folder.File("QXDATA.tmp")));
+        // Saved again unchanged, it is not written: what replaced it stays.
+        velktest::WriteBytes(path, "replaced");
+        ASSERT_TRUE(data.Save(path, 1, c.hookKey, true));
+        EXPECT_EQ("replaced", velktest::ReadBytes(path));
+    }
+}
+
+// At the longest path there is (the temporary file beside it is no longer), a real file changed in a
+// byte or cut short loads within the limits, one cut short is kept aside, and the path is saved.
+TEST(DataFile, AtTheLongestPathEveryChangeOrCutOfARealFileLoads) {
+    velktest::TempFolder folder;
+    std::string file = folder.Path();
+    for (size_t room; (room = MAX_PATH - 1 - strlen("\\QXDATA.dat") - file.size()) > 0;) {
+        file += "\\" + std::string(room > 50 ? 40 : room - 1, 'd');
+        ASSERT_TRUE(CreateDirectoryA(file.c_str(), nullptr)) << file;
+    }
+    file += "\\QXDATA.dat";
+    ASSERT_EQ(size_t(MAX_PATH - 1), file.size());
+    DataFile real = DataFile().Header(0x1E, 2, 3, 2).Text("c").Text(kHyo).Text("1").Slot("a", "C:\\a", "");
+    real.Empty(1).Text(kSo).Empty(2).Text("3").Slot("b", "$p\\b", "").Empty(1);
+    const size_t n = real.bytes.size();
+    for (size_t v = 0; v < 3 * n; ++v) {
+        std::string variant = v < n ? real.bytes.substr(0, v) : real.bytes;
+        if (v >= n) variant[v % n] = v < 2 * n ? '\0' : '\xFF';
+        ASSERT_TRUE(velktest::WriteBytes(file, variant));
+        LaunchData data;
+        data.Load(file);
+        ASSERT_TRUE(data.sets.count <= 3 && data.history.entryCount <= 16) << v;
+        ASSERT_TRUE(v >= n || data.settings.keepAside) << "cut at " << v;
+    }
+    LaunchData data;
+    data.sets.AddSet("S", 18);
+    ASSERT_TRUE(data.Save(file));
+    const std::string saved = velktest::DefaultHeader(0x18, 0, 1).Text("S").Empty(18).bytes;
+    EXPECT_EQ(Hex(saved), Hex(velktest::ReadBytes(file)));
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+// Double-byte-safe cuts, where items and sets go, stored paths, items from dropped files, icons.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include "Support.h"
+#include "base/ComPtr.h"
+#include "base/TextCut.h"
+#include "launchdata/ExpandPathMacros.h"
+#include "launchdata/ItemIconSource.h"
+#include "launchdata/LaunchSetList.h"
+#include "launchdata/ShortcutFile.h"
+#include "resources/resource.h"
+
+namespace {
+
+const std::string kSo = "\x83\x5C", kHyo = "\x95\x5C";  // ソ and 表: a backslash for the second byte
+
+TEST(TextCut, NeverSplitsADoubleByteCharacter) {
+    // The text, the bytes allowed, the bytes kept, the offset of the last backslash (-1: none).
+    const std::tuple<std::string, size_t, size_t, int> cases[] = {
+        {"abcd", 3, 3, -1},     {"ab" + kHyo, 4, 4, -1},     {"ab" + kHyo, 3, 2, -1},
+        {"\x83", 5, 0, -1},     {"C:\\x\\y", 9, 6, 4},       {"C:\\" + kSo, 9, 5, 2},
+        {kSo + "\\a", 2, 2, 2}, {kSo + "\\" + kHyo, 4, 3, 2}};
+    for (const auto& [text, max, kept, lastBackslash] : cases) {
+        EXPECT_EQ(kept, CutLength(text.c_str(), max)) << text;
+        EXPECT_EQ(text.substr(0, kept), CutText(text.c_str(), max)) << text;
+        const char* last = FindLastBackslash(text.c_str());
+        EXPECT_EQ(lastBackslash, last ? int(last - text.c_str()) : -1) << text;
+    }
+}
+
+// A set's items, named by one letter each; "." is an empty slot.
+void Fill(LaunchSetList& sets, uint16_t set, const std::string& names) {
+    for (uint16_t i = 0; i < names.size(); ++i)
+        if (names[i] != '.')
+            sets.CreateItem(set, i, names.substr(i, 1).c_str(), "C:\\x", "", ItemPlacement::Replace);
+}
+
+std::string Names(const LaunchSetList& sets, uint16_t set, size_t slots = 18) {
+    std::string names;
+    for (uint16_t i = 0; i < slots; ++i)
+        names += sets.GetItemInfo(set, i).icon ? sets.GetItemInfo(set, i).name : ".";
+    return names;
+}
+
+TEST(LaunchSetList, AnInsertedItemShiftsTheFewestItemsTowardTheNearestHole) {
+    // The slots, where X goes in, the slots afterwards (null: refused, nothing changes).
+    const std::tuple<std::string, uint16_t, const char*> cases[] = {
+        {"ABC.D.", 1, "AXBCD."},  // the hole ahead is nearer
+        {".ABCDE", 3, "ABXCDE"},  // only a hole behind
+        {".AB.", 2, "AXB."},      // equally near: the earlier items move down
+        {"A.B", 1, "AXB"},        // an empty slot takes it
+        {"A.B", 2, "AXB"},        // so does an empty slot just before
+        {"AB.C", 0, "XABC"},     {"ABC", 0, nullptr}, {"AB.", 3, nullptr}};
+    for (const auto& [before, at, after] : cases) {
+        LaunchSetList sets;
+        sets.Resize(1);
+        sets.AddSet("S", unsigned(before.size()));
+        Fill(sets, 0, before);
+        EXPECT_EQ(after != nullptr, sets.CreateItem(0, at, "X", "C:\\x", "", ItemPlacement::Insert));
+        EXPECT_EQ(after ? after : before, Names(sets, 0, before.size())) << before << " at " << at;
+    }
+}
+
+TEST(LaunchSetList, SetsAndItemsMove) {
+    // Overwrite or move, from, to, the set slots and the count afterwards.
+    const std::tuple<bool, uint16_t, uint16_t, std::string> cases[] = {
+        {false, 0, 2, "BAC3"}, {false, 2, 0, "CAB3"}, {false, 0, 3, "BCA3"},
+        {false, 0, 1, "ABC3"}, {true, 0, 2, "BA.2"},  {true, 2, 0, "CB.2"}};
+    for (const auto& [overwrite, from, to, after] : cases) {
+        LaunchSetList sets;
+        sets.Resize(3);
+        for (const char* name : {"A", "B", "C"}) sets.AddSet(name, 18);
+        overwrite ? sets.OverwriteSet(from, to) : sets.MoveSet(from, to);
+        std::string slots;
+        for (uint16_t i = 0; i < 3; ++i) slots += sets.GetSetName(i) ? sets.GetSetName(i) : ".";
+        // Stops at the first wrong one: a wrong move may write past the last slot and hang the test.
+        ASSERT_EQ(after, slots + std::to_string(sets.count)) << overwrite << " " << from << " to " << to;
+    }
+    // Items move only where there is room.
+    LaunchSetList sets;
+    sets.Resize(3);
+    for (const char* name : {"Full", "AlsoFull", "Empty"}) sets.AddSet(name, 18);
+    Fill(sets, 0, "abcdefghijklmnopqr");
+    Fill(sets, 1, "abcdefghijklmnopqr");
+    // Within a full set the item's own slot makes the room.
+    EXPECT_TRUE(sets.MoveItem(0, 0, 0, 5, ItemPlacement::Insert));
+    EXPECT_EQ("bcdeafghijklmnopqr", Names(sets, 0));
+    EXPECT_FALSE(sets.MoveItem(0, 1, 1, 3, ItemPlacement::Insert));
+    EXPECT_EQ("bcdeafghijklmnopqr", Names(sets, 0));
+    EXPECT_TRUE(sets.MoveItem(0, 2, 2, 9, ItemPlacement::FirstFree));
+    EXPECT_EQ("bc.eafghijklmnopqr d.................", Names(sets, 0) + " " + Names(sets, 2));
+    EXPECT_TRUE(sets.RemoveItem(0, 7));
+    EXPECT_EQ("bc.eafg.ijklmnopqr", Names(sets, 0));
+}
+
+TEST(ExpandPathMacros, ExpandsVariablesAndMacrosWithinTheBuffer) {
+    ASSERT_TRUE(SetCurrentDirectoryA(velktest::BuildFile("").c_str()));  // drive Z:, the system's is C:
+    SetEnvironmentVariableA("VELK_MACRO", "$p");
+    // 259 and 260 double-byte characters: 518 and 520 bytes.
+    std::string wide259;
+    for (int i = 0; i < 259; ++i) wide259 += "\x95\x5C";  // 表
+    SetEnvironmentVariableA("VELK_WIDE259", wide259.c_str());
+    SetEnvironmentVariableA("VELK_WIDE260", (wide259 + "\x95\x5C").c_str());
+    // The stored path, the buffer's size, the expansion (null: it fails).
+    const std::string data = velktest::BuildFile("QXDATA.dat"), x = velktest::BuildFile("x");
+    // clang-format off
+    const std::tuple<std::string, size_t, const char*> cases[] = {
+        {"$p\\QXDATA.dat", 520, data.c_str()}, {"%VELK_MACRO%\\x", 520, x.c_str()}, {"$$p", 520, "$p"},
+        {"50$$", 520, "50$"}, {"$x\\file", 520, nullptr}, {"C:\\dir$", 520, nullptr}, {"$P", 520, nullptr},
+        {"%WINDIR%\\x", 520, "C:\\windows\\x"}, {"$W\\x", 520, "C:\\windows\\x"}, {"$d\\x", 520, "Z:\\x"},
+        {"$S", 520, "C:\\windows\\system32"}, {"$D\\x", 520, "C:\\x"}, {"abc", 4, "abc"}, {"abc", 3, nullptr},
+        {"a$$b", 4, "a$b"}, {"a$$b", 3, nullptr}, {"%VELK_WIDE259%", 520, wide259.c_str()},
+        {"%VELK_WIDE260%", 520, nullptr}};
+    // clang-format on
+    for (const auto& [source, size, expected] : cases) {
+        char result[520] = {};
+        EXPECT_STREQ(expected, ExpandPathMacros(source.c_str(), result, size)) << source;
+    }
+}
+
+TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderAnyOtherFileItselfAndEachAnIcon) {
+    velktest::TempFolder folder;
+    const std::string target = folder.File("run.cmd"), document = folder.File("report.final.txt");
+    const std::string shortcut = folder.File("Editor.lnk");
+    ASSERT_TRUE(velktest::WriteBytes(target, "@echo off\r\n") && velktest::WriteBytes(document, "report"));
+    CoInitialize(nullptr);  // for this thread from now on
+    ComPtr<IShellLinkA> link;
+    ComPtr<IPersistFile> file;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_ALL, IID_IShellLinkA, link.Put()));
+    link->SetPath(target.c_str());
+    link->SetWorkingDirectory("C:\\windows");
+    ASSERT_EQ(S_OK, link->QueryInterface(IID_IPersistFile, file.Put()));
+    ASSERT_EQ(S_OK, file->Save(std::wstring(shortcut.begin(), shortcut.end()).c_str(), TRUE));
+    auto fields = [](const std::string& file) {
+        const ItemFields f = ItemFieldsFromFile(file.c_str());
+        return std::string(f.name) + "|" + f.target + "|" + f.workingFolder;
+    };
+    EXPECT_EQ("Editor|" + target + "|C:\\windows", fields(shortcut));
+    EXPECT_EQ("report.final|" + document + "|" + folder.Path(), fields(document));
+
+    // A missing target shows the default icon, else the question mark; a target that does not expand none.
+    const HICON question = LoadIconA(nullptr, IDI_QUESTION);
+    ItemIconSource source;
+    source.SetDefaultIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
+    const HICON missing = source.Lookup("C:\\no\\such\\program.exe");
+    EXPECT_TRUE(missing && missing != question);
+    EXPECT_EQ(nullptr, source.Lookup("$x\\program.exe"));
+    source.SetDefaultIcon(nullptr);
+    EXPECT_EQ(question, source.Lookup("C:\\no\\such\\program.exe"));
+}
+
+}  // namespace
