@@ -46,9 +46,8 @@ inline void DropFiles(HWND window, const std::vector<std::string>& paths, POINT 
 }
 
 // Answers the next dialog or message box with the button (0: its close box)
-// and keeps what it said: a confirmation's names, upper > lower, the About
-// box's line on the hook library, a message box's text. Empty while nothing
-// asked.
+// and keeps what it said, empty while nothing asked: a confirmation's names
+// (upper > lower), the About box's library line, a message box's text.
 struct Reply {
     explicit Reply(int button, const char* screenshot = nullptr)
         : answer_([this, button, screenshot](HWND dialog) {

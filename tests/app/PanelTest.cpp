@@ -33,8 +33,7 @@ TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     }
 }
 
-// Pinned, the panel stays; the pin pulled out, the hook library watches for
-// clicks elsewhere to hide it.
+// The pin pulled out, the hook library watches for clicks elsewhere.
 TEST_F(Panel, ThePinSwitchesHideDetection) {
     CursorAt({20, 20});
     for (int32_t detecting : {1, 0}) {
