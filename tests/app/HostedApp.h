@@ -108,7 +108,7 @@ protected:
         app->FullRepaint();
     }
     // "Set0[A B - D] Set1[full] @0": each set with its items by cell, and
-    // the shown set.
+    // the shown set; "?" for a set without a name.
     std::string State() const {
         std::string state;
         for (uint16_t s = 0; s < app->launchSets->count; ++s) {
@@ -119,7 +119,8 @@ protected:
             }
             items =
                 app->launchSets->IsSetFull(s) ? " full" : items.substr(0, items.find_last_not_of(" -") + 1);
-            state += app->launchSets->GetSetName(s) + ("[" + items.substr(items.empty() ? 0 : 1) + "] ");
+            const char* name = app->launchSets->GetSetName(s);
+            state += (name ? name : "?") + ("[" + items.substr(items.empty() ? 0 : 1) + "] ");
         }
         return state + "@" + std::to_string(app->currentSet);
     }
