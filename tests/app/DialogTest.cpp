@@ -1,0 +1,136 @@
+// The four modeless dialogs opened by the panel's commands: what they show
+// on opening, what OK changes, and that the panel stays while one is open.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "Bytes.h"
+#include "HostedApp.h"
+#include "launchdata/Settings.h"
+#include "wallpaper/WallpaperPreview.h"
+
+using namespace velktest;
+
+using Dialogs = HostedApp;
+
+TEST_F(Dialogs, ThePanelStaysWhileOneIsOpen) {
+    for (int command : {IDM_HOTKEY_DIALOG, IDM_WALLPAPER_DIALOG, IDM_ITEM_DIALOG, IDM_NEW_SET}) {
+        Command(command);
+        for (int hide : {IDM_HIDE, IDM_TRIGGER}) {
+            Command(hide);
+            EXPECT_TRUE(IsWindowVisible(app->panel)) << command << " " << hide;
+        }
+        Command(command);
+    }
+    Command(IDM_HIDE);
+    EXPECT_FALSE(IsWindowVisible(app->panel));
+}
+
+TEST_F(Dialogs, TheHotKeyIsTheCheckedBoxes) {
+    struct Row {
+        std::vector<int> boxes;
+        uint8_t key;
+    };
+    const Row rows[] = {{{IDC_HOTKEY_CTRL, IDC_HOTKEY_ALT}, 0x03}, {{IDC_HOTKEY_SHIFT}, 0x04}};
+    for (const Row& row : rows) {
+        SetHookKey(kHookKeyMiddle);
+        Command(IDM_HOTKEY_DIALOG);
+        HWND dialog = app->hotKeyDialog->Window();
+        PressButton(dialog, IDC_HOTKEY_MIDDLE);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+        for (int box : row.boxes) PressButton(dialog, box);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+        if (&row == rows) SaveScreenshot(dialog, "dialog_hotkey");
+        PressButton(dialog, IDOK);
+        EXPECT_EQ(row.key, GetHookSwitch());
+    }
+}
+
+TEST_F(Dialogs, TheItemDialogChangesOrAddsWhereTheMenuWasOpened) {
+    struct Row {
+        POINT menu;
+        const char *caption, *shown, *name, *state;  // shown: the name and target on opening
+        int answer;  // to the question about a folder that does not exist; 0: none asked
+    };
+    const Row rows[] = {
+        {Cell(5), "登録済みアイテムの設定を変更します ( 0 - 5 )", "E C:\\velk\\E.txt", "E2",
+         "Set0[A B - - - E2] @0", 0},
+        {Gap(1), "新規アイテムを挿入します ( 0 - 1 )", " ", "N", "Set0[A N B - - E2] @0", 0},
+        {{-1, -1}, "新規アイテムを作成します ( 0 )", " ", "W", "Set0[A N B - - E2] @0", IDCANCEL},
+        {{-1, -1}, "新規アイテムを作成します ( 0 )", "W ", "W", "Set0[A N B W - E2] @0", IDOK},
+    };
+    MakeSets({"A B - - - E"});
+    for (const Row& row : rows) {
+        app->menuPoint = row.menu;
+        if (!app->itemDialog->IsOpen()) Command(IDM_ITEM_DIALOG);
+        HWND dialog = app->itemDialog->Window();
+        EXPECT_EQ(Sjis(row.caption), DialogText(dialog, IDC_ITEM_CAPTION_LINE));
+        EXPECT_EQ(row.shown, DialogText(dialog, IDC_ITEM_NAME) + " " + DialogText(dialog, IDC_ITEM_TARGET));
+        if (&row == rows) SaveScreenshot(dialog, "dialog_item");
+        SetDlgItemTextA(dialog, IDC_ITEM_NAME, row.name);
+        SetDlgItemTextA(dialog, IDC_ITEM_WORKING_FOLDER, row.answer ? "C:\\no\\such" : "");
+        Reply reply(row.answer);
+        PressButton(dialog, IDOK);
+        EXPECT_EQ(row.answer ? Sjis("指定された作業フォルダのパスは無効です\r\nそれでも登録しますか？") : "",
+                  reply.said);
+        EXPECT_EQ(row.answer == IDCANCEL, app->itemDialog->IsOpen());
+        EXPECT_EQ(row.state, State()) << row.name;
+    }
+}
+
+TEST_F(Dialogs, TheSetDialogNamesANewSetOrRenamesTheOneUnderTheMenu) {
+    struct Row {
+        int command, menuSet;
+        const char *shown, *typed, *state;
+    };
+    const Row rows[] = {
+        {IDM_NEW_SET, 0, "NewLaunchSet", "Fresh", "Set0[] Set1[] Fresh[] @1"},
+        {IDM_CHANGE_SET, 1, "Set1", "Renamed", "Set0[] Renamed[] Fresh[] @1"},
+    };
+    MakeSets({"", ""}, 1);
+    for (const Row& row : rows) {
+        app->menuSet = uint16_t(row.menuSet);
+        Command(row.command);
+        HWND dialog = app->setDialog->Window();
+        EXPECT_EQ(row.shown, DialogText(dialog, IDC_SET_NAME));
+        SetDlgItemTextA(dialog, IDC_SET_NAME, row.typed);
+        if (&row == rows) SaveScreenshot(dialog, "dialog_set");
+        PressButton(dialog, IDOK);
+        EXPECT_EQ(row.state, State());
+    }
+}
+
+TEST_F(Dialogs, TheWallpaperDialogShowsAndKeepsTheChosenColourAndPicture) {
+    TempFolder folder;
+    const std::string picture = folder.File("wide.bmp");
+    WriteBytes(picture, Bmp(64, 16, [](int, int) { return 0xFF0000u; }));
+    app->settings->red = 10;
+    app->settings->green = 20;
+    app->settings->blue = 30;
+    app->settings->alpha = 40;
+    Command(IDM_WALLPAPER_DIALOG);
+    HWND dialog = app->wallpaperDialog->Window();
+    const char* const stored[] = {"10", "20", "30", "40"};
+    for (int id = IDC_WALLPAPER_RED_VALUE; id <= IDC_WALLPAPER_ALPHA_VALUE; ++id)
+        EXPECT_EQ(stored[id - IDC_WALLPAPER_RED_VALUE], DialogText(dialog, id));
+    // Typed beyond the range: rewritten, and the slider follows.
+    SetDlgItemTextA(dialog, IDC_WALLPAPER_RED_VALUE, "300");
+    EXPECT_EQ("255", DialogText(dialog, IDC_WALLPAPER_RED_VALUE));
+    EXPECT_EQ(255, SendDlgItemMessageA(dialog, IDC_WALLPAPER_RED, TBM_GETPOS, 0, 0));
+
+    DropFiles(dialog, {picture});
+    EXPECT_EQ("wide.bmp", DialogText(dialog, IDC_WALLPAPER_FILE_NAME));
+    // The preview's top row is a band above the fitted picture, and the
+    // picture itself when FILL stretches it.
+    auto preview = [&](int y) { return app->wallpaperPreview->display[(95 - y) * 128 + 64]; };
+    EXPECT_NE(preview(0), preview(48));
+    PressButton(dialog, IDC_WALLPAPER_FILL);
+    EXPECT_EQ(preview(0), preview(48));
+    SaveScreenshot(dialog, "dialog_wallpaper");
+
+    PressButton(dialog, IDC_WALLPAPER_APPLY);
+    EXPECT_TRUE(app->settings->flags & Settings::kWallpaperOn);
+    SetDlgItemTextA(dialog, IDC_WALLPAPER_ALPHA_VALUE, "0");
+    PressButton(dialog, IDOK);
+    EXPECT_FALSE(app->wallpaperDialog->IsOpen());
+    EXPECT_FALSE(app->settings->flags & Settings::kWallpaperOn);
+}

@@ -1,0 +1,135 @@
+// The real App with its panel inside the test program, started afresh for each
+// test without a data file, and the words the tests use about it.
+#pragma once
+
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <sstream>
+#include <vector>
+
+#include "Support.h"
+#include "app/App.h"
+#include "app/WindowProcs.h"
+#include "dialogs/HotKeyDialog.h"
+#include "dialogs/LaunchSetDialog.h"
+#include "dialogs/WallpaperDialog.h"
+#include "hooklib/Wendrix.h"
+#include "launchdata/LaunchSetList.h"
+#include "panel/PanelLayout.h"
+#include "resources/Version.h"
+#include "resources/resource.h"
+
+namespace velktest {
+
+// The source is UTF-8; the program speaks code page 932.
+inline std::string Sjis(const char* utf8) {
+    wchar_t wide[512] = {};
+    char text[1024] = {};
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 512);
+    WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+// The HDROP the shell sends: one DROPFILES, then the names, double-NUL ended.
+inline void DropFiles(HWND window, const std::vector<std::string>& paths, POINT at = {}) {
+    std::string names;
+    for (const std::string& path : paths) names += path + '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    *drop = DROPFILES{sizeof(DROPFILES), at, FALSE, FALSE};
+    memcpy(drop + 1, names.data(), names.size());
+    GlobalUnlock(memory);
+    // The receiver finishes the drop, which frees the memory.
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+// Answers the next dialog or message box with the button (0: its close box)
+// and keeps what it said, empty while nothing asked: a confirmation's names
+// (upper > lower), the About box's library line, a message box's text.
+struct Reply {
+    explicit Reply(int button, const char* screenshot = nullptr)
+        : answer_([this, button, screenshot](HWND dialog) {
+              for (int id : {0xFFFF, 1048, 1043})
+                  if (GetDlgItem(dialog, id)) said = DialogText(dialog, id);
+              if (GetDlgItem(dialog, 1042)) said += " > " + DialogText(dialog, 1042);
+              if (screenshot) SaveScreenshot(dialog, screenshot);
+              // The button's click, or the close box, which the dialog manager makes IDCANCEL.
+              SendMessageA(dialog, button ? WM_COMMAND : WM_CLOSE, button, 0);
+          }) {}
+    std::string said;
+    ModalAnswer answer_;
+};
+
+class HostedApp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RemoveAppFiles();
+        theApp = app = new App();
+        app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
+        ASSERT_TRUE(IsWindowVisible(app->panel));
+    }
+    void TearDown() override {
+        // No gesture is left for the hook library to finish.
+        DDEntry(0);
+        // The open dialogs go with their owner.
+        DestroyWindow(app->panel);
+        app->Finish(kAppTitle);
+        delete app;
+        theApp = app = nullptr;
+        PumpMessages();
+        RemoveAppFiles();
+    }
+    // The data file and the wallpaper cache, beside the program.
+    static void RemoveAppFiles() {
+        for (const char* name : {"QXDATA.dat", "_QXWP_.bmp"}) DeleteFileA(BuildFile(name).c_str());
+    }
+    void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
+    void CursorAt(POINT client) { ASSERT_TRUE(MoveMouseTo(OnScreen(app->panel, client))); }
+    // The 32 ms timer's tick.
+    void Tick() { SendMessageA(app->panel, WM_TIMER, kRepaintTimer, 0); }
+
+    // Replaces the sets by Set0, Set1, ... with their items by cell, "-" for
+    // an empty cell, or "full" for a set without an empty cell.
+    void MakeSets(const std::vector<std::string>& sets, uint16_t shown = 0) {
+        app->launchSets->Resize(3);
+        for (size_t s = 0; s < sets.size(); ++s) {
+            app->launchSets->AddSet(("Set" + std::to_string(s)).c_str(), 18);
+            std::istringstream names(sets[s] == "full" ? "a b c d e f g h i j k l m n o p q r" : sets[s]);
+            std::string name;
+            for (uint16_t cell = 0; names >> name; ++cell)
+                if (name != "-")
+                    app->launchSets->CreateItem(uint16_t(s), cell, name.c_str(),
+                                                ("C:\\velk\\" + name + ".txt").c_str(), nullptr,
+                                                ItemPlacement::Replace);
+        }
+        app->currentSet = shown;
+        app->FullRepaint();
+    }
+    // "Set0[A B - D] Set1[full] @0": each set with its items by cell, and
+    // the shown set; "?" for a set without a name.
+    std::string State() const {
+        std::string state;
+        for (uint16_t s = 0; s < app->launchSets->count; ++s) {
+            std::string items;
+            for (uint16_t cell = 0; cell < 18; ++cell) {
+                const char* name = app->launchSets->GetItemInfo(s, cell).name;
+                items += std::string(" ") + (name ? name : "-");
+            }
+            items =
+                app->launchSets->IsSetFull(s) ? " full" : items.substr(0, items.find_last_not_of(" -") + 1);
+            const char* name = app->launchSets->GetSetName(s);
+            state += (name ? name : "?") + ("[" + items.substr(items.empty() ? 0 : 1) + "] ");
+        }
+        return state + "@" + std::to_string(app->currentSet);
+    }
+    // The centre of cell i, of tab i of three, and the gap before cell i.
+    static POINT Cell(int i) { return POINT{25 + 41 * (i % 6), 60 + 46 * (i / 6)}; }
+    static POINT Tab(int i) { return POINT{209 + 15 * i, 20}; }
+    static POINT Gap(int i) { return POINT{4 + 41 * (i % 6), 60 + 46 * (i / 6)}; }
+
+    App* app = nullptr;
+};
+
+}  // namespace velktest

@@ -1,0 +1,78 @@
+// The panel under the cursor: the timer's repaint at rest, the wheel, the pin,
+// and the name editor as a command line with its history.
+#include "HostedApp.h"
+#include "wallpaper/WallpaperRenderer.h"
+
+using namespace velktest;
+
+using Panel = HostedApp;
+
+// Leaving a magnified icon for the gap beside it puts the icon back at its
+// size over part of the gap; the insertion bar there must stay whole.
+TEST_F(Panel, TheBarBesideAMagnifiedIconStaysWhileTheCursorRests) {
+    MakeSets({"A"});
+    CursorAt(Cell(0));
+    Tick();
+    CursorAt(Gap(1));
+    for (int tick = 0; tick < 3; ++tick) {
+        Tick();
+        // The bar is x 44 to 47 from y 37, white inside.
+        for (int y = 38; y < 82; y += 4)
+            EXPECT_EQ(RGB(255, 255, 255), GetPixel(app->wallpaper->dc.get(), 45, y)) << tick << ": " << y;
+    }
+}
+
+TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
+    MakeSets({"", "", ""});
+    const POINT at = OnScreen(app->panel, Cell(7));
+    const short deltas[] = {-120, -120, 120, 240, 120};
+    const int shown[] = {2, 1, 2, 0, 1};
+    for (int i = 0; i < 5; ++i) {
+        SendMessageA(app->panel, WM_MOUSEWHEEL, MAKEWPARAM(0, deltas[i]), MAKELPARAM(at.x, at.y));
+        EXPECT_EQ(shown[i], app->currentSet) << i;
+    }
+}
+
+// The pin pulled out, the hook library watches for clicks elsewhere.
+TEST_F(Panel, ThePinSwitchesHideDetection) {
+    CursorAt({20, 20});
+    for (int32_t detecting : {1, 0}) {
+        Command(IDM_PRIMARY_CLICK);
+        EXPECT_EQ(detecting, PauseHideHook(2));
+    }
+}
+
+TEST_F(Panel, TheNameEditorStartsTypedCommandsAndKeepsThemInItsHistory) {
+    auto typeAndEnter = [&](const char* text) {
+        Command(IDM_ENTER);
+        SetWindowTextA(app->nameEdit, text);
+        Command(IDM_ENTER);
+    };
+    // Texts that name no file: the shell starts nothing.
+    typeAndEnter("velk-test-older");
+    typeAndEnter("velk-test-newest");
+    EXPECT_EQ("", WindowText(app->nameEdit));
+
+    // A text left without Enter: the status line takes the strip, but never
+    // while the user types, and editing again brings the text back.
+    CursorAt({100, 36});
+    Command(IDM_ENTER);
+    SetWindowTextA(app->nameEdit, "left over");
+    Tick();
+    EXPECT_EQ("left over", WindowText(app->nameEdit));
+    Command(IDM_PRIMARY_CLICK);
+    Tick();
+    EXPECT_EQ("< NewLaunchSet >", WindowText(app->nameEdit));
+    Command(IDM_ENTER);
+    EXPECT_EQ("left over", WindowText(app->nameEdit));
+
+    auto press = [&](WPARAM key, const char* shown) {
+        SendMessageA(app->nameEdit, WM_KEYDOWN, key, 1);
+        EXPECT_EQ(shown, WindowText(app->nameEdit)) << key;
+    };
+    press(VK_UP, "velk-test-newest");
+    press(VK_UP, "velk-test-older");
+    press(VK_UP, "velk-test-older");
+    press(VK_DOWN, "velk-test-newest");
+    press(VK_DOWN, "velk-test-newest");
+}
