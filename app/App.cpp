@@ -6,6 +6,7 @@
 
 #include "app/NameEditor.h"
 #include "app/WindowProcs.h"
+#include "base/ShellLauncher.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ConfirmDialog.h"
 #include "dialogs/HotKeyDialog.h"
@@ -13,6 +14,7 @@
 #include "dialogs/WallpaperDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
+#include "launchdata/IconLoader.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
 #include "panel/ItemGrid.h"
@@ -27,7 +29,6 @@
 #include "wallpaper/WallpaperRenderer.h"
 
 namespace {
-constexpr UINT kRepaintIntervalMs = 32;
 constexpr uint16_t kHistoryCapacity = 16;
 // Alpha of a background without a picture.
 constexpr int32_t kFullStrength = 100;
@@ -52,6 +53,8 @@ App::App()
       settings(std::make_unique<Settings>()),
       painter(std::make_unique<PanelPainter>(*launchSets, *tabStrip, *itemGrid, *pinButton, *newSetButton,
                                              *wallpaper)),
+      iconLoader(std::make_unique<IconLoader>()),
+      launcher(std::make_unique<ShellLauncher>()),
       hotKeyDialog(std::make_unique<HotKeyDialog>(Host(), HotKeyDialogProc)),
       wallpaperDialog(std::make_unique<WallpaperDialog>(Host(), WallpaperDialogProc, *wallpaper,
                                                         *wallpaperPreview, *settings)),
@@ -72,6 +75,8 @@ App::~App() {
     itemDialog.reset();
     wallpaperDialog.reset();
     hotKeyDialog.reset();
+    launcher.reset();
+    iconLoader.reset();
     painter.reset();
     settings.reset();
     wallpaperPreview.reset();
@@ -116,7 +121,11 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     history->Init(kHistoryCapacity);
 
     uint8_t triggerKey = 0;
-    if (settings->Load(kDataFile, history.get(), launchSets.get())) {
+    // The stored items show the default icon until the loader brings theirs.
+    launchSets->DeferIconLookups(true);
+    const bool loaded = settings->Load(kDataFile, history.get(), launchSets.get());
+    launchSets->DeferIconLookups(false);
+    if (loaded) {
         pinButton->SetState(settings->flags & Settings::kPinned ? 1 : 0);
         BuildStoredBackground();
         triggerKey = settings->triggerKeys;
@@ -142,6 +151,7 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
 
     PositionAtCursor();
     ShowWindow(panel, SW_SHOW);
+    iconLoader->Start(launchSets->PendingIconTargets(), panel, kIconArrivedMessage);
 
     // The hook library posts its commands to the panel as WM_COMMAND.
     InitHook(panel, WM_COMMAND, IDM_TRIGGER, 0);
@@ -175,7 +185,6 @@ void App::Finish(const char* className) {
 
 WPARAM App::RunMessageLoop(HWND window) {
     UniqueAccelerators accelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS)));
-    SetTimer(window, kRepaintTimer, kRepaintIntervalMs, nullptr);
 
     MSG message = {};
     while (running) {

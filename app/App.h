@@ -6,7 +6,8 @@
 //   PanelWindow.cpp  the panel's window procedure: creation, destruction,
 //                    size, painting, the commands, showing and hiding
 //   PanelInput.cpp   the timer, the wheel, the primary click and launching,
-//                    the panel's repaint, hit test and status text, saving
+//                    the panel's repaint, hit test and status text, the
+//                    icons that arrive, saving
 //   DragDrop.cpp     presses, the drag cursor, drops and dropped files
 //   ContextMenu.cpp  the context menu
 //   NameEditProc.cpp the name editor's procedure, editing, the typed command
@@ -30,6 +31,7 @@ class AboutBox;
 class CommandHistory;
 class ConfirmDialog;
 class HotKeyDialog;
+class IconLoader;
 class ItemGrid;
 class LaunchSetDialog;
 class LaunchSetList;
@@ -38,6 +40,7 @@ class NewSetButton;
 class PanelPainter;
 class PinButton;
 class Settings;
+class ShellLauncher;
 class TabStrip;
 class WallpaperDialog;
 class WallpaperPreview;
@@ -47,9 +50,12 @@ class WallpaperRenderer;
 constexpr char kDataFile[] = "$p\\QXDATA.dat";
 // What the notification icon sends the panel (WM_APP + 100).
 constexpr UINT kTrayCallbackMessage = 0x8064;
-// The panel's timers: the 32 ms repaint, and the one-shot save after a change.
+// The panel's timers: the 32 ms repaint, which runs only while the panel is
+// shown, and the one-shot save after a change.
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT_PTR kSaveTimer = 2;
+// What the icon loader posts the panel when an item's icon has been looked up.
+constexpr UINT kIconArrivedMessage = WM_APP + 1;
 
 class App : public BaseObject, private DialogHost {
 public:
@@ -151,6 +157,10 @@ public:
     std::unique_ptr<Settings> settings;
     // The panel's picture and hit test, over the components.
     std::unique_ptr<PanelPainter> painter;
+    // What runs off the panel's thread, so that it never waits for the
+    // shell: the stored items' icon look-ups, and every launch.
+    std::unique_ptr<IconLoader> iconLoader;
+    std::unique_ptr<ShellLauncher> launcher;
 
     // The dialogs, over the components. A modeless dialog's window is its
     // field's while it is open; the message loop routes its messages there.
@@ -194,11 +204,16 @@ private:
     bool OnCommand(HWND window, int id);
     void OnKeyDown(HWND window, UINT key);
     void OnTrayIcon(HWND window, UINT mouseMessage);
+    // Shown by whatever path: the repaint timer starts, with a tick at
+    // once; hidden: it stops, and nothing runs while nothing is shown.
+    void OnWindowPosChanged(HWND window, const WINDOWPOS* position);
     // The cursor in the panel's client coordinates.
     POINT CursorInPanel() const;
 
     // PanelInput.cpp.
     void OnTimer(HWND window, UINT_PTR id);
+    // The icons the loader has looked up, each repainted in its cell.
+    void OnIconArrived();
     void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
     void OnPrimaryClick(HWND window);
     // The save the timer asked for; bytes the last save wrote are not

@@ -1,6 +1,7 @@
 // Opening the dialogs, the two commands that ask before deleting, the help
 // document, and what the dialogs ask of the App.
 #include "app/App.h"
+#include "base/ShellLauncher.h"
 #include "dialogs/ConfirmDialog.h"
 #include "dialogs/HotKeyDialog.h"
 #include "dialogs/LaunchItemDialog.h"
@@ -62,8 +63,7 @@ void App::ShowHelp() {
         WinHelpA(panel, path, HELP_FORCEFILE, 0);
         return;
     }
-    if (ExpandPathMacros(kHelpDocument, path, sizeof path))
-        ShellExecuteA(nullptr, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL);
+    if (ExpandPathMacros(kHelpDocument, path, sizeof path)) launcher->Open(path, "");
 }
 
 void App::DialogClosed() {

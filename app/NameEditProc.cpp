@@ -2,6 +2,7 @@
 // ending editing, and the commands Enter and ESC.
 #include "app/App.h"
 #include "app/NameEditor.h"
+#include "base/ShellLauncher.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/ExpandPathMacros.h"
 #include "panel/PinButton.h"
@@ -73,8 +74,7 @@ void App::RunTypedCommand() {
     if (history->CapturePending(nameEdit) != 0) {
         char expanded[kExpandedPathSize] = {};
         // A text whose expansion fails is not started half-expanded.
-        if (ExpandPathMacros(history->Pending(), expanded, sizeof expanded))
-            ShellExecuteA(nullptr, nullptr, expanded, nullptr, nullptr, SW_SHOWNORMAL);
+        if (ExpandPathMacros(history->Pending(), expanded, sizeof expanded)) launcher->Open(expanded, "");
     }
     SetEditing(false);
     history->CommitPending();

@@ -3,10 +3,12 @@
 // hit test and status text over the panel painter; the save after a change.
 #include "app/App.h"
 #include "app/NameEditor.h"
+#include "base/ShellLauncher.h"
 #include "dialogs/LaunchSetDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/ExpandPathMacros.h"
+#include "launchdata/IconLoader.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
 #include "panel/ItemGrid.h"
@@ -19,6 +21,7 @@
 #include "wallpaper/WallpaperRenderer.h"
 
 namespace {
+constexpr UINT kRepaintIntervalMs = 32;
 // Changes within this time of the first one are written together.
 constexpr UINT kSaveDelayMs = 500;
 constexpr int kStatusBufferSize = 260;
@@ -74,11 +77,6 @@ void App::OnTimer(HWND window, UINT_PTR id) {
         return;
     }
     if (id != kRepaintTimer) return;
-    // A hidden panel shows nothing; the first tick after it shows again paints.
-    if (!IsWindowVisible(window)) {
-        lastTickValid = false;
-        return;
-    }
     const POINT p = CursorInPanel();
     const TickInputs now = {p, currentSet, pinButton->state, setDialog->IsOpen(), !IsEditing()};
     // A cursor at rest over an unchanged panel has nothing new to show.
@@ -87,6 +85,35 @@ void App::OnTimer(HWND window, UINT_PTR id) {
     UpdateStatusText(PanelHitTest(p.x, p.y), 0);
     lastTick = now;
     lastTickValid = true;
+}
+
+void App::OnWindowPosChanged(HWND window, const WINDOWPOS* position) {
+    if (position->flags & SWP_SHOWWINDOW) {
+        SetTimer(window, kRepaintTimer, kRepaintIntervalMs, nullptr);
+        // The first frame after showing is drawn at once, as a tick draws it.
+        lastTickValid = false;
+        OnTimer(window, kRepaintTimer);
+    } else if (position->flags & SWP_HIDEWINDOW) {
+        KillTimer(window, kRepaintTimer);
+    }
+}
+
+void App::OnIconArrived() {
+    std::string target;
+    UniqueIcon icon;
+    bool shownChanged = false;
+    while (iconLoader->Take(target, icon)) {
+        // Matched to the items that still wait for this target's icon, wherever
+        // they are now: a moved item gets it, a replaced or deleted one does not.
+        for (const CellRef cell : launchSets->SetIcon(target, std::move(icon))) {
+            if (CellRefSet(cell) != currentSet) continue;
+            painter->RepaintCell(currentSet, CellRefCell(cell));
+            shownChanged = true;
+        }
+    }
+    if (!shownChanged || !IsWindowVisible(panel)) return;
+    WindowDC dc(panel);
+    PresentPanel(dc.get());
 }
 
 void App::OnMouseWheel(HWND window, int delta, int screenX, int screenY) {
@@ -143,8 +170,7 @@ void App::LaunchItemAt(uint16_t set, uint16_t index) {
     if (info.target && ExpandPathMacros(info.target, target, sizeof target)) {
         const bool hasFolder =
             info.workingFolder && ExpandPathMacros(info.workingFolder, folder, sizeof folder);
-        ShellExecuteA(nullptr, nullptr, target, nullptr, hasFolder && folder[0] ? folder : nullptr,
-                      SW_SHOWNORMAL);
+        launcher->Open(target, hasFolder ? folder : "");
     }
     if (pinButton->state != 1) SendMessageA(panel, WM_COMMAND, IDM_TRIGGER, 0);
 }

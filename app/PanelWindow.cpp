@@ -39,6 +39,10 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SIZE:
         OnSize(window);
         break;
+    case WM_WINDOWPOSCHANGED:
+        // Default processing sends WM_SIZE and WM_MOVE.
+        OnWindowPosChanged(window, reinterpret_cast<const WINDOWPOS*>(lParam));
+        break;
     case WM_SIZING:
         OnSizing(window, reinterpret_cast<RECT*>(lParam));
         break;
@@ -85,6 +89,9 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     case kTrayCallbackMessage:
         OnTrayIcon(window, static_cast<UINT>(lParam));
+        return 0;
+    case kIconArrivedMessage:
+        OnIconArrived();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -18,7 +18,20 @@ bool MayNameAFile(const char* path) {
     }
     return true;
 }
+
+bool Expandable(const char* target) {
+    char path[kExpandedPathSize] = {};
+    return target && ExpandPathMacros(target, path, sizeof path);
+}
 }  // namespace
+
+HICON ShellIconOf(const char* target) {
+    char path[kExpandedPathSize] = {};
+    if (!target || !ExpandPathMacros(target, path, sizeof path) || !MayNameAFile(path)) return nullptr;
+    SHFILEINFOA info = {};
+    SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_ICON);
+    return info.hIcon;
+}
 
 void ItemIconSource::SetDefaultIcon(HICON icon) {
     defaultIcon_.reset(icon ? CopyIcon(icon) : nullptr);
@@ -27,17 +40,14 @@ void ItemIconSource::SetDefaultIcon(HICON icon) {
 HICON ItemIconSource::Lookup(const char* target) {
     ownedCurrent_.reset();
     current_ = nullptr;
+    if (!Expandable(target)) return nullptr;
+    UniqueIcon shellIcon(ShellIconOf(target));
+    if (shellIcon) ownedCurrent_.reset(CopyIcon(shellIcon.get()));
+    return current_ = ownedCurrent_ ? ownedCurrent_.get() : Placeholder(target);
+}
 
-    char path[kExpandedPathSize] = {};
-    if (!target || !ExpandPathMacros(target, path, sizeof path)) return nullptr;
-
-    SHFILEINFOA info = {};
-    if (MayNameAFile(path)) SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_ICON);
-    if (info.hIcon) {
-        UniqueIcon shellIcon(info.hIcon);
-        ownedCurrent_.reset(CopyIcon(shellIcon.get()));
-    }
-    if (!ownedCurrent_ && defaultIcon_) ownedCurrent_.reset(CopyIcon(defaultIcon_.get()));
-    current_ = ownedCurrent_ ? ownedCurrent_.get() : LoadIconA(nullptr, IDI_QUESTION);
-    return current_;
+HICON ItemIconSource::Placeholder(const char* target) const {
+    if (!Expandable(target)) return nullptr;
+    // The question mark is shared: it is never destroyed.
+    return defaultIcon_ ? defaultIcon_.get() : LoadIconA(nullptr, IDI_QUESTION);
 }

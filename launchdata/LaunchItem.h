@@ -34,11 +34,22 @@ public:
     // Otherwise takes copies: texts cut to 259 bytes, an absent working
     // folder stays absent, and an icon of its own (the caller keeps `icon`).
     bool Assign(const char* newName, const char* newTarget, const char* newWorkingFolder, HICON newIcon);
+    // As Assign, but the item shows `placeholder`, which it does not own (the
+    // icon source does), until it is given an icon of its own.
+    bool AssignShowing(const char* newName, const char* newTarget, const char* newWorkingFolder,
+                       HICON placeholder);
+    // The icon is the item's own, else its placeholder.
     LaunchItemInfo Info() const;
 
     UniqueIcon icon;
+    HICON placeholder = nullptr;
+    // The target's own icon is still being looked up.
+    bool iconPending = false;
     std::string name;
     std::string target;
     std::string workingFolder;
     bool hasWorkingFolder = false;
+
+private:
+    void SetTexts(const char* newName, const char* newTarget, const char* newWorkingFolder);
 };

@@ -1,6 +1,8 @@
 // The list of launch sets and the operations on their items.
 #include "launchdata/LaunchSetList.h"
 
+#include <algorithm>
+
 bool LaunchSetList::Resize(uint16_t n) {
     if (n == 0) return false;
     RemoveAllSets();
@@ -102,10 +104,48 @@ bool LaunchSetList::CreateItem(uint16_t set, uint16_t i, const char* name, const
                                const char* workingFolder, ItemPlacement placement) {
     LaunchItemArray* items = Items(set);
     if (!items) return false;
-    const HICON icon = iconSource.Lookup(target);
     auto item = std::make_unique<LaunchItem>();
-    if (!item->Assign(name, target, workingFolder, icon)) return false;
+    // A deferred item shares the placeholder: a copy of an icon for each of
+    // the stored items would cost start-up more than all the rest.
+    if (deferIcons_ ? !item->AssignShowing(name, target, workingFolder, iconSource.Placeholder(target))
+                    : !item->Assign(name, target, workingFolder, iconSource.Lookup(target)))
+        return false;
+    item->iconPending = deferIcons_;
     return Place(*items, std::move(item), i, placement);
+}
+
+std::vector<std::string> LaunchSetList::PendingIconTargets() const {
+    std::vector<std::string> targets;
+    for (const LaunchSet& set : slots_) {
+        for (unsigned i = 0; set.items && i < set.items->capacity; ++i) {
+            const LaunchItem* item = set.items->At(i);
+            if (item && item->iconPending &&
+                std::find(targets.begin(), targets.end(), item->target) == targets.end())
+                targets.push_back(item->target);
+        }
+    }
+    return targets;
+}
+
+std::vector<CellRef> LaunchSetList::SetIcon(const std::string& target, UniqueIcon icon) {
+    std::vector<CellRef> changed;
+    const LaunchItem* first = nullptr;
+    for (uint16_t s = 0; s < capacity; ++s) {
+        LaunchItemArray* items = slots_[s].items.get();
+        for (unsigned i = 0; items && i < items->capacity; ++i) {
+            LaunchItem* item = items->At(i);
+            if (!item || !item->iconPending || item->target != target) continue;
+            item->iconPending = false;
+            // The first item takes the icon, the others copies of it; without
+            // one they keep showing the placeholder.
+            if (first) icon.reset(CopyIcon(first->icon.get()));
+            if (!icon) continue;
+            item->icon = std::move(icon);
+            first = item;
+            changed.push_back(MakeCellRef(s, static_cast<uint16_t>(i)));
+        }
+    }
+    return changed;
 }
 
 bool LaunchSetList::MoveItem(uint16_t fromSet, uint16_t fromIndex, uint16_t toSet, uint16_t toIndex,
@@ -129,7 +169,11 @@ bool LaunchSetList::MoveItem(uint16_t fromSet, uint16_t fromIndex, uint16_t toSe
 
     const LaunchItemInfo info = old->Info();
     auto item = std::make_unique<LaunchItem>();
-    if (!item->Assign(info.name, info.target, info.workingFolder, info.icon)) return false;
+    if (old->icon ? !item->Assign(info.name, info.target, info.workingFolder, info.icon)
+                  : !item->AssignShowing(info.name, info.target, info.workingFolder, old->placeholder))
+        return false;
+    // The moved item still gets its own icon when it arrives.
+    item->iconPending = old->iconPending;
     // The source goes first, so that within one set its slot counts as a hole.
     source->RemoveAt(fromIndex);
     return Place(*destination, std::move(item), toIndex, placement);

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "launchdata/CellRef.h"
 #include "launchdata/ItemIconSource.h"
 #include "launchdata/LaunchSet.h"
 
@@ -42,6 +44,14 @@ public:
     // array, the icon source has no icon, Assign refuses or the placement does.
     bool CreateItem(uint16_t set, uint16_t i, const char* name, const char* target, const char* workingFolder,
                     ItemPlacement placement);
+    // While on, CreateItem looks no icon up: a new item shows the icon
+    // source's placeholder until SetIcon gives it its own.
+    void DeferIconLookups(bool on) { deferIcons_ = on; }
+    // The targets of the items still waiting for their icons, each once.
+    std::vector<std::string> PendingIconTargets() const;
+    // The target's own icon for every item still waiting for it (they keep
+    // their placeholder when `icon` is null); the cells that changed.
+    std::vector<CellRef> SetIcon(const std::string& target, UniqueIcon icon);
     // Refused, with nothing changed, when the destination cannot take the item.
     bool MoveItem(uint16_t fromSet, uint16_t fromIndex, uint16_t toSet, uint16_t toIndex,
                   ItemPlacement placement);
@@ -56,6 +66,7 @@ private:
                       ItemPlacement placement);
 
     std::vector<LaunchSet> slots_;
+    bool deferIcons_ = false;
 
 public:
     // Declared after the sets, so that it is destroyed before them.

@@ -113,6 +113,21 @@ void PanelPainter::Repaint(uint16_t currentSet, bool setDialogOpen, int clientWi
     if (Switch(rebuild)) DrawSetName(dc, currentSet);
 }
 
+void PanelPainter::RepaintCell(uint16_t currentSet, int cell) {
+    const HDC dc = wallpaper_.dc.get();
+    if (!dc) return;
+    const HICON icon = sets_.GetItemInfo(currentSet, static_cast<uint16_t>(cell)).icon;
+    if (grid_.hoverIcon && grid_.hoverIndex == cell) {
+        // The magnified icon was the one just replaced.
+        grid_.hoverIcon = nullptr;
+        grid_.ShowHover(dc, cell, icon);
+        return;
+    }
+    const RECT r = grid_.CellRect(cell);
+    wallpaper_.RestoreRect(dc, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    grid_.DrawCellIcon(dc, cell, icon);
+}
+
 void PanelPainter::DrawButton(HDC dc, const ToggleButton& button, int x, int y) {
     // The icon sits one pixel further in while pressed or hot: without a
     // clean inside, the other position's glyph would stay beside it.

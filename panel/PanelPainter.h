@@ -34,6 +34,10 @@ public:
     void Repaint(uint16_t currentSet, bool setDialogOpen, int clientWidth, int rebuild, int icons, int hover,
                  int x, int y);
 
+    // Draws cell `cell` of the shown set again (after its icon changed),
+    // magnified when the cursor is on it; the caller copies it to the window.
+    void RepaintCell(uint16_t currentSet, int cell);
+
     // The status line's text for the hit code into `text` (size bytes);
     // false when the line keeps what it shows.
     bool StatusText(uint16_t code, uint16_t currentSet, HINSTANCE instance, char* text, int size) const;

@@ -1,0 +1,68 @@
+// Icon look-ups off the panel's thread.
+#include "launchdata/IconLoader.h"
+
+#include <objbase.h>
+
+#include <atomic>
+#include <deque>
+#include <mutex>
+#include <utility>
+
+#include "launchdata/ItemIconSource.h"
+
+// What the thread and the loader share; it lives as long as either needs it.
+struct IconLoader::Shared {
+    std::vector<std::string> targets;
+    HWND window = nullptr;
+    UINT message = 0;
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    std::deque<std::pair<std::string, UniqueIcon>> answers;
+};
+
+DWORD WINAPI IconLoader::Run(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<IconLoader::Shared>> owned(
+        static_cast<std::shared_ptr<IconLoader::Shared>*>(parameter));
+    IconLoader::Shared& shared = **owned;
+    // The shell wants COM on the thread that asks it.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    for (const std::string& target : shared.targets) {
+        if (shared.stop) break;
+        UniqueIcon icon(ShellIconOf(target.c_str()));
+        {
+            std::lock_guard<std::mutex> lock(shared.mutex);
+            shared.answers.emplace_back(target, std::move(icon));
+        }
+        PostMessageA(shared.window, shared.message, 0, 0);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return 0;
+}
+
+IconLoader::~IconLoader() {
+    if (shared_) shared_->stop = true;
+}
+
+void IconLoader::Start(std::vector<std::string> targets, HWND window, UINT message) {
+    if (targets.empty()) return;
+    shared_ = std::make_shared<Shared>();
+    shared_->targets = std::move(targets);
+    shared_->window = window;
+    shared_->message = message;
+    auto* parameter = new std::shared_ptr<Shared>(shared_);
+    HANDLE thread = CreateThread(nullptr, 0, Run, parameter, 0, nullptr);
+    if (thread)
+        CloseHandle(thread);
+    else
+        delete parameter;
+}
+
+bool IconLoader::Take(std::string& target, UniqueIcon& icon) {
+    if (!shared_) return false;
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    if (shared_->answers.empty()) return false;
+    target = std::move(shared_->answers.front().first);
+    icon = std::move(shared_->answers.front().second);
+    shared_->answers.pop_front();
+    return true;
+}
