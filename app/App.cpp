@@ -108,8 +108,8 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
 
-    // WM_CREATE runs inside this call: the name editor, the size, the two
-    // buttons and the notification icon.
+    // WM_CREATE runs inside this call: the name editor, the size and the two
+    // buttons.
     CreateWindowExA(WS_EX_TOPMOST | WS_EX_ACCEPTFILES | WS_EX_TOOLWINDOW, className, className, WS_SYSMENU,
                     CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, nullptr, instance, nullptr);
 
@@ -151,7 +151,12 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
 
     PositionAtCursor();
     ShowWindow(panel, SW_SHOW);
-    iconLoader->Start(launchSets->PendingIconTargets(), panel, kIconArrivedMessage);
+    // After the panel, which the user waits for; the notification icon
+    // destroys the icon it is given: one of its own.
+    AddTrayIcon(panel, kTrayIconId,
+                static_cast<HICON>(
+                    LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    iconLoader->Start(launchSets->PendingIconTargets());
 
     // The hook library posts its commands to the panel as WM_COMMAND.
     InitHook(panel, WM_COMMAND, IDM_TRIGGER, 0);

@@ -50,12 +50,11 @@ class WallpaperRenderer;
 constexpr char kDataFile[] = "$p\\QXDATA.dat";
 // What the notification icon sends the panel (WM_APP + 100).
 constexpr UINT kTrayCallbackMessage = 0x8064;
+constexpr UINT kTrayIconId = 1;
 // The panel's timers: the 32 ms repaint, which runs only while the panel is
 // shown, and the one-shot save after a change.
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT_PTR kSaveTimer = 2;
-// What the icon loader posts the panel when an item's icon has been looked up.
-constexpr UINT kIconArrivedMessage = WM_APP + 1;
 
 class App : public BaseObject, private DialogHost {
 public:
@@ -212,8 +211,9 @@ private:
 
     // PanelInput.cpp.
     void OnTimer(HWND window, UINT_PTR id);
-    // The icons the loader has looked up, each repainted in its cell.
-    void OnIconArrived();
+    // The icons the loader has looked up so far, each repainted in its cell;
+    // the repaint tick takes them, so they wait while the panel is hidden.
+    void TakeArrivedIcons();
     void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
     void OnPrimaryClick(HWND window);
     // The save the timer asked for; bytes the last save wrote are not

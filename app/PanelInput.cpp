@@ -77,6 +77,7 @@ void App::OnTimer(HWND window, UINT_PTR id) {
         return;
     }
     if (id != kRepaintTimer) return;
+    TakeArrivedIcons();
     const POINT p = CursorInPanel();
     const TickInputs now = {p, currentSet, pinButton->state, setDialog->IsOpen(), !IsEditing()};
     // A cursor at rest over an unchanged panel has nothing new to show.
@@ -98,7 +99,7 @@ void App::OnWindowPosChanged(HWND window, const WINDOWPOS* position) {
     }
 }
 
-void App::OnIconArrived() {
+void App::TakeArrivedIcons() {
     std::string target;
     UniqueIcon icon;
     bool shownChanged = false;

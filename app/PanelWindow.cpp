@@ -22,7 +22,6 @@
 namespace {
 constexpr DWORD kNameEditStyle = WS_CHILD | WS_VISIBLE | WS_DLGFRAME | ES_READONLY | ES_AUTOHSCROLL;
 constexpr WPARAM kNameEditLimit = 260;
-constexpr UINT kTrayIconId = 1;
 }  // namespace
 
 LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -90,9 +89,6 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case kTrayCallbackMessage:
         OnTrayIcon(window, static_cast<UINT>(lParam));
         return 0;
-    case kIconArrivedMessage:
-        OnIconArrived();
-        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -109,17 +105,13 @@ void App::OnCreate(HWND window, const CREATESTRUCTA* create) {
     nameEditor->Attach(nameEdit);
     FixPanelSize(window, kPanelWidth, kPanelHeight);
 
-    // The buttons keep copies of these shared icons.
+    // Shared icons: they live as long as the program.
     const HINSTANCE resources = create->hInstance;
     auto shared = [&](int id) { return LoadIconA(resources, MAKEINTRESOURCEA(id)); };
     pinButton->Configure(kPinButtonX, kPinButtonY, kButtonIconSize, kButtonIconSize, shared(IDI_PIN_IN),
                          shared(IDI_PIN_OUT));
     newSetButton->Configure(kNewSetButtonX, kNewSetButtonY, kButtonIconSize, kButtonIconSize,
                             shared(IDI_NEW_SET), shared(IDI_NEW_SET));
-    // The notification icon destroys the icon it is given: one of its own.
-    AddTrayIcon(window, kTrayIconId,
-                static_cast<HICON>(
-                    LoadImageA(resources, MAKEINTRESOURCEA(IDI_VELK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
 }
 
 void App::OnDestroy(HWND window) {

@@ -12,7 +12,8 @@ function(velk_options target)
   target_compile_definitions(${target} PUBLIC ${VELK_WIN32_DEFINITIONS})
   get_target_property(type ${target} TYPE)
   if(type STREQUAL "EXECUTABLE" OR type STREQUAL "SHARED_LIBRARY")
-    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
+      -Wl,--file-alignment,4096 $<$<CONFIG:Release>:-s>)
   endif()
 endfunction()
 

@@ -13,11 +13,10 @@
 // What the thread and the loader share; it lives as long as either needs it.
 struct IconLoader::Shared {
     std::vector<std::string> targets;
-    HWND window = nullptr;
-    UINT message = 0;
     std::atomic<bool> stop{false};
     std::mutex mutex;
-    std::deque<std::pair<std::string, UniqueIcon>> answers;
+    std::deque<std::pair<std::string, ShellIconPlace>> answers;
+    bool finished = false;
 };
 
 DWORD WINAPI IconLoader::Run(void* parameter) {
@@ -28,14 +27,13 @@ DWORD WINAPI IconLoader::Run(void* parameter) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     for (const std::string& target : shared.targets) {
         if (shared.stop) break;
-        UniqueIcon icon(ShellIconOf(target.c_str()));
-        {
-            std::lock_guard<std::mutex> lock(shared.mutex);
-            shared.answers.emplace_back(target, std::move(icon));
-        }
-        PostMessageA(shared.window, shared.message, 0, 0);
+        const ShellIconPlace place = FindShellIcon(target.c_str());
+        std::lock_guard<std::mutex> lock(shared.mutex);
+        shared.answers.emplace_back(target, place);
     }
     if (SUCCEEDED(com)) CoUninitialize();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    shared.finished = true;
     return 0;
 }
 
@@ -43,26 +41,36 @@ IconLoader::~IconLoader() {
     if (shared_) shared_->stop = true;
 }
 
-void IconLoader::Start(std::vector<std::string> targets, HWND window, UINT message) {
+void IconLoader::Start(std::vector<std::string> targets) {
     if (targets.empty()) return;
     shared_ = std::make_shared<Shared>();
     shared_->targets = std::move(targets);
-    shared_->window = window;
-    shared_->message = message;
     auto* parameter = new std::shared_ptr<Shared>(shared_);
     HANDLE thread = CreateThread(nullptr, 0, Run, parameter, 0, nullptr);
-    if (thread)
+    if (thread) {
         CloseHandle(thread);
-    else
+    } else {
         delete parameter;
+        shared_.reset();
+    }
 }
 
 bool IconLoader::Take(std::string& target, UniqueIcon& icon) {
     if (!shared_) return false;
-    std::lock_guard<std::mutex> lock(shared_->mutex);
-    if (shared_->answers.empty()) return false;
+    std::unique_lock<std::mutex> lock(shared_->mutex);
+    if (shared_->answers.empty()) {
+        // All taken: let the shared state go with the thread.
+        if (shared_->finished) {
+            lock.unlock();
+            shared_.reset();
+        }
+        return false;
+    }
     target = std::move(shared_->answers.front().first);
-    icon = std::move(shared_->answers.front().second);
+    const ShellIconPlace place = shared_->answers.front().second;
     shared_->answers.pop_front();
+    lock.unlock();
+    // The icon is made here, on the taker's thread.
+    icon.reset(ShellIconAt(place));
     return true;
 }

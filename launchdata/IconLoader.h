@@ -1,7 +1,9 @@
 // The shell's icons of item targets, looked up on a thread of its own so that
 // the panel's thread never waits for the shell: a target on an unreachable
-// network share makes a look-up wait for the network's time-out. Each answer
-// is announced to a window by a posted message and taken with Take.
+// network share makes a look-up wait for the network's time-out. The thread
+// only finds where the shell keeps each icon and sends no messages, so it
+// needs no window state (under Wine that is a few hundred kB); the panel takes
+// the answers at its own pace and the icons are made on its thread.
 #pragma once
 
 #include <windows.h>
@@ -20,10 +22,10 @@ public:
     IconLoader(const IconLoader&) = delete;
     IconLoader& operator=(const IconLoader&) = delete;
 
-    // Looks the targets up in turn, posting `message` to `window` after each.
-    void Start(std::vector<std::string> targets, HWND window, UINT message);
+    // Looks the targets up in turn.
+    void Start(std::vector<std::string> targets);
     // The next answer: a target and its icon (null when the shell has none);
-    // false when there is none yet.
+    // false when there is none yet or none to come.
     bool Take(std::string& target, UniqueIcon& icon);
 
 private:

@@ -25,12 +25,18 @@ bool Expandable(const char* target) {
 }
 }  // namespace
 
-HICON ShellIconOf(const char* target) {
+ShellIconPlace FindShellIcon(const char* target) {
     char path[kExpandedPathSize] = {};
-    if (!target || !ExpandPathMacros(target, path, sizeof path) || !MayNameAFile(path)) return nullptr;
+    if (!target || !ExpandPathMacros(target, path, sizeof path) || !MayNameAFile(path)) return {};
     SHFILEINFOA info = {};
-    SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_ICON);
-    return info.hIcon;
+    const DWORD_PTR list =
+        SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_SYSICONINDEX);
+    if (!list) return {};
+    return {reinterpret_cast<HIMAGELIST>(list), info.iIcon};
+}
+
+HICON ShellIconAt(ShellIconPlace place) {
+    return place.list ? ImageList_GetIcon(place.list, place.index, ILD_NORMAL) : nullptr;
 }
 
 void ItemIconSource::SetDefaultIcon(HICON icon) {
@@ -41,8 +47,7 @@ HICON ItemIconSource::Lookup(const char* target) {
     ownedCurrent_.reset();
     current_ = nullptr;
     if (!Expandable(target)) return nullptr;
-    UniqueIcon shellIcon(ShellIconOf(target));
-    if (shellIcon) ownedCurrent_.reset(CopyIcon(shellIcon.get()));
+    ownedCurrent_.reset(ShellIconAt(FindShellIcon(target)));
     return current_ = ownedCurrent_ ? ownedCurrent_.get() : Placeholder(target);
 }
 

@@ -4,13 +4,23 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "base/BaseObject.h"
 #include "base/UniqueHandle.h"
 
-// The shell's large icon for a stored target (its macros expanded), owned by
-// the caller; null when the target cannot be expanded or the shell has none.
-// Any thread that has initialised COM may ask.
-HICON ShellIconOf(const char* target);
+// Where the shell keeps a target's large icon: its system image list and the
+// index there. Finding it makes no icon, so a thread that only finds needs no
+// window state of its own; any thread that has initialised COM may ask.
+struct ShellIconPlace {
+    HIMAGELIST list = nullptr;
+    int index = -1;
+};
+// No list when the target (its macros expanded) cannot be expanded or the
+// shell has no icon for it.
+ShellIconPlace FindShellIcon(const char* target);
+// A new icon owned by the caller; null for a place without a list.
+HICON ShellIconAt(ShellIconPlace place);
 
 class ItemIconSource : public BaseObject {
 public:

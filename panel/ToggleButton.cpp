@@ -3,17 +3,11 @@
 
 #include "panel/EdgeStyle.h"
 
-namespace {
-HICON CopyOrNull(HICON icon) {
-    return icon ? CopyIcon(icon) : nullptr;
-}
-}  // namespace
-
 void ToggleButton::Configure(int newX, int newY, int newWidth, int newHeight, HICON newIconOn,
                              HICON newIconOff) {
     if (newX < 0 || newY < 0 || newWidth < 0 || newHeight < 0) return;
-    iconOn.reset(CopyOrNull(newIconOn));
-    iconOff.reset(CopyOrNull(newIconOff));
+    iconOn = newIconOn;
+    iconOff = newIconOff;
     x = newX;
     y = newY;
     width = newWidth + 4;
@@ -36,10 +30,10 @@ bool ToggleButton::Draw(HDC dc, int px, int py) const {
     DrawEdgeInState(dc, RECT{x, y, x + width, y + height}, s);
     // The icons' visible pixels lie in their top-left 16 x 16: inside the frame.
     if (s == kEdgeNormal)
-        DrawIcon(dc, x + 2, y + 2, iconOff.get());
+        DrawIcon(dc, x + 2, y + 2, iconOff);
     else if (s == kEdgePressed)
-        DrawIcon(dc, x + 3, y + 3, iconOn.get());
+        DrawIcon(dc, x + 3, y + 3, iconOn);
     else
-        DrawIcon(dc, x + 3, y + 3, iconOff.get());
+        DrawIcon(dc, x + 3, y + 3, iconOff);
     return true;
 }

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include "base/UniqueHandle.h"
-
 class ToggleButton {
 public:
     ToggleButton() = default;
@@ -12,9 +10,10 @@ public:
     ToggleButton& operator=(const ToggleButton&) = delete;
     virtual ~ToggleButton() = default;
 
-    // Ignored when any of x, y, width, height is negative. Otherwise keeps
-    // copies of the icons (null stays null), grows the rectangle by 4 for
-    // the button's edge and turns the button off.
+    // Ignored when any of x, y, width, height is negative. Otherwise takes
+    // the icons, which must outlive the button (shared icons from LoadIcon
+    // do; null stays null), grows the rectangle by 4 for the button's edge
+    // and turns the button off.
     void Configure(int x, int y, int width, int height, HICON iconOn, HICON iconOff);
     // Only 0 and 1 are states; anything else changes nothing.
     void SetState(int s);
@@ -27,7 +26,7 @@ public:
     int y = 0;
     int width = 16;
     int height = 16;
-    UniqueIcon iconOn;
-    UniqueIcon iconOff;
+    HICON iconOn = nullptr;
+    HICON iconOff = nullptr;
     int state = 0;
 };
