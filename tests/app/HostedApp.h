@@ -1,5 +1,6 @@
 // The real App with its panel inside the test program, started afresh for each
-// test without a data file, and the words the tests use about it.
+// test without a data file (or with one, by StartWith), and the words the
+// tests use about it.
 #pragma once
 
 #include <windows.h>
@@ -64,13 +65,18 @@ struct Reply {
 
 class HostedApp : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { StartWith(""); }
+    void TearDown() override { EndApp(); }
+    // Ends the running App and starts another with `data` as its data file.
+    void StartWith(const std::string& data) {
+        if (app) EndApp();
         RemoveAppFiles();
+        if (!data.empty()) WriteBytes(BuildFile("QXDATA.dat"), data);
         theApp = app = new App();
         app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
         ASSERT_TRUE(IsWindowVisible(app->panel));
     }
-    void TearDown() override {
+    void EndApp() {
         // No gesture is left for the hook library to finish.
         DDEntry(0);
         // The open dialogs go with their owner.
