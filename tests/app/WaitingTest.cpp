@@ -64,8 +64,8 @@ std::vector<COLORREF> IconPixels(App* app, int i) {
 // The stored items are there from the first frame with the default icon; the
 // real icons follow, each to its item wherever the item went meanwhile.
 TEST_F(Waiting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
-    const char* targets[] = {"C:\\windows\\notepad.exe", "C:\\windows\\regedit.exe",  "C:\\velk\\missing.exe",
-                             "C:\\windows\\notepad.exe", "C:\\windows\\explorer.exe", "C:\\windows\\hh.exe"};
+    const char* targets[] = {"C:\\windows\\notepad.exe", "C:\\windows\\system32", "C:\\velk\\missing.exe",
+                             "C:\\windows\\notepad.exe", "C:\\windows\\win.ini",  "C:\\windows\\regedit.exe"};
     DataFile data = DefaultHeader(0, 0, 1).Text("Set0");
     for (const char* target : targets) data.Slot("item", target, "");
     StartWith(data.Empty(18 - 6).bytes);
@@ -78,8 +78,8 @@ TEST_F(Waiting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
         EXPECT_EQ(placeholder, app->launchSets->GetItemInfo(0, i).icon) << i;
         before.push_back(IconPixels(app, i));
     }
-    // Before any icon is taken: explorer moves to cell 10, a new item
-    // replaces hh and the second notepad goes.
+    // Before any icon is taken: the document moves to cell 10, a new item
+    // replaces regedit and the second notepad goes.
     ASSERT_TRUE(app->launchSets->MoveItem(0, 4, 0, 10, ItemPlacement::Replace));
     ASSERT_TRUE(app->launchSets->CreateItem(0, 5, "new", "C:\\velk\\new.exe", "", ItemPlacement::Replace));
     ASSERT_TRUE(app->launchSets->RemoveItem(0, 3));
@@ -91,13 +91,13 @@ TEST_F(Waiting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     auto icon = [&](int i) { return app->launchSets->GetItemInfo(0, i).icon; };
     for (int i : {0, 1, 10}) EXPECT_NE(placeholder, icon(i)) << i;
     EXPECT_EQ(placeholder, icon(2));  // the shell has none for a missing file
-    EXPECT_EQ(newIcon, icon(5));  // not hh's
+    EXPECT_EQ(newIcon, icon(5));      // not regedit's
     EXPECT_EQ(nullptr, icon(3));
     EXPECT_EQ(nullptr, icon(4));
     // Each arrival repainted its cell.
     EXPECT_NE(before[0], IconPixels(app, 0));
     EXPECT_NE(before[1], IconPixels(app, 1));
-    EXPECT_NE(IconPixels(app, 0), IconPixels(app, 1));  // notepad's and regedit's own
+    EXPECT_NE(IconPixels(app, 0), IconPixels(app, 1));  // a program's and a folder's
     EXPECT_NE(movedBefore, IconPixels(app, 10));
     EXPECT_EQ(before[2], IconPixels(app, 2));
 }
