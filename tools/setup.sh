@@ -11,7 +11,7 @@ packages=(
   wine wine64
   xvfb xauth x11-utils
   locales fonts-ipafont-gothic
-  googletest imagemagick clang-format
+  googletest imagemagick clang-format python3
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
