@@ -4,7 +4,6 @@
 // same 30 s in the same run, as a percentage of one core.
 #include <windows.h>
 
-#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -27,46 +26,21 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
     return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-std::string ReadWhole(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
-// Wine reports no CPU times for other processes, so they are read from
-// the Linux side (Z:\proc): user and system time of the process whose
-// command line holds `needle`, in seconds (Linux counts 100 ticks a second).
+// User and system time of the process whose command line holds `needle`, in
+// seconds (Linux counts 100 ticks a second), or -1.
 double CpuSeconds(const std::string& needle) {
     constexpr double kTicksPerSecond = 100.0;
-    WIN32_FIND_DATAA found = {};
-    HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) return -1;
-    double seconds = -1;
-    do {
-        if (!isdigit(static_cast<unsigned char>(found.cFileName[0]))) continue;
-        const std::string dir = std::string("Z:\\proc\\") + found.cFileName;
-        std::string command = ReadWhole(dir + "\\cmdline");
-        for (char& c : command)
-            if (c == '\0') c = ' ';
-        if (command.find(needle) == std::string::npos) continue;
-        // Fields 14 and 15 (utime, stime) follow the parenthesised name.
-        const std::string stat = ReadWhole(dir + "\\stat");
-        const size_t close = stat.rfind(')');
-        if (close == std::string::npos) continue;
-        unsigned long long utime = 0, stime = 0;
-        if (std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
-                        &utime, &stime) == 2)
-            seconds = static_cast<double>(utime + stime) / kTicksPerSecond;
-        break;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return seconds;
+    const std::string folder = UnixProcessFolder(needle);
+    if (folder.empty()) return -1;
+    // Fields 14 and 15 (utime, stime) follow the parenthesised name.
+    const std::string stat = ReadWhole(folder + "\\stat");
+    const size_t close = stat.rfind(')');
+    unsigned long long utime = 0, stime = 0;
+    if (close == std::string::npos ||
+        std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
+                    &stime) != 2)
+        return -1;
+    return static_cast<double>(utime + stime) / kTicksPerSecond;
 }
 
 // Microseconds of one repaint as the timer tick makes it, the cursor

@@ -37,20 +37,7 @@ void HotKeyDialog::Toggle() {
         Create();
 }
 
-bool HotKeyDialog::Dispatch(UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return true;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
-        return true;
-    }
-    return false;
-}
-
 void HotKeyDialog::OnInitDialog() {
-    ShowWindow(window_, SW_SHOW);
     const uint8_t key = GetHookSwitch();
     for (const KeyBox& box : kKeyBoxes)
         CheckDlgButton(window_, box.id, (key & box.bit) ? BST_CHECKED : BST_UNCHECKED);

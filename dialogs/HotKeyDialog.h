@@ -12,9 +12,8 @@ public:
     void Toggle();
 
 private:
-    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnInitDialog();
-    void OnCommand(int id);
+    void OnInitDialog() override;
+    void OnCommand(int id) override;
     // OK is enabled while at least one box is checked.
     void EnableOk();
 };

@@ -49,12 +49,6 @@ void LaunchItemDialog::Toggle(const ItemTarget& target) {
 
 bool LaunchItemDialog::Dispatch(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return true;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
-        return true;
     case WM_DROPFILES:
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return true;
@@ -66,7 +60,6 @@ bool LaunchItemDialog::Dispatch(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void LaunchItemDialog::OnInitDialog() {
-    ShowWindow(window_, SW_SHOW);
     LaunchItemInfo item;
     int stringId = IDS_ITEM_CREATE;
     if (target_.mode == ItemTarget::kOnCell) {

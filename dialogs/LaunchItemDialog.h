@@ -32,8 +32,8 @@ public:
 
 private:
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnInitDialog();
-    void OnCommand(int id);
+    void OnInitDialog() override;
+    void OnCommand(int id) override;
     void OnDropFiles(HDROP drop);
     void OnDestroy();
     void OnOk();

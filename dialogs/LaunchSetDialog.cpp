@@ -34,20 +34,7 @@ void LaunchSetDialog::Toggle(Mode mode, uint16_t set) {
     Create();
 }
 
-bool LaunchSetDialog::Dispatch(UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return true;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
-        return true;
-    }
-    return false;
-}
-
 void LaunchSetDialog::OnInitDialog() {
-    ShowWindow(window_, SW_SHOW);
     SendDlgItemMessageA(window_, IDC_SET_NAME, EM_LIMITTEXT, LaunchSetName::kLimit, 0);
     if (mode_ == kRename) {
         SetCaption(IDS_SET_CHANGE_CAPTION);

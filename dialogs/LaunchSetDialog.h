@@ -21,9 +21,8 @@ private:
     enum Mode { kNew, kRename };
 
     void Toggle(Mode mode, uint16_t set);
-    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnInitDialog();
-    void OnCommand(int id);
+    void OnInitDialog() override;
+    void OnCommand(int id) override;
     void OnOk();
     void SetCaption(int stringId);
     // An empty name cannot be applied.

@@ -28,14 +28,20 @@ protected:
     // Makes the window; WM_INITDIALOG runs inside, and the dialog may close
     // itself there.
     void Create();
-    // The dialog's own messages: true when it handled the message (for
-    // WM_INITDIALOG: the system sets the default focus).
-    virtual bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // WM_INITDIALOG, once the window shows; the system then sets the default
+    // focus.
+    virtual void OnInitDialog() = 0;
+    // WM_COMMAND: the control's or the command's id.
+    virtual void OnCommand(int id) = 0;
+    // The dialog's other messages: true when it handled the message.
+    virtual bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam) { return false; }
 
     DialogHost& host_;
     HWND window_ = nullptr;
 
 private:
+    bool Route(UINT message, WPARAM wParam, LPARAM lParam);
+
     int templateId_;
     DLGPROC procedure_;
 };

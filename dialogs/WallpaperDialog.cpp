@@ -104,9 +104,6 @@ void WallpaperDialog::Toggle() {
 
 bool WallpaperDialog::Dispatch(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return true;
     case WM_PAINT:
         OnPaint();
         return true;
@@ -116,15 +113,11 @@ bool WallpaperDialog::Dispatch(UINT message, WPARAM wParam, LPARAM) {
     case WM_DROPFILES:
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return true;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
-        return true;
     }
     return false;
 }
 
 void WallpaperDialog::OnInitDialog() {
-    ShowWindow(window_, SW_SHOW);
     SizePreviewFrame(window_);
     // The path is known only for a picture chosen since the start.
     const bool inUse = (settings_.flags & Settings::kWallpaperOn) && settings_.wallpaperPath[0];

@@ -21,11 +21,11 @@ public:
 
 private:
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnInitDialog();
+    void OnInitDialog() override;
     void OnPaint();
     void OnScroll();
     void OnDropFiles(HDROP drop);
-    void OnCommand(int id);
+    void OnCommand(int id) override;
     void OnApply(bool close);
     void OnChooseColor();
     // A typed value: clamped, written back when it was out of range, and
