@@ -1,13 +1,14 @@
 // Starting files through the shell off the asking thread.
 #include "base/ShellLauncher.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <utility>
+
+#include "base/ShellThread.h"
 
 namespace {
 // How long the end waits for what was asked for to start.
@@ -22,16 +23,11 @@ struct ShellLauncher::Shared {
     bool stop = false;
 };
 
-DWORD WINAPI ShellLauncher::Run(void* parameter) {
-    const std::unique_ptr<std::shared_ptr<ShellLauncher::Shared>> owned(
-        static_cast<std::shared_ptr<ShellLauncher::Shared>*>(parameter));
-    ShellLauncher::Shared& shared = **owned;
-    // As ShellExecute's documentation asks of the thread that calls it.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+void ShellLauncher::Serve(Shared& shared) {
     std::unique_lock<std::mutex> lock(shared.mutex);
     for (;;) {
         shared.asked.wait(lock, [&] { return shared.stop || !shared.requests.empty(); });
-        if (shared.requests.empty()) break;
+        if (shared.requests.empty()) return;
         const auto [file, folder] = std::move(shared.requests.front());
         shared.requests.pop_front();
         lock.unlock();
@@ -39,9 +35,6 @@ DWORD WINAPI ShellLauncher::Run(void* parameter) {
                       SW_SHOWNORMAL);
         lock.lock();
     }
-    lock.unlock();
-    if (SUCCEEDED(com)) CoUninitialize();
-    return 0;
 }
 
 ShellLauncher::~ShellLauncher() {
@@ -60,10 +53,8 @@ void ShellLauncher::Open(std::string file, std::string folder) {
         // The thread starts with the first launch: a launcher that is never
         // used costs nothing.
         auto shared = std::make_shared<Shared>();
-        auto* parameter = new std::shared_ptr<Shared>(shared);
-        thread_ = CreateThread(nullptr, 0, Run, parameter, 0, nullptr);
+        thread_ = StartShellThread([shared] { Serve(*shared); });
         if (!thread_) {
-            delete parameter;
             ShellExecuteA(nullptr, nullptr, file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
                           SW_SHOWNORMAL);
             return;

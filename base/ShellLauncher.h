@@ -25,7 +25,8 @@ public:
 
 private:
     struct Shared;
-    static DWORD WINAPI Run(void* shared);
+    // The thread's work: the requests in turn until the launcher ends.
+    static void Serve(Shared& shared);
     std::shared_ptr<Shared> shared_;
     HANDLE thread_ = nullptr;
 };

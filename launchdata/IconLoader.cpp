@@ -1,13 +1,12 @@
 // Icon look-ups off the panel's thread.
 #include "launchdata/IconLoader.h"
 
-#include <objbase.h>
-
 #include <atomic>
 #include <deque>
 #include <mutex>
 #include <utility>
 
+#include "base/ShellThread.h"
 #include "launchdata/ItemIconSource.h"
 
 // What the thread and the loader share; it lives as long as either needs it.
@@ -19,22 +18,15 @@ struct IconLoader::Shared {
     bool finished = false;
 };
 
-DWORD WINAPI IconLoader::Run(void* parameter) {
-    const std::unique_ptr<std::shared_ptr<IconLoader::Shared>> owned(
-        static_cast<std::shared_ptr<IconLoader::Shared>*>(parameter));
-    IconLoader::Shared& shared = **owned;
-    // The shell wants COM on the thread that asks it.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+void IconLoader::LookUp(Shared& shared) {
     for (const std::string& target : shared.targets) {
         if (shared.stop) break;
         const ShellIconPlace place = FindShellIcon(target.c_str());
         std::lock_guard<std::mutex> lock(shared.mutex);
         shared.answers.emplace_back(target, place);
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     std::lock_guard<std::mutex> lock(shared.mutex);
     shared.finished = true;
-    return 0;
 }
 
 IconLoader::~IconLoader() {
@@ -45,14 +37,11 @@ void IconLoader::Start(std::vector<std::string> targets) {
     if (targets.empty()) return;
     shared_ = std::make_shared<Shared>();
     shared_->targets = std::move(targets);
-    auto* parameter = new std::shared_ptr<Shared>(shared_);
-    HANDLE thread = CreateThread(nullptr, 0, Run, parameter, 0, nullptr);
-    if (thread) {
+    const HANDLE thread = StartShellThread([shared = shared_] { LookUp(*shared); });
+    if (thread)
         CloseHandle(thread);
-    } else {
-        delete parameter;
+    else
         shared_.reset();
-    }
 }
 
 bool IconLoader::Take(std::string& target, UniqueIcon& icon) {

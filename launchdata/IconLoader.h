@@ -30,6 +30,7 @@ public:
 
 private:
     struct Shared;
-    static DWORD WINAPI Run(void* shared);
+    // The thread's work: each target in turn until the loader ends.
+    static void LookUp(Shared& shared);
     std::shared_ptr<Shared> shared_;
 };
