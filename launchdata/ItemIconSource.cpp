@@ -19,20 +19,24 @@ bool MayNameAFile(const char* path) {
     return true;
 }
 
-bool Expandable(const char* target) {
-    char path[kExpandedPathSize] = {};
+// The target with its macros expanded; false when they cannot be.
+bool Expand(const char* target, char (&path)[kExpandedPathSize]) {
     return target && ExpandPathMacros(target, path, sizeof path);
 }
-}  // namespace
 
-ShellIconPlace FindShellIcon(const char* target) {
-    char path[kExpandedPathSize] = {};
-    if (!target || !ExpandPathMacros(target, path, sizeof path) || !MayNameAFile(path)) return {};
+ShellIconPlace FindIconOfPath(const char* path) {
+    if (!MayNameAFile(path)) return {};
     SHFILEINFOA info = {};
     const DWORD_PTR list =
         SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_SYSICONINDEX);
     if (!list) return {};
     return {reinterpret_cast<HIMAGELIST>(list), info.iIcon};
+}
+}  // namespace
+
+ShellIconPlace FindShellIcon(const char* target) {
+    char path[kExpandedPathSize] = {};
+    return Expand(target, path) ? FindIconOfPath(path) : ShellIconPlace{};
 }
 
 HICON ShellIconAt(ShellIconPlace place) {
@@ -44,15 +48,19 @@ void ItemIconSource::SetDefaultIcon(HICON icon) {
 }
 
 HICON ItemIconSource::Lookup(const char* target) {
+    char path[kExpandedPathSize] = {};
     ownedCurrent_.reset();
-    current_ = nullptr;
-    if (!Expandable(target)) return nullptr;
-    ownedCurrent_.reset(ShellIconAt(FindShellIcon(target)));
-    return current_ = ownedCurrent_ ? ownedCurrent_.get() : Placeholder(target);
+    if (!Expand(target, path)) return nullptr;
+    ownedCurrent_.reset(ShellIconAt(FindIconOfPath(path)));
+    return ownedCurrent_ ? ownedCurrent_.get() : Fallback();
 }
 
 HICON ItemIconSource::Placeholder(const char* target) const {
-    if (!Expandable(target)) return nullptr;
+    char path[kExpandedPathSize] = {};
+    return Expand(target, path) ? Fallback() : nullptr;
+}
+
+HICON ItemIconSource::Fallback() const {
     // The question mark is shared: it is never destroyed.
     return defaultIcon_ ? defaultIcon_.get() : LoadIconA(nullptr, IDI_QUESTION);
 }

@@ -38,9 +38,10 @@ public:
     HICON Placeholder(const char* target) const;
 
 private:
-    // What the last Lookup found: made by the source, or the shared
-    // question mark, which is never destroyed.
+    // The default icon, else the shared question mark.
+    HICON Fallback() const;
+
+    // The shell's icon the last Lookup found.
     UniqueIcon ownedCurrent_;
-    HICON current_ = nullptr;
     UniqueIcon defaultIcon_;
 };
