@@ -13,6 +13,11 @@
 namespace {
 // How long the end waits for what was asked for to start.
 constexpr DWORD kDrainMs = 2000;
+
+void Execute(const std::string& file, const std::string& folder) {
+    ShellExecuteA(nullptr, nullptr, file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
+                  SW_SHOWNORMAL);
+}
 }  // namespace
 
 // What the thread and the launcher share; it lives as long as either needs it.
@@ -31,8 +36,7 @@ void ShellLauncher::Serve(Shared& shared) {
         const auto [file, folder] = std::move(shared.requests.front());
         shared.requests.pop_front();
         lock.unlock();
-        ShellExecuteA(nullptr, nullptr, file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
-                      SW_SHOWNORMAL);
+        Execute(file, folder);
         lock.lock();
     }
 }
@@ -55,8 +59,7 @@ void ShellLauncher::Open(std::string file, std::string folder) {
         auto shared = std::make_shared<Shared>();
         thread_ = StartShellThread([shared] { Serve(*shared); });
         if (!thread_) {
-            ShellExecuteA(nullptr, nullptr, file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
-                          SW_SHOWNORMAL);
+            Execute(file, folder);
             return;
         }
         shared_ = std::move(shared);
