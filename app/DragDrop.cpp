@@ -228,14 +228,16 @@ void App::DropFileAt(const char* path, uint16_t hit) {
     const ItemFields fields = ItemFieldsFromFile(path);
     const uint16_t index = static_cast<uint16_t>(HitCodeIndex(hit));
     const int placement = HitCodePlacement(hit);
-    switch (HitCodeKind(hit)) {
-    case kHitTab:
-        if (placement != kPlacedOn) break;
-        if (launchSets->IsSetFull(index))
+    // Only a replacement finds room in a full set; elsewhere the user is told.
+    auto createWhereRoom = [&](uint16_t set, uint16_t at, ItemPlacement how) {
+        if (launchSets->IsSetFull(set))
             ShowNoRoom(panel, instance);
         else
-            launchSets->CreateItem(index, 0, fields.name, fields.target, fields.workingFolder,
-                                   ItemPlacement::FirstFree);
+            launchSets->CreateItem(set, at, fields.name, fields.target, fields.workingFolder, how);
+    };
+    switch (HitCodeKind(hit)) {
+    case kHitTab:
+        if (placement == kPlacedOn) createWhereRoom(index, 0, ItemPlacement::FirstFree);
         break;
     case kHitCell:
         // An occupied cell is replaced without a question.
@@ -243,12 +245,10 @@ void App::DropFileAt(const char* path, uint16_t hit) {
             launchSets->CreateItem(currentSet, index, fields.name, fields.target, fields.workingFolder,
                                    ItemPlacement::Replace);
         else if (placement == kPlacedInGap)
-            launchSets->CreateItem(currentSet, index, fields.name, fields.target, fields.workingFolder,
-                                   ItemPlacement::Insert);
+            createWhereRoom(currentSet, index, ItemPlacement::Insert);
         break;
     default:
-        launchSets->CreateItem(currentSet, 0, fields.name, fields.target, fields.workingFolder,
-                               ItemPlacement::FirstFree);
+        createWhereRoom(currentSet, 0, ItemPlacement::FirstFree);
         break;
     }
 }

@@ -118,8 +118,15 @@ void LaunchItemDialog::OnOk() {
         return;
     }
     if (!WorkingFolderAccepted(folder)) return;
+    const ItemPlacement placement = PlacementOf(target_.mode);
+    // The set may have filled since the dialog opened (a file dropped on the
+    // panel): the user is told, and the typed item stays for CANCEL or later.
+    if (placement != ItemPlacement::Replace && sets_.IsSetFull(target_.set)) {
+        Ask(IDS_NO_ROOM, MB_OK);
+        return;
+    }
     // Target and folder are stored as typed, macros and all.
-    sets_.CreateItem(target_.set, target_.cell, name, target, folder, PlacementOf(target_.mode));
+    sets_.CreateItem(target_.set, target_.cell, name, target, folder, placement);
     host_.PanelChanged();
     Close();
 }

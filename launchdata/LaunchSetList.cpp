@@ -160,8 +160,9 @@ bool LaunchSetList::MoveItem(uint16_t fromSet, uint16_t fromIndex, uint16_t toSe
     const bool freesOwnSlot = source == destination;
     const bool full = destination->FirstFreeSlot() < 0 && !freesOwnSlot;
     if ((placement == ItemPlacement::FirstFree || placement == ItemPlacement::Insert) && full) return false;
-    if ((placement == ItemPlacement::Insert || placement == ItemPlacement::Replace) &&
-        toIndex >= destination->capacity)
+    // An insert may go after the last slot; a replacement needs the slot.
+    if ((placement == ItemPlacement::Insert && toIndex > destination->capacity) ||
+        (placement == ItemPlacement::Replace && toIndex >= destination->capacity))
         return false;
     if (placement != ItemPlacement::FirstFree && placement != ItemPlacement::Insert &&
         placement != ItemPlacement::Replace)

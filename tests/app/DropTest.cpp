@@ -48,3 +48,39 @@ TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
         EXPECT_EQ(row.state ? row.state : before, State()) << before;
     }
 }
+
+// Right of the last cell is the gap after it: an item goes in there by each
+// path, the items before it moving toward the nearest hole; a full set says so.
+TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
+    const std::string noRoom = Sjis("移動先に空きがありません");
+    const char* const holes = "a b - d e f g h i j k l m n o - q r";
+    const char* const inserted = "Set0[a b - d e f g h i j k l m n o q r X] @0";
+    const struct {
+        const char *how, *set, *said, *state;  // state null: as it was
+    } rows[] = {
+        {"drop", holes, "", inserted},
+        {"drag", holes, "", "Set0[- b - d e f g h i j k l m n o q r a] @0"},
+        {"dialog", holes, "", inserted},
+        {"drop", "full", noRoom.c_str(), nullptr},
+    };
+    for (const auto& row : rows) {
+        MakeSets({row.set});
+        const std::string before = State();
+        Reply reply(IDOK);
+        if (row.how == std::string("drop")) {
+            DropFiles(app->panel, {"C:\\in\\X.txt"}, Gap(18));
+        } else if (row.how == std::string("drag")) {
+            CursorAt(Cell(0));
+            SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            CursorAt(Gap(18));
+            Command(IDM_PRIMARY_DRAG);
+        } else {
+            app->menuPoint = Gap(18);
+            Command(IDM_ITEM_DIALOG);
+            SetDlgItemTextA(app->itemDialog->Window(), IDC_ITEM_NAME, "X");
+            PressButton(app->itemDialog->Window(), IDOK);
+        }
+        EXPECT_EQ(row.said, reply.said) << row.how << " " << before;
+        EXPECT_EQ(row.state ? row.state : before, State()) << row.how;
+    }
+}

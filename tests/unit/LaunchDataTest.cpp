@@ -53,7 +53,10 @@ TEST(LaunchSetList, AnInsertedItemShiftsTheFewestItemsTowardTheNearestHole) {
         {".AB.", 2, "AXB."},      // equally near: the earlier items move down
         {"A.B", 1, "AXB"},        // an empty slot takes it
         {"A.B", 2, "AXB"},        // so does an empty slot just before
-        {"AB.C", 0, "XABC"},     {"ABC", 0, nullptr}, {"AB.", 3, nullptr}};
+        {"AB.C", 0, "XABC"},     {"ABC", 0, nullptr},
+        {"AB.", 3, "ABX"},    // after the last slot, an empty one just before takes it
+        {"A.BC", 4, "ABCX"},  // after the last slot: the earlier items move down
+        {"ABC", 3, nullptr},     {"AB.", 4, nullptr}};
     for (const auto& [before, at, after] : cases) {
         LaunchSetList sets;
         sets.Resize(1);
