@@ -35,13 +35,15 @@ enum DropAction : int32_t {
     kDropSetOntoEmpty = -13,
     kDropSetIntoCellGap = -14,
     kDropSetOutside = -15,
-    kDropSetRefused = -16,      // the set dialog is open, or onto a button
+    kDropSetRefused = -16,      // a set or item dialog is open, or onto a button
     kDropItemOntoEditor = -17,  // the item's name into the name editor
     kDropSetOntoEditor = -18,
 };
 
-int32_t JudgeTabPress(uint16_t release, bool setDialogOpen) {
-    if (setDialogOpen) return kDropSetRefused;
+// The set and item dialogs remember their set by index: while one is open
+// the sets keep their places, so that its OK lands in the set it was opened on.
+int32_t JudgeTabPress(uint16_t release, bool dialogOpen) {
+    if (dialogOpen) return kDropSetRefused;
     switch (HitCodeKind(release)) {
     case kHitNothing:
         return kDropSetOutside;
@@ -141,7 +143,7 @@ void App::OnButtonDown(int dragKind) {
 int32_t App::Judge(uint16_t press, uint16_t release) const {
     switch (HitCodeKind(press)) {
     case kHitTab:
-        return JudgeTabPress(release, setDialog->IsOpen());
+        return JudgeTabPress(release, setDialog->IsOpen() || itemDialog->IsOpen());
     case kHitCell:
         return JudgeItemPress(press, release, itemDialog->IsOpen(), *launchSets, currentSet);
     }
