@@ -233,6 +233,11 @@ private:
 
     // ContextMenu.cpp. 43001: the menu for the cursor's position.
     void OnSecondaryClick();
+    // The cell under `menuPoint` when it holds an item of the shown set.
+    CellRef ItemAtMenuPoint() const;
+    // Whether the menu offers the item dialog at `menuPoint`; its key
+    // (CTRL+I) opens the dialog only then.
+    bool ItemDialogOffered() const;
 
     // NameEditProc.cpp. 40006, 40007 and the typed command.
     void OnEscapeCommand();
