@@ -122,9 +122,7 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
 
     uint8_t triggerKey = 0;
     // The stored items show the default icon until the loader brings theirs.
-    launchSets->DeferIconLookups(true);
     const bool loaded = settings->Load(kDataFile, history.get(), launchSets.get());
-    launchSets->DeferIconLookups(false);
     if (loaded) {
         pinButton->SetState(settings->flags & Settings::kPinned ? 1 : 0);
         BuildStoredBackground();
@@ -156,7 +154,7 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     AddTrayIcon(panel, kTrayIconId,
                 static_cast<HICON>(
                     LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-    iconLoader->Start(launchSets->PendingIconTargets());
+    AskForIcons();
 
     // The hook library posts its commands to the panel as WM_COMMAND.
     InitHook(panel, WM_COMMAND, IDM_TRIGGER, 0);

@@ -55,6 +55,8 @@ constexpr UINT kTrayIconId = 1;
 // shown, and the one-shot save after a change.
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT_PTR kSaveTimer = 2;
+// Takes the icons the loader has found; it runs only while some are awaited.
+constexpr UINT_PTR kIconTimer = 3;
 
 class App : public BaseObject, private DialogHost {
 public:
@@ -157,7 +159,7 @@ public:
     // The panel's picture and hit test, over the components.
     std::unique_ptr<PanelPainter> painter;
     // What runs off the panel's thread, so that it never waits for the
-    // shell: the stored items' icon look-ups, and every launch.
+    // shell: every icon look-up, and every launch.
     std::unique_ptr<IconLoader> iconLoader;
     std::unique_ptr<ShellLauncher> launcher;
 
@@ -192,6 +194,7 @@ private:
     void DialogClosed() override;
     void PanelChanged() override;
     void SettingsChanged() override;
+    void IconsWanted() override;
 
     // PanelWindow.cpp: the panel's messages.
     void OnCreate(HWND window, const CREATESTRUCTA* create);
@@ -211,8 +214,11 @@ private:
 
     // PanelInput.cpp.
     void OnTimer(HWND window, UINT_PTR id);
-    // The icons the loader has looked up so far, each repainted in its cell;
-    // the repaint tick takes them, so they wait while the panel is hidden.
+    // Asks the loader for the icons of the items that wait for theirs and
+    // for the item dialog's; the icon timer takes the answers.
+    void AskForIcons();
+    // The icons the loader has looked up so far, each repainted in its cell
+    // and shown by the item dialog when it waits for it.
     void TakeArrivedIcons();
     void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
     void OnPrimaryClick(HWND window);

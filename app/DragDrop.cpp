@@ -224,6 +224,7 @@ void App::OnDropFiles(HDROP drop) {
     DropFileAt(path, PanelHitTest(point.x, point.y));
     RepaintPanel(1, 1, 1, point.x, point.y);
     ScheduleSave();
+    AskForIcons();
 }
 
 void App::DropFileAt(const char* path, uint16_t hit) {

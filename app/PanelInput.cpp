@@ -4,6 +4,7 @@
 #include "app/App.h"
 #include "app/NameEditor.h"
 #include "base/ShellLauncher.h"
+#include "dialogs/LaunchItemDialog.h"
 #include "dialogs/LaunchSetDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
@@ -22,6 +23,7 @@
 
 namespace {
 constexpr UINT kRepaintIntervalMs = 32;
+constexpr UINT kIconPollMs = 50;
 // Changes within this time of the first one are written together.
 constexpr UINT kSaveDelayMs = 500;
 constexpr int kStatusBufferSize = 260;
@@ -76,8 +78,12 @@ void App::OnTimer(HWND window, UINT_PTR id) {
         SaveChanges();
         return;
     }
+    if (id == kIconTimer) {
+        TakeArrivedIcons();
+        if (!iconLoader->Waiting()) KillTimer(window, kIconTimer);
+        return;
+    }
     if (id != kRepaintTimer) return;
-    TakeArrivedIcons();
     const POINT p = CursorInPanel();
     const TickInputs now = {p, currentSet, pinButton->state, setDialog->IsOpen(), !IsEditing()};
     // A cursor at rest over an unchanged panel has nothing new to show.
@@ -99,11 +105,20 @@ void App::OnWindowPosChanged(HWND window, const WINDOWPOS* position) {
     }
 }
 
+void App::AskForIcons() {
+    std::vector<std::string> targets = launchSets->PendingIconTargets();
+    if (!itemDialog->WantedIcon().empty()) targets.push_back(itemDialog->WantedIcon());
+    iconLoader->Ask(targets);
+    // Not the repaint tick: the item dialog may show while the panel is hidden.
+    if (iconLoader->Waiting()) SetTimer(panel, kIconTimer, kIconPollMs, nullptr);
+}
+
 void App::TakeArrivedIcons() {
     std::string target;
     UniqueIcon icon;
     bool shownChanged = false;
     while (iconLoader->Take(target, icon)) {
+        itemDialog->IconArrived(target, icon.get());
         // Matched to the items that still wait for this target's icon, wherever
         // they are now: a moved item gets it, a replaced or deleted one does not.
         for (const CellRef cell : launchSets->SetIcon(target, std::move(icon))) {

@@ -74,10 +74,8 @@ int main() {
         settings.Save(path.c_str(), &history, &sets, 1, 0x10);
         saves.push_back(Now() - start);
 
-        ItemIconSource icons;
-        icons.SetDefaultIcon(sets.iconSource.DefaultIcon());
         start = Now();
-        for (const std::string& target : targets) icons.Lookup(target.c_str());
+        for (const std::string& target : targets) UniqueIcon icon(ShellIconOf(target));
         lookups.push_back(Now() - start);
     }
     const std::string saved = velktest::ReadBytes(path);

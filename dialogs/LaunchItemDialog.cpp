@@ -60,6 +60,7 @@ bool LaunchItemDialog::Dispatch(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void LaunchItemDialog::OnInitDialog() {
+    wantedIcon_.clear();
     LaunchItemInfo item;
     int stringId = IDS_ITEM_CREATE;
     if (target_.mode == ItemTarget::kOnCell) {
@@ -103,7 +104,14 @@ void LaunchItemDialog::OnDropFiles(HDROP drop) {
 }
 
 void LaunchItemDialog::OnDestroy() {
+    wantedIcon_.clear();
     ShowIcon(nullptr);
+}
+
+void LaunchItemDialog::IconArrived(const std::string& target, HICON icon) {
+    if (wantedIcon_.empty() || target != wantedIcon_) return;
+    wantedIcon_.clear();
+    if (icon) ShowIcon(icon);
 }
 
 void LaunchItemDialog::OnOk() {
@@ -133,7 +141,11 @@ void LaunchItemDialog::OnOk() {
 
 void LaunchItemDialog::FillFromFile(const char* path) {
     const ItemFields fields = ItemFieldsFromFile(path);
-    FillFields(fields.name, fields.target, fields.workingFolder, sets_.iconSource.Lookup(fields.target));
+    // The default icon at once; the target's own when it arrives, so that a
+    // slow answer from the shell never holds up the panel's thread.
+    FillFields(fields.name, fields.target, fields.workingFolder, sets_.iconSource.Placeholder(fields.target));
+    wantedIcon_ = fields.target;
+    host_.IconsWanted();
 }
 
 void LaunchItemDialog::FillFields(const char* name, const char* target, const char* workingFolder,

@@ -105,12 +105,10 @@ bool LaunchSetList::CreateItem(uint16_t set, uint16_t i, const char* name, const
     LaunchItemArray* items = Items(set);
     if (!items) return false;
     auto item = std::make_unique<LaunchItem>();
-    // A deferred item shares the placeholder: a copy of an icon for each of
-    // the stored items would cost start-up more than all the rest.
-    if (deferIcons_ ? !item->AssignShowing(name, target, workingFolder, iconSource.Placeholder(target))
-                    : !item->Assign(name, target, workingFolder, iconSource.Lookup(target)))
-        return false;
-    item->iconPending = deferIcons_;
+    // The items share the placeholder: a copy of an icon for each of the
+    // stored items would cost start-up more than all the rest.
+    if (!item->AssignShowing(name, target, workingFolder, iconSource.Placeholder(target))) return false;
+    item->iconPending = true;
     return Place(*items, std::move(item), i, placement);
 }
 

@@ -144,15 +144,18 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderAnyOtherFileItselfAndEa
     EXPECT_EQ("Editor|" + target + "|C:\\windows", fields(shortcut));
     EXPECT_EQ("report.final|" + document + "|" + folder.Path(), fields(document));
 
-    // A missing target shows the default icon, else the question mark; a target that does not expand none.
+    // A missing target has no icon of its own: it keeps the default icon, else the question mark; a target
+    // that does not expand has none.
     const HICON question = LoadIconA(nullptr, IDI_QUESTION);
     ItemIconSource source;
     source.SetDefaultIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
-    const HICON missing = source.Lookup("C:\\no\\such\\program.exe");
+    EXPECT_FALSE(UniqueIcon(ShellIconOf("C:\\no\\such\\program.exe")));
+    EXPECT_TRUE(UniqueIcon(ShellIconOf(target)));
+    const HICON missing = source.Placeholder("C:\\no\\such\\program.exe");
     EXPECT_TRUE(missing && missing != question);
-    EXPECT_EQ(nullptr, source.Lookup("$x\\program.exe"));
+    EXPECT_EQ(nullptr, source.Placeholder("$x\\program.exe"));
     source.SetDefaultIcon(nullptr);
-    EXPECT_EQ(question, source.Lookup("C:\\no\\such\\program.exe"));
+    EXPECT_EQ(question, source.Placeholder("C:\\no\\such\\program.exe"));
 }
 
 }  // namespace
