@@ -114,7 +114,7 @@ TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
     for (uint16_t cell = 0; cell < std::size(rows); ++cell) {
         const Row& row = rows[cell];
         const std::string before = State();
-        Reply reply(IDOK);
+        Reply reply(IDOK, "message_path_refused");
         DropFiles(app->panel, row.files, Cell(cell));
         const LaunchItemInfo item = app->launchSets->GetItemInfo(0, cell);
         if (!row.name) {
