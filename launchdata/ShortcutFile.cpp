@@ -13,9 +13,13 @@ namespace {
 // Arguments can be far longer than a path.
 constexpr int kArgumentsBuffer = 1024;
 
-// A real path as it is stored, in a field of ItemFields.
+// A real path as it is stored, in a field of ItemFields. With each `$`
+// doubled a long path may no longer fit: its short form is stored then.
 void Store(char* field, const char* path) {
-    EscapePathMacros(path, field, MAX_PATH);
+    if (EscapePathMacros(path, field, MAX_PATH)) return;
+    char shortPath[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameA(path, shortPath, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) EscapePathMacros(shortPath, field, MAX_PATH);
 }
 }  // namespace
 

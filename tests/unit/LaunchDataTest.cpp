@@ -145,6 +145,14 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderUnlessItHoldsMoreAnyOth
         const ItemFields f = ItemFieldsFromFile(ShellPathFromWide(velktest::Wide(file.c_str()).c_str()));
         EXPECT_EQ(expected, std::string(f.name) + "|" + f.target + "|" + f.workingFolder);
     }
+    // 259 bytes, one more with the `$` doubled: the short path is stored, and names the file.
+    const std::string longest = folder + "\\" + std::string(254 - folder.size(), 'x') + ".txt";
+    ASSERT_TRUE(velktest::WriteBytes(longest, "long"));
+    const ItemFields f = ItemFieldsFromFile(ShellPathFromWide(velktest::Wide(longest.c_str()).c_str()));
+    char expanded[kExpandedPathSize] = {}, named[MAX_PATH] = {};
+    ASSERT_TRUE(ExpandPathMacros(f.target, expanded, sizeof expanded)) << f.target;
+    GetLongPathNameA(expanded, named, MAX_PATH);
+    EXPECT_EQ(longest, named);
 
     // A missing target shows the default icon, else the question mark; a target that does not expand none.
     const HICON question = LoadIconA(nullptr, IDI_QUESTION);
