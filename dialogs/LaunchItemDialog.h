@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "base/ShellPath.h"
 #include "base/UniqueHandle.h"
 #include "dialogs/ModelessDialog.h"
 
@@ -37,7 +38,7 @@ private:
     void OnDropFiles(HDROP drop);
     void OnDestroy();
     void OnOk();
-    void FillFromFile(const char* path);
+    void FillFromFile(const ShellPath& file);
     void FillFields(const char* name, const char* target, const char* workingFolder, HICON icon);
     // The icon control shows a copy the dialog owns: the item's own icon and
     // the icon source's last lookup can both go while it is shown.
