@@ -19,8 +19,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "base/BaseObject.h"
+#include "base/ShellPath.h"
 #include "base/UniqueHandle.h"
 #include "dialogs/DialogHost.h"
 #include "dialogs/LaunchItemDialog.h"
@@ -119,7 +121,11 @@ public:
     // 43002 and 43004 with the hit code under the cursor now.
     void CarryOutDrop(uint16_t release);
     // One file dropped from the shell onto the hit code.
-    void DropFileAt(const char* path, uint16_t hit);
+    void DropFileAt(const ShellPath& file, uint16_t hit);
+    // Several files dropped together: each into an empty cell, the nearest
+    // after the one under the drop first; all of them or, with a message,
+    // none.
+    void DropFilesAt(const std::vector<ShellPath>& files, uint16_t hit);
 
     // ContextMenu.cpp. The menu for `menuPoint`, built afresh; records
     // `menuItem` and `menuSet`.

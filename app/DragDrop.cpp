@@ -7,6 +7,7 @@
 #include "dialogs/ConfirmDialog.h"
 #include "dialogs/LaunchItemDialog.h"
 #include "dialogs/LaunchSetDialog.h"
+#include "dialogs/PathRefusal.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/ShortcutFile.h"
@@ -218,17 +219,49 @@ void App::KeepCurrentSetValid() {
 }
 
 void App::OnDropFiles(HDROP drop) {
-    char path[MAX_PATH] = {};
     POINT point = {};
-    if (!TakeOneDroppedFile(drop, path, sizeof path, &point)) return;
-    DropFileAt(path, PanelHitTest(point.x, point.y));
+    const std::vector<ShellPath> files = TakeDroppedFiles(drop, &point);
+    if (files.empty()) return;
+    // One file that cannot be stored stops the drop: nothing is added.
+    for (const ShellPath& file : files)
+        if (TellIfRefused(panel, instance, file)) return;
+    const uint16_t hit = PanelHitTest(point.x, point.y);
+    if (files.size() == 1)
+        DropFileAt(files[0], hit);
+    else
+        DropFilesAt(files, hit);
     RepaintPanel(1, 1, 1, point.x, point.y);
     ScheduleSave();
     AskForIcons();
 }
 
-void App::DropFileAt(const char* path, uint16_t hit) {
-    const ItemFields fields = ItemFieldsFromFile(path);
+void App::DropFilesAt(const std::vector<ShellPath>& files, uint16_t hit) {
+    uint16_t set = currentSet;
+    uint16_t from = 0;
+    switch (HitCodeKind(hit)) {
+    case kHitTab:
+        if (HitCodePlacement(hit) != kPlacedOn) return;
+        set = static_cast<uint16_t>(HitCodeIndex(hit));
+        break;
+    case kHitCell:
+        from = static_cast<uint16_t>(HitCodeIndex(hit));
+        break;
+    }
+    // They replace nothing and shift nothing.
+    const std::vector<uint16_t> cells = launchSets->EmptyCells(set, from);
+    if (cells.size() < files.size()) {
+        ShowNoRoom(panel, instance);
+        return;
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        const ItemFields fields = ItemFieldsFromFile(files[i]);
+        launchSets->CreateItem(set, cells[i], fields.name, fields.target, fields.workingFolder,
+                               ItemPlacement::Replace);
+    }
+}
+
+void App::DropFileAt(const ShellPath& file, uint16_t hit) {
+    const ItemFields fields = ItemFieldsFromFile(file);
     const uint16_t index = static_cast<uint16_t>(HitCodeIndex(hit));
     const int placement = HitCodePlacement(hit);
     // Only a replacement finds room in a full set; elsewhere the user is told.

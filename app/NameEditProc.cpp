@@ -18,6 +18,11 @@ LRESULT App::NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             if (historyPos > 0) --historyPos;
             // At 0 there is no entry: the text stays.
             nameEditor->SetText(history->Get(historyPos));
+        } else if (wParam == VK_ESCAPE) {
+            // The editor has the focus, so the panel's own WM_KEYDOWN never
+            // sees this ESC: the command abandons the typed text.
+            SendMessageA(GetParent(window), WM_COMMAND, IDM_ESCAPE, 0);
+            return 0;
         }
         break;
     case WM_LBUTTONDOWN:

@@ -1,17 +1,25 @@
 // Files dropped from the shell.
 #include "base/DroppedFile.h"
 
+#include <string>
+
 #include "base/UniqueHandle.h"
 
 namespace {
-// DragQueryFileA's index that asks for the number of files.
+// DragQueryFileW's index that asks for the number of files.
 constexpr UINT kQueryFileCount = 0xFFFFFFFF;
 }  // namespace
 
-bool TakeOneDroppedFile(HDROP drop, char* path, UINT size, POINT* point) {
+std::vector<ShellPath> TakeDroppedFiles(HDROP drop, POINT* point) {
     UniqueDrop finished(drop);
-    if (DragQueryFileA(drop, kQueryFileCount, nullptr, 0) != 1) return false;
+    std::vector<ShellPath> files;
     if (point) DragQueryPoint(drop, point);
-    DragQueryFileA(drop, 0, path, size);
-    return true;
+    const UINT count = DragQueryFileW(drop, kQueryFileCount, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        // The length asked for counts no terminator.
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        DragQueryFileW(drop, i, &path[0], UINT(path.size()));
+        files.push_back(ShellPathFromWide(path.c_str()));
+    }
+    return files;
 }

@@ -1,10 +1,14 @@
-// Files dropped from the shell, where only a single file says what to do.
+// Files dropped from the shell.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
-// Finishes the drop. True, with the file's path (size bytes) and the drop
-// point (client coordinates, when asked for), when exactly one file was
-// dropped; false for several.
-bool TakeOneDroppedFile(HDROP drop, char* path, UINT size, POINT* point = nullptr);
+#include <vector>
+
+#include "base/ShellPath.h"
+
+// Finishes the drop. Every dropped file in the shell's order, taken through
+// the wide call so that no name loses a character on the way, and the drop
+// point (client coordinates) when asked for.
+std::vector<ShellPath> TakeDroppedFiles(HDROP drop, POINT* point = nullptr);

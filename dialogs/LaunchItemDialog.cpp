@@ -7,6 +7,7 @@
 #include "base/DroppedFile.h"
 #include "base/FileChooser.h"
 #include "dialogs/DialogHost.h"
+#include "dialogs/PathRefusal.h"
 #include "launchdata/ExpandPathMacros.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/ShortcutFile.h"
@@ -90,8 +91,8 @@ void LaunchItemDialog::OnCommand(int id) {
         Close();
         break;
     case IDC_ITEM_BROWSE: {
-        char path[kTextBuffer] = {};
-        if (ChooseExistingFile(window_, kAllFilesFilter, nullptr, path, sizeof path)) FillFromFile(path);
+        ShellPath file;
+        if (ChooseExistingFile(window_, kAllFilesFilter, nullptr, file)) FillFromFile(file);
         break;
     }
     }
@@ -99,8 +100,8 @@ void LaunchItemDialog::OnCommand(int id) {
 
 void LaunchItemDialog::OnDropFiles(HDROP drop) {
     // Only a single file says which item to make.
-    char path[kTextBuffer] = {};
-    if (TakeOneDroppedFile(drop, path, sizeof path)) FillFromFile(path);
+    const std::vector<ShellPath> files = TakeDroppedFiles(drop);
+    if (files.size() == 1) FillFromFile(files[0]);
 }
 
 void LaunchItemDialog::OnDestroy() {
@@ -139,8 +140,9 @@ void LaunchItemDialog::OnOk() {
     Close();
 }
 
-void LaunchItemDialog::FillFromFile(const char* path) {
-    const ItemFields fields = ItemFieldsFromFile(path);
+void LaunchItemDialog::FillFromFile(const ShellPath& file) {
+    if (TellIfRefused(window_, host_.Instance(), file)) return;
+    const ItemFields fields = ItemFieldsFromFile(file);
     // The default icon at once; the target's own when it arrives, so that a
     // slow answer from the shell never holds up the panel's thread.
     FillFields(fields.name, fields.target, fields.workingFolder, sets_.iconSource.Placeholder(fields.target));

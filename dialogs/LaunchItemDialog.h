@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/ShellPath.h"
 #include "base/UniqueHandle.h"
 #include "dialogs/ModelessDialog.h"
 
@@ -43,7 +44,7 @@ private:
     void OnDropFiles(HDROP drop);
     void OnDestroy();
     void OnOk();
-    void FillFromFile(const char* path);
+    void FillFromFile(const ShellPath& file);
     void FillFields(const char* name, const char* target, const char* workingFolder, HICON icon);
     // The icon control shows a copy the dialog owns: the item's own icon and
     // the icon source's last lookup can both go while it is shown.

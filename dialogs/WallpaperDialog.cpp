@@ -11,6 +11,7 @@
 #include "base/TextCut.h"
 #include "base/UniqueHandle.h"
 #include "dialogs/DialogHost.h"
+#include "dialogs/PathRefusal.h"
 #include "launchdata/Settings.h"
 #include "panel/PanelLayout.h"
 #include "resources/resource.h"
@@ -157,10 +158,10 @@ void WallpaperDialog::OnScroll() {
 }
 
 void WallpaperDialog::OnDropFiles(HDROP drop) {
-    char name[MAX_PATH] = {};
-    if (!TakeOneDroppedFile(drop, name, sizeof name)) return;
-    const char* dot = LastDot(name);
-    if (dot && lstrcmpiA(dot, kBitmapExtension) == 0) TakeFile(name);
+    const std::vector<ShellPath> files = TakeDroppedFiles(drop);
+    if (files.size() != 1 || TellIfRefused(window_, host_.Instance(), files[0])) return;
+    const char* dot = LastDot(files[0].path);
+    if (dot && lstrcmpiA(dot, kBitmapExtension) == 0) TakeFile(files[0].path);
 }
 
 void WallpaperDialog::OnCommand(int id) {
@@ -175,8 +176,10 @@ void WallpaperDialog::OnCommand(int id) {
         Close();
         break;
     case IDC_WALLPAPER_OPEN: {
-        char path[MAX_PATH] = {};
-        if (ChooseExistingFile(window_, kBitmapFilter, "BMP", path, sizeof path)) TakeFile(path);
+        ShellPath file;
+        if (ChooseExistingFile(window_, kBitmapFilter, "BMP", file) &&
+            !TellIfRefused(window_, host_.Instance(), file))
+            TakeFile(file.path);
         break;
     }
     case IDC_WALLPAPER_CLEAR:

@@ -94,3 +94,17 @@ const char* ExpandPathMacros(const char* source, char* result, size_t size) {
     }
     return result;
 }
+
+bool EscapePathMacros(const char* path, char* result, size_t size) {
+    if (size == 0) return false;
+    size_t used = 0;
+    result[0] = '\0';
+    for (const char* rest = path; *rest;) {
+        const char* dollar = FindDollar(rest);
+        const char* end = dollar ? dollar + 1 : rest + strlen(rest);
+        if (!Append(result, size, used, rest, end - rest)) return false;
+        if (dollar && !Append(result, size, used, "$", 1)) return false;
+        rest = end;
+    }
+    return true;
+}

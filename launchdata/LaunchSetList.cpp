@@ -94,6 +94,16 @@ bool LaunchSetList::IsSetFull(uint16_t i) const {
     return items && items->FirstFreeSlot() < 0;
 }
 
+std::vector<uint16_t> LaunchSetList::EmptyCells(uint16_t set, uint16_t from) const {
+    std::vector<uint16_t> cells;
+    const LaunchItemArray* items = Items(set);
+    for (unsigned k = 0; items && k < items->capacity; ++k) {
+        const unsigned cell = (from + k) % items->capacity;
+        if (!items->At(cell)) cells.push_back(static_cast<uint16_t>(cell));
+    }
+    return cells;
+}
+
 LaunchItemInfo LaunchSetList::GetItemInfo(uint16_t set, uint16_t i) const {
     const LaunchItemArray* items = Items(set);
     const LaunchItem* item = items ? items->At(i) : nullptr;

@@ -39,6 +39,8 @@ public:
     const char* GetSetName(uint16_t i) const;
     void SetSetName(uint16_t i, const char* name);
     bool IsSetFull(uint16_t i) const;
+    // The set's empty cells from `from` on, then those before it.
+    std::vector<uint16_t> EmptyCells(uint16_t set, uint16_t from) const;
     LaunchItemInfo GetItemInfo(uint16_t set, uint16_t i) const;
     // A new item, showing the icon source's placeholder until SetIcon gives
     // it the target's own icon (nothing here asks the shell); refused when

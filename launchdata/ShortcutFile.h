@@ -3,10 +3,20 @@
 
 #include <windows.h>
 
-// Reads the shortcut's target and working folder through the shell link
-// object. Negative when COM, the link object or the file fails.
-HRESULT ResolveShortcut(const char* linkPath, char* target, char* folder, int size,
-                        WIN32_FIND_DATAA* findData);
+#include "base/ShellPath.h"
+
+// What a shortcut holds, as far as a launch item can carry it.
+struct Shortcut {
+    ShellPath target;
+    ShellPath workingFolder;
+    // Arguments, a window state other than normal, running as administrator,
+    // or a target that is no file: only the shortcut itself starts that.
+    bool holdsMore = false;
+};
+
+// Reads the shortcut through the shell link object (COM started on the
+// thread). Negative when the link object or the file fails.
+HRESULT ReadShortcut(const char* linkPath, Shortcut& shortcut);
 
 // Name, target and working folder for a new launch item, at most 259 bytes each.
 struct ItemFields {
@@ -15,7 +25,9 @@ struct ItemFields {
     char workingFolder[MAX_PATH] = {};
 };
 
-// A shortcut gives its target and working folder; any other file (or a
-// folder) is its own target, worked in from the folder that holds it. The
-// name is the file's name without its extension.
-ItemFields ItemFieldsFromFile(const char* path);
+// A shortcut gives its target and working folder, unless it holds more than
+// them (or they do not convert): then the shortcut itself is the target. Any
+// other file (or a folder) is its own target, worked in from the folder that
+// holds it. The name is the file's long name without its extension. Target
+// and folder are real paths, written for storing: each `$` doubled.
+ItemFields ItemFieldsFromFile(const ShellPath& file);

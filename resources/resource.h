@@ -56,6 +56,8 @@
 #define IDS_ALREADY_RUNNING 30
 #define IDS_ABOUT 31
 #define IDS_HELP 32
+#define IDS_PATH_CHARACTERS 52  // a file whose name the code page cannot hold
+#define IDS_PATH_TOO_LONG 53    // a file whose path does not fit a path buffer
 
 // Commands: WM_COMMAND ids from the menu, the accelerators, the hook library
 // and the panel itself.

@@ -100,6 +100,32 @@ TEST_F(Dialogs, TabsStayWhileTheItemDialogIsOpen) {
     EXPECT_EQ("Set0[A] Set1[B N C] Set2[Z] @1", State());
 }
 
+// Browse asks the wide chooser; a file in a folder named like an
+// administrative share (c$) keeps its path, and the item starts it there.
+TEST_F(Dialogs, TheItemDialogBrowsesForAFileInAFolderNamedWithADollar) {
+    TempFolder temp;
+    const std::string folder = temp.File("c$ tools"), marker = folder + "\\marker.exe";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(BuildFile("launch_marker.exe").c_str(), marker.c_str(), FALSE));
+    MakeSets({""});
+    app->menuPoint = {-1, -1};
+    Command(IDM_ITEM_DIALOG);
+    HWND dialog = app->itemDialog->Window();
+    ModalAnswer chooser([&](HWND window) {
+        // The chooser's window exists before its file name box does.
+        HWND name = nullptr;
+        WaitFor([&] { return (name = GetDlgItem(window, 0x47C)) || (name = GetDlgItem(window, 0x480)); });
+        SetWindowTextW(name, Wide(marker.c_str()).c_str());
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    });
+    PressButton(dialog, IDC_ITEM_BROWSE);
+    EXPECT_EQ(temp.File("c$$ tools\\marker.exe") + " " + temp.File("c$$ tools"),
+              DialogText(dialog, IDC_ITEM_TARGET) + " " + DialogText(dialog, IDC_ITEM_WORKING_FOLDER));
+    PressButton(dialog, IDOK);
+    app->LaunchItemAt(0, 0);
+    EXPECT_TRUE(WaitFor([&] { return ReadBytes(folder + "\\started.txt") == folder; }));
+}
+
 TEST_F(Dialogs, TheSetDialogNamesANewSetOrRenamesTheOneUnderTheMenu) {
     struct Row {
         int command, menuSet;

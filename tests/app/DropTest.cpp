@@ -2,6 +2,7 @@
 // it: the press the panel records from the cursor, the release the hook
 // library reports, the question or the message in between.
 #include "HostedApp.h"
+#include "launchdata/ExpandPathMacros.h"
 
 using namespace velktest;
 
@@ -21,7 +22,7 @@ TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
         {{"C:\\in\\two.txt"}, {}, Gap(1), 0, IDOK, "", "Set0[A two one D] Set1[full] Set2[X] @0"},
         {{"C:\\in\\three.txt"}, {}, Tab(2), 0, IDOK, "", "Set0[A two one D] Set1[full] Set2[X three] @0"},
         {{"C:\\in\\four.txt"}, {}, Tab(1), 0, IDOK, noRoom.c_str(), nullptr},
-        {{"C:\\in\\five.txt", "C:\\in\\six.txt"}, {}, Cell(2), 0, IDOK, "", nullptr},
+        {{"C:\\in\\five.txt", "C:\\in\\six.txt"}, {}, Tab(1), 0, IDOK, noRoom.c_str(), nullptr},
         {{}, Cell(0), Cell(0), 0, IDOK, "", nullptr},
         {{}, Cell(0), Cell(1), 0, IDCANCEL, "A > two", nullptr},
         {{}, Cell(0), Cell(1), 0, 0, "A > two", nullptr},
@@ -82,5 +83,93 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
         }
         EXPECT_EQ(row.said, reply.said) << row.how << " " << before;
         EXPECT_EQ(row.state ? row.state : before, State()) << row.how;
+    }
+}
+
+TEST_F(Drops, SeveralFilesFillTheEmptyCellsFromTheOneUnderTheDropOrNone) {
+    const std::string noRoom = Sjis("移動先に空きがありません");
+    struct Row {
+        std::vector<std::string> names;
+        POINT at;
+        const char *said, *state;
+    };
+    const Row rows[] = {
+        {{"x", "y"}, Cell(4), "", "Set0[A - B - x y G H I J K L M N O P Q] Set1[X] Set2[] @0"},
+        {{"p", "q", "r", "s"},
+         Cell(0),
+         noRoom.c_str(),
+         "Set0[A - B - x y G H I J K L M N O P Q] Set1[X] Set2[] @0"},
+        {{"z", "w"}, Cell(16), "", "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X] Set2[] @0"},
+        {{"u", "v"}, Tab(1), "", "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X u v] Set2[] @0"},
+    };
+    MakeSets({"A - B - - - G H I J K L M N O P Q -", "X", ""});
+    for (const Row& row : rows) {
+        std::vector<std::string> files;
+        for (const std::string& name : row.names) files.push_back("C:\\in\\" + name + ".txt");
+        Reply reply(IDOK);
+        DropFiles(app->panel, files, row.at);
+        EXPECT_EQ(row.said, reply.said);
+        EXPECT_EQ(row.state, State());
+    }
+}
+
+// Paths from the shell as the shell gives them: in a folder named like an
+// administrative share (c$), with names outside the code page, shortcuts
+// with and without arguments. Each item names its file and starts it in its
+// folder, or the drop adds nothing and says why.
+TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
+    TempFolder temp;
+    const std::string folder = temp.File("c$ tools"), marker = folder + "\\marker.exe";
+    const std::wstring wideFolder = Wide(folder.c_str());
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(BuildFile("launch_marker.exe").c_str(), marker.c_str(), FALSE));
+    const std::wstring cafe = wideFolder + Wide("\\Café.txt"), photo = wideFolder + Wide("\\写真📷.jpg");
+    for (const std::wstring& file : {cafe, photo})
+        CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    CoInitialize(nullptr);
+    ASSERT_TRUE(MakeShortcut(wideFolder + L"\\Options.lnk", Wide(marker.c_str()), wideFolder, L"-x"));
+    ASSERT_TRUE(MakeShortcut(wideFolder + L"\\Plain.lnk", Wide(marker.c_str()), wideFolder));
+    const std::string refused = Sjis("表せない文字");
+    struct Row {
+        std::vector<std::wstring> files;
+        const char* name;     // null: refused, with the message
+        std::wstring target;  // the file the item's target names
+        const char* started;  // what the started marker wrote; null: not started
+    };
+    const Row rows[] = {
+        {{Wide(marker.c_str())}, "marker", Wide(marker.c_str()), ""},
+        {{wideFolder + L"\\Options.lnk"}, "Options", wideFolder + L"\\Options.lnk", "\n-x"},
+        {{wideFolder + L"\\Plain.lnk"}, "Plain", Wide(marker.c_str()), ""},
+        {{cafe}, "Cafe", cafe, nullptr},
+        {{photo}, "写真", photo, nullptr},
+        // Gone before it was dropped: no short name either.
+        {{wideFolder + Wide("\\消えた📷.jpg")}, nullptr, L"", nullptr},
+        {{cafe, wideFolder + Wide("\\消えた📷.jpg")}, nullptr, L"", nullptr},
+    };
+    MakeSets({""});
+    for (uint16_t cell = 0; cell < std::size(rows); ++cell) {
+        const Row& row = rows[cell];
+        const std::string before = State();
+        Reply reply(IDOK, "message_path_refused");
+        DropFiles(app->panel, row.files, Cell(cell));
+        const LaunchItemInfo item = app->launchSets->GetItemInfo(0, cell);
+        if (!row.name) {
+            EXPECT_NE(std::string::npos, reply.said.find(refused)) << reply.said;
+            EXPECT_EQ(before, State());
+            continue;
+        }
+        ASSERT_TRUE(item.name) << cell;
+        EXPECT_EQ(Sjis(row.name), item.name);
+        char expanded[kExpandedPathSize] = {};
+        wchar_t wide[MAX_PATH] = {}, named[MAX_PATH] = {};
+        ASSERT_TRUE(ExpandPathMacros(item.target, expanded, sizeof expanded)) << item.target;
+        MultiByteToWideChar(CP_ACP, 0, expanded, -1, wide, MAX_PATH);
+        GetLongPathNameW(wide, named, MAX_PATH);
+        EXPECT_EQ(row.target, named) << item.target;
+        if (!row.started) continue;
+        DeleteFileA((folder + "\\started.txt").c_str());
+        app->LaunchItemAt(0, cell);
+        EXPECT_TRUE(WaitFor([&] { return ReadBytes(folder + "\\started.txt") == folder + row.started; }))
+            << ReadBytes(folder + "\\started.txt");
     }
 }

@@ -24,26 +24,26 @@
 
 namespace velktest {
 
-// The source is UTF-8; the program speaks code page 932.
-inline std::string Sjis(const char* utf8) {
-    wchar_t wide[512] = {};
-    char text[1024] = {};
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 512);
-    WideCharToMultiByte(932, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
-}
-
-// The HDROP the shell sends: one DROPFILES, then the names, double-NUL ended.
-inline void DropFiles(HWND window, const std::vector<std::string>& paths, POINT at = {}) {
-    std::string names;
-    for (const std::string& path : paths) names += path + '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
+// The HDROP the shell sends: one DROPFILES, then the names, double-NUL
+// ended; in the code page, or in UTF-16 as the shell sends names outside it.
+template <typename Text>
+void DropNames(HWND window, const std::vector<Text>& paths, POINT at) {
+    Text names;
+    for (const Text& path : paths) names += path + typename Text::value_type(0);
+    const size_t bytes = names.size() * sizeof names[0];
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes + sizeof names[0]);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    *drop = DROPFILES{sizeof(DROPFILES), at, FALSE, FALSE};
-    memcpy(drop + 1, names.data(), names.size());
+    *drop = DROPFILES{sizeof(DROPFILES), at, FALSE, sizeof names[0] == 2};
+    memcpy(drop + 1, names.data(), bytes);
     GlobalUnlock(memory);
     // The receiver finishes the drop, which frees the memory.
     SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+inline void DropFiles(HWND window, const std::vector<std::string>& paths, POINT at = {}) {
+    DropNames(window, paths, at);
+}
+inline void DropFiles(HWND window, const std::vector<std::wstring>& paths, POINT at = {}) {
+    DropNames(window, paths, at);
 }
 
 // Answers the next dialog or message box with the button (0: its close box)

@@ -7,88 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "Bytes.h"
-#include "Support.h"
-#include "resources/resource.h"
+#include "Session.h"
 
 namespace {
 
 using namespace velktest;
-
-// The grid as the panel lays it out: cell i's centre, in client coordinates.
-POINT Cell(int i) {
-    return POINT{25 + 41 * (i % 6), 60 + 46 * (i / 6)};
-}
-constexpr POINT kPin = {20, 20};
-constexpr POINT kBackground = {130, 30};
-// A place away from the panel, where another program's window lies.
-constexpr POINT kDesktop = {900, 650};
-// "表示・非表示に使用するキー" in code page 932.
-constexpr char kHotKeyTitle[] =
-    "\x95\x5C\x8E\xA6\x81\x45\x94\xF1\x95\x5C\x8E\xA6\x82\xC9\x8E\x67\x97\x70\x82\xB7\x82\xE9\x83L\x81[";
-
-void Settle() {
-    WaitFor([] { return false; }, 600);
-}
-
-std::string EditorText(HWND panel) {
-    char text[300] = {};
-    SendDlgItemMessageA(panel, IDC_NAME_EDIT, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-// Starts VELK with the cursor at (400, 300) and waits for its first tick's
-// status text, which comes after the hooks are in place.
-HWND StartVelk(Velk& velk) {
-    if (!MoveMouseTo(POINT{400, 300})) return nullptr;
-    HWND panel = velk.Start();
-    if (panel && !WaitFor([&] { return !EditorText(panel).empty(); })) return nullptr;
-    return panel;
-}
-
-// The hook can see a release one input event late, and the panel reads the
-// cursor when the click's command arrives: one more move stays on the point.
-void ClickOn(HWND panel, POINT client, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP) {
-    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, client)));
-    Click(down, up);
-    MoveMouseTo(OnScreen(panel, POINT{client.x + 1, client.y}));
-}
-
-// A window of this program, not VELK's, under kDesktop: clicks on it come
-// through the hooks as clicks in another program.
-struct OtherWindow {
-    OtherWindow()
-        : window(CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "other", WS_POPUP | WS_VISIBLE, kDesktop.x - 50,
-                                 kDesktop.y - 50, 100, 100, nullptr, nullptr, nullptr, nullptr)) {}
-    ~OtherWindow() { DestroyWindow(window); }
-    HWND window;
-};
-
-void ClickOnDesktop(DWORD down, DWORD up) {
-    ASSERT_TRUE(MoveMouseTo(kDesktop));
-    Click(down, up);
-}
-
-void Accelerator(HWND panel, WORD key) {
-    ASSERT_TRUE(BringToFront(panel));
-    Key(VK_CONTROL, true);
-    TypeKeys({key});
-    Key(VK_CONTROL, false);
-}
-
-// Waits until the screen shows the colour at points of the panel's
-// background between the cells, away from the cursor's marks.
-bool ShowsBackground(HWND panel, COLORREF colour) {
-    return WaitFor([&] {
-        HDC screen = GetDC(nullptr);
-        bool all = true;
-        for (POINT client : {POINT{45, 82}, POINT{127, 82}, POINT{168, 128}, POINT{209, 128}}) {
-            const POINT p = OnScreen(panel, client);
-            all = all && GetPixel(screen, p.x, p.y) == colour;
-        }
-        ReleaseDC(nullptr, screen);
-        return all;
-    });
-}
 
 // Start-up places the panel at the cursor within the screen; a second start
 // only says that VELK runs; the end writes the data file a fresh start makes.
@@ -159,12 +82,12 @@ TEST(Velk, APanelSessionReachesTheDataFileBeforeAForcedEnd) {
     Button(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(MoveMouseTo(OnScreen(panel, POINT{Cell(5).x + 1, Cell(5).y})));
 
-    // The menu on the item, its fourth entry "delete launch item", a question.
+    // The menu on the item, its entry "delete launch item", a question.
     ClickOn(panel, Cell(0), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     HWND menu = WaitForWindow(velk.Id(), "#32768");
     ASSERT_TRUE(menu);
     SaveScreenshot(menu, "e2e_menu_on_item");
-    TypeKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    ASSERT_TRUE(ChooseMenuEntry(panel, velk.Id(), IDM_DELETE_ITEM));
     HWND question = WaitForWindow(velk.Id(), "#32770");
     ASSERT_TRUE(question);
     EXPECT_EQ("Marker", DialogText(question, IDC_CONFIRM_FIRST_NAME));

@@ -2,6 +2,7 @@
 #include "Support.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <iterator>
@@ -35,6 +36,37 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
         // Wakes for a new message, or after a short while to look again.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+std::wstring Wide(const char* utf8) {
+    wchar_t wide[1024] = {};
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 1024);
+    return wide;
+}
+
+std::string Sjis(const char* utf8) {
+    char text[2048] = {};
+    WideCharToMultiByte(932, 0, Wide(utf8).c_str(), -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+bool MakeShortcut(const std::wstring& link, const std::wstring& target, const std::wstring& folder,
+                  const wchar_t* arguments) {
+    IShellLinkW* shellLink = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&shellLink))))
+        return false;
+    shellLink->SetPath(target.c_str());
+    shellLink->SetWorkingDirectory(folder.c_str());
+    shellLink->SetArguments(arguments);
+    IPersistFile* file = nullptr;
+    bool saved = false;
+    if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        saved = SUCCEEDED(file->Save(link.c_str(), TRUE));
+        file->Release();
+    }
+    shellLink->Release();
+    return saved;
 }
 
 TempFolder::TempFolder() {

@@ -34,6 +34,12 @@ bool WriteBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // A Windows path for a file of the build tree (Wine maps Z: to /).
 std::string BuildFile(const std::string& name);
+// Text in the code page and in UTF-16 (the test sources are UTF-8).
+std::wstring Wide(const char* utf8);
+std::string Sjis(const char* utf8);
+// A shell shortcut made with IShellLinkW (COM started on the calling thread).
+bool MakeShortcut(const std::wstring& link, const std::wstring& target, const std::wstring& folder,
+                  const wchar_t* arguments = L"");
 
 // Saves what the screen shows of the window as <build>/screenshots/<name>.png,
 // once every visible child has reached the screen. For people, not asserts.

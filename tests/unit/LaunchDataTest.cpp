@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Support.h"
-#include "base/ComPtr.h"
+#include "base/ShellPath.h"
 #include "base/TextCut.h"
 #include "launchdata/ExpandPathMacros.h"
 #include "launchdata/ItemIconSource.h"
@@ -124,25 +124,38 @@ TEST(ExpandPathMacros, ExpandsVariablesAndMacrosWithinTheBuffer) {
     }
 }
 
-TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderAnyOtherFileItselfAndEachAnIcon) {
-    velktest::TempFolder folder;
-    const std::string target = folder.File("run.cmd"), document = folder.File("report.final.txt");
-    const std::string shortcut = folder.File("Editor.lnk");
-    ASSERT_TRUE(velktest::WriteBytes(target, "@echo off\r\n") && velktest::WriteBytes(document, "report"));
+TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderUnlessItHoldsMoreAnyOtherFileItself) {
+    velktest::TempFolder temp;
+    // A folder named like an administrative share: each `$` is stored doubled.
+    const std::string folder = temp.File("c$"), stored = temp.File("c$$");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(velktest::WriteBytes(folder + "\\run.cmd", "@echo off\r\n"));
+    ASSERT_TRUE(velktest::WriteBytes(folder + "\\report.final.txt", "report"));
     CoInitialize(nullptr);  // for this thread from now on
-    ComPtr<IShellLinkA> link;
-    ComPtr<IPersistFile> file;
-    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_ALL, IID_IShellLinkA, link.Put()));
-    link->SetPath(target.c_str());
-    link->SetWorkingDirectory("C:\\windows");
-    ASSERT_EQ(S_OK, link->QueryInterface(IID_IPersistFile, file.Put()));
-    ASSERT_EQ(S_OK, file->Save(std::wstring(shortcut.begin(), shortcut.end()).c_str(), TRUE));
-    auto fields = [](const std::string& file) {
-        const ItemFields f = ItemFieldsFromFile(file.c_str());
-        return std::string(f.name) + "|" + f.target + "|" + f.workingFolder;
+    auto shortcut = [&](const char* name, const wchar_t* arguments) {
+        EXPECT_TRUE(velktest::MakeShortcut(velktest::Wide((folder + "\\" + name).c_str()),
+                                           velktest::Wide((folder + "\\run.cmd").c_str()), L"C:\\windows",
+                                           arguments));
+        return folder + "\\" + name;
     };
-    EXPECT_EQ("Editor|" + target + "|C:\\windows", fields(shortcut));
-    EXPECT_EQ("report.final|" + document + "|" + folder.Path(), fields(document));
+    // The file, and its item's name|target|working folder.
+    const std::pair<std::string, std::string> cases[] = {
+        {shortcut("Editor.lnk", L""), "Editor|" + stored + "\\run.cmd|C:\\windows"},
+        {shortcut("Options.lnk", L"--fast"), "Options|" + stored + "\\Options.lnk|C:\\windows"},
+        {folder + "\\report.final.txt", "report.final|" + stored + "\\report.final.txt|" + stored},
+    };
+    for (const auto& [file, expected] : cases) {
+        const ItemFields f = ItemFieldsFromFile(ShellPathFromWide(velktest::Wide(file.c_str()).c_str()));
+        EXPECT_EQ(expected, std::string(f.name) + "|" + f.target + "|" + f.workingFolder);
+    }
+    // 259 bytes, one more with the `$` doubled: the short path is stored, and names the file.
+    const std::string longest = folder + "\\" + std::string(254 - folder.size(), 'x') + ".txt";
+    ASSERT_TRUE(velktest::WriteBytes(longest, "long"));
+    const ItemFields f = ItemFieldsFromFile(ShellPathFromWide(velktest::Wide(longest.c_str()).c_str()));
+    char expanded[kExpandedPathSize] = {}, named[MAX_PATH] = {};
+    ASSERT_TRUE(ExpandPathMacros(f.target, expanded, sizeof expanded)) << f.target;
+    GetLongPathNameA(expanded, named, MAX_PATH);
+    EXPECT_EQ(longest, named);
 
     // A missing target has no icon of its own: it keeps the default icon, else the question mark; a target
     // that does not expand has none.
@@ -150,7 +163,7 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderAnyOtherFileItselfAndEa
     ItemIconSource source;
     source.SetDefaultIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
     EXPECT_FALSE(UniqueIcon(ShellIconOf("C:\\no\\such\\program.exe")));
-    EXPECT_TRUE(UniqueIcon(ShellIconOf(target)));
+    EXPECT_TRUE(UniqueIcon(ShellIconOf(stored + "\\run.cmd")));
     const HICON missing = source.Placeholder("C:\\no\\such\\program.exe");
     EXPECT_TRUE(missing && missing != question);
     EXPECT_EQ(nullptr, source.Placeholder("$x\\program.exe"));

@@ -1,0 +1,10 @@
+// The message for a file from the shell whose path the program cannot store.
+#pragma once
+
+#include <windows.h>
+
+#include "base/ShellPath.h"
+
+// Says which file and why, in a message box with OK; false, with nothing
+// said, for a usable path.
+bool TellIfRefused(HWND owner, HINSTANCE instance, const ShellPath& file);

@@ -1,0 +1,114 @@
+// The words the end-to-end scenarios share about VELK's panel on the screen:
+// where its parts are, starting it, clicking, its keys and menus, and what
+// the screen shows of it.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Support.h"
+#include "resources/resource.h"
+
+namespace velktest {
+
+// The grid as the panel lays it out: cell i's centre, in client coordinates.
+inline POINT Cell(int i) {
+    return POINT{25 + 41 * (i % 6), 60 + 46 * (i / 6)};
+}
+// The centre of tab i of `count`: the tabs end at the right.
+inline POINT Tab(int i, int count = 3) {
+    return POINT{209 + 15 * (i + 3 - count), 20};
+}
+constexpr POINT kPin = {20, 20};
+constexpr POINT kBackground = {130, 30};
+// A place away from the panel, where another program's window lies.
+constexpr POINT kDesktop = {900, 650};
+// "表示・非表示に使用するキー" in code page 932.
+constexpr char kHotKeyTitle[] =
+    "\x95\x5C\x8E\xA6\x81\x45\x94\xF1\x95\x5C\x8E\xA6\x82\xC9\x8E\x67\x97\x70\x82\xB7\x82\xE9\x83L\x81[";
+
+inline void Settle() {
+    WaitFor([] { return false; }, 600);
+}
+
+inline std::string EditorText(HWND panel) {
+    char text[300] = {};
+    SendDlgItemMessageA(panel, IDC_NAME_EDIT, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Starts VELK with the cursor at (400, 300) and waits for its first tick's
+// status text, which comes after the hooks are in place.
+inline HWND StartVelk(Velk& velk) {
+    if (!MoveMouseTo(POINT{400, 300})) return nullptr;
+    HWND panel = velk.Start();
+    if (panel && !WaitFor([&] { return !EditorText(panel).empty(); })) return nullptr;
+    return panel;
+}
+
+// The hook can see a release one input event late, and the panel reads the
+// cursor when the click's command arrives: one more move stays on the point.
+inline void ClickOn(HWND panel, POINT client, DWORD down = MOUSEEVENTF_LEFTDOWN,
+                    DWORD up = MOUSEEVENTF_LEFTUP) {
+    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, client)));
+    Click(down, up);
+    MoveMouseTo(OnScreen(panel, POINT{client.x + 1, client.y}));
+}
+
+// A window of this program, not VELK's, under kDesktop: clicks on it come
+// through the hooks as clicks in another program.
+struct OtherWindow {
+    OtherWindow()
+        : window(CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "other", WS_POPUP | WS_VISIBLE, kDesktop.x - 50,
+                                 kDesktop.y - 50, 100, 100, nullptr, nullptr, nullptr, nullptr)) {}
+    ~OtherWindow() { DestroyWindow(window); }
+    HWND window;
+};
+
+inline void ClickOnDesktop(DWORD down, DWORD up) {
+    ASSERT_TRUE(MoveMouseTo(kDesktop));
+    Click(down, up);
+}
+
+inline void Accelerator(HWND panel, WORD key) {
+    ASSERT_TRUE(BringToFront(panel));
+    Key(VK_CONTROL, true);
+    TypeKeys({key});
+    Key(VK_CONTROL, false);
+}
+
+// What the screen shows at the panel's client point.
+inline COLORREF PanelPixel(HWND panel, POINT client) {
+    HDC screen = GetDC(nullptr);
+    const POINT p = OnScreen(panel, client);
+    const COLORREF colour = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+// Waits until the screen shows the colour at points of the panel's
+// background between the cells, away from the cursor's marks.
+inline bool ShowsBackground(HWND panel, COLORREF colour) {
+    return WaitFor([&] {
+        for (POINT client : {POINT{45, 82}, POINT{127, 82}, POINT{168, 128}, POINT{209, 128}})
+            if (PanelPixel(panel, client) != colour) return false;
+        return true;
+    });
+}
+
+// Chooses the entry with the command id in the menu VELK shows. Wine keeps a
+// menu's entries in the process that made it, so another program cannot
+// look them up: the menu is closed and its command sent, as choosing the
+// entry does.
+inline bool ChooseMenuEntry(HWND panel, DWORD velkId, UINT command) {
+    HWND menu = WaitForWindow(velkId, "#32768");
+    if (!menu) return false;
+    TypeKeys({VK_ESCAPE});
+    if (!WaitFor([&] { return !IsWindowVisible(menu); })) return false;
+    return PostMessageA(panel, WM_COMMAND, command, 0) != FALSE;
+}
+
+}  // namespace velktest

@@ -1,0 +1,268 @@
+// What a user sees of every set, not only the first, and what each dialog's
+// OK leaves in the data file and in the next start; the command line's
+// editing keys typed as a user types them.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Bytes.h"
+#include "Session.h"
+
+namespace {
+
+using namespace velktest;
+
+// The panel's client area as the screen shows it, 256 x 192, row by row.
+struct Picture {
+    explicit Picture(HWND panel) : pixels(256 * 192) {
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 256, -192, 1, 32, BI_RGB};
+        HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        const POINT origin = OnScreen(panel, POINT{0, 0});
+        BitBlt(memory, 0, 0, 256, 192, screen, origin.x, origin.y, SRCCOPY);
+        memcpy(pixels.data(), bits, pixels.size() * 4);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+    // 0xRRGGBB
+    uint32_t At(int x, int y) const { return pixels[y * 256 + x] & 0xFFFFFF; }
+    // How many pixels of the 24 x 24 square around the point differ from the colour.
+    int Differing(POINT centre, uint32_t colour) const {
+        int n = 0;
+        for (int y = centre.y - 12; y < centre.y + 12; ++y)
+            for (int x = centre.x - 12; x < centre.x + 12; ++x) n += At(x, y) != colour;
+        return n;
+    }
+    // The bottom right corner, where the set's name stands.
+    std::vector<uint32_t> Corner() const {
+        std::vector<uint32_t> corner;
+        for (int y = 170; y < 190; ++y)
+            for (int x = 130; x < 254; ++x) corner.push_back(At(x, y));
+        return corner;
+    }
+    std::vector<uint32_t> pixels;
+};
+
+constexpr uint32_t kPlain = 0x204060;
+
+// Each set's items stand in their own cells and nowhere else.
+void ExpectCellsOf(HWND panel, const std::vector<int>& filled, int set) {
+    const Picture picture(panel);
+    for (int cell = 0; cell < 18; ++cell) {
+        const bool isFilled = std::find(filled.begin(), filled.end(), cell) != filled.end();
+        if (isFilled)
+            EXPECT_GT(picture.Differing(Cell(cell), kPlain), 50) << "set " << set << " cell " << cell;
+        else
+            EXPECT_EQ(0, picture.Differing(Cell(cell), kPlain)) << "set " << set << " cell " << cell;
+    }
+}
+
+// Every set shown by its tab and by the wheel: its items in their cells, its
+// name in the corner and in the status line.
+TEST(Sets, EachSetShowsItsOwnItemsAndNameByTabAndByWheel) {
+    Velk velk;
+    const char* names[] = {"Tools", "Games", "Docs"};
+    const std::vector<int> filled[] = {{0, 5}, {7, 12}, {17}};
+    DataFile data = DataFile().Header(0x18, 0, 3, 18, 100, 0x20, 0x40, 0x60);
+    for (int set = 0; set < 3; ++set) {
+        data.Text(names[set]);
+        for (int cell = 0; cell < 18; ++cell) {
+            if (std::find(filled[set].begin(), filled[set].end(), cell) == filled[set].end())
+                data.Empty(1);
+            else
+                data.Slot("item" + std::to_string(cell), "C:\\velk\\missing" + std::to_string(cell) + ".txt",
+                          "");
+        }
+    }
+    ASSERT_TRUE(WriteBytes(velk.DataFile(), data.bytes));
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+
+    std::vector<uint32_t> corners[3];
+    for (int set : {2, 1, 0}) {
+        ClickOn(panel, Tab(set));
+        ASSERT_TRUE(MoveMouseTo(OnScreen(panel, kBackground)));
+        const std::string status = std::string("< ") + names[set] + " >";
+        EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == status; })) << EditorText(panel);
+        ExpectCellsOf(panel, filled[set], set);
+        corners[set] = Picture(panel).Corner();
+        if (set == 1) SaveScreenshot(panel, "e2e_second_set");
+    }
+    EXPECT_NE(corners[0], corners[1]);
+    EXPECT_NE(corners[1], corners[2]);
+    EXPECT_NE(corners[0], corners[2]);
+
+    // The wheel, over the panel, turns to the next set and round.
+    ASSERT_TRUE(BringToFront(panel));
+    for (int set : {1, 2, 0}) {
+        INPUT wheel = {};
+        wheel.type = INPUT_MOUSE;
+        wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+        wheel.mi.mouseData = DWORD(WHEEL_DELTA);
+        SendInput(1, &wheel, sizeof wheel);
+        const std::string status = std::string("< ") + names[set] + " >";
+        EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == status; })) << set << ": " << EditorText(panel);
+        EXPECT_TRUE(WaitFor([&] { return Picture(panel).Corner() == corners[set]; })) << set;
+        ExpectCellsOf(panel, filled[set], set);
+    }
+    EXPECT_EQ(0u, velk.Close());
+}
+
+// The settings of every dialog reach the data file within a second, survive
+// a forced end, and are what the next start shows and obeys.
+TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
+    Velk velk;
+    const std::string marker = BuildFile("launch_marker.exe");
+    ASSERT_TRUE(WriteBytes(velk.DataFile(), DataFile()
+                                                .Header(0x58, 0, 2)
+                                                .Text("Tools")
+                                                .Slot("Old", "C:\\velk\\old.txt", "")
+                                                .Empty(17)
+                                                .Text("Games")
+                                                .Empty(18)
+                                                .bytes));
+    ASSERT_TRUE(
+        WriteBytes(velk.Folder().File("_QXWP_.bmp"), Bmp(32, 24, [](int, int) { return 0x0000C0u; })));
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+
+    // An item edited through the menu on its cell.
+    ClickOn(panel, Cell(0), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(ChooseMenuEntry(panel, velk.Id(), IDM_ITEM_DIALOG));
+    HWND item = WaitForWindow(velk.Id(), "#32770", "LAUNCH ITEM");
+    ASSERT_TRUE(item);
+    EXPECT_EQ("Old", DialogText(item, IDC_ITEM_NAME));
+    SetDlgItemTextA(item, IDC_ITEM_NAME, "New");
+    SetDlgItemTextA(item, IDC_ITEM_TARGET, marker.c_str());
+    PressButton(item, IDOK);
+
+    // The second set renamed through the menu on its tab.
+    ClickOn(panel, Tab(1, 2), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(ChooseMenuEntry(panel, velk.Id(), IDM_CHANGE_SET));
+    HWND set = WaitForWindow(velk.Id(), "#32770", "LAUNCH SET");
+    ASSERT_TRUE(set);
+    EXPECT_EQ("Games", DialogText(set, IDC_SET_NAME));
+    SetDlgItemTextA(set, IDC_SET_NAME, "Play");
+    PressButton(set, IDOK);
+
+    // The colour, ALPHA and FILL; the picture switched off.
+    Accelerator(panel, 'W');
+    HWND wallpaper = WaitForWindow(velk.Id(), "#32770", "WALLPAPER");
+    ASSERT_TRUE(wallpaper);
+    const struct {
+        int id;
+        const char* value;
+    } values[] = {{IDC_WALLPAPER_RED_VALUE, "200"},
+                  {IDC_WALLPAPER_GREEN_VALUE, "100"},
+                  {IDC_WALLPAPER_BLUE_VALUE, "50"},
+                  {IDC_WALLPAPER_ALPHA_VALUE, "40"}};
+    for (const auto& value : values) SetDlgItemTextA(wallpaper, value.id, value.value);
+    PressButton(wallpaper, IDC_WALLPAPER_FILL);
+    PressButton(wallpaper, IDC_WALLPAPER_CLEAR);
+    PressButton(wallpaper, IDOK);
+
+    // The trigger: CTRL and SHIFT instead of the middle button.
+    Accelerator(panel, 'H');
+    HWND hotKey = WaitForWindow(velk.Id(), "#32770", kHotKeyTitle);
+    ASSERT_TRUE(hotKey);
+    for (int box : {IDC_HOTKEY_MIDDLE, IDC_HOTKEY_CTRL, IDC_HOTKEY_SHIFT}) PressButton(hotKey, box);
+    PressButton(hotKey, IDOK);
+
+    const std::string expected = DataFile()
+                                     .Header(0x35, 0, 2, 18, 40, 200, 100, 50)
+                                     .Text("Tools")
+                                     .Slot("New", marker, "")
+                                     .Empty(17)
+                                     .Text("Play")
+                                     .Empty(18)
+                                     .bytes;
+    EXPECT_TRUE(WaitFor([&] { return ReadBytes(velk.DataFile()) == expected; }, 3000))
+        << Hex(ReadBytes(velk.DataFile()));
+    velk.Kill();
+    ASSERT_EQ(Hex(expected), Hex(ReadBytes(velk.DataFile())));
+
+    // The next start: the plain colour, the item's and the set's new names,
+    // the dialog's values, and the new trigger.
+    panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Tab(1, 2))));
+    EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == "< Play >"; })) << EditorText(panel);
+    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(0))));
+    EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == "New"; })) << EditorText(panel);
+    ASSERT_TRUE(MoveMouseTo(kDesktop));
+    EXPECT_TRUE(ShowsBackground(panel, RGB(200, 100, 50)));
+
+    for (bool shown : {false, true}) {
+        Key(VK_CONTROL, true);
+        Key(VK_SHIFT, true);
+        Key(VK_SHIFT, false);
+        Key(VK_CONTROL, false);
+        EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(panel) != FALSE) == shown; })) << shown;
+    }
+    Accelerator(panel, 'W');
+    wallpaper = WaitForWindow(velk.Id(), "#32770", "WALLPAPER");
+    ASSERT_TRUE(wallpaper);
+    for (const auto& value : values) EXPECT_EQ(value.value, DialogText(wallpaper, value.id)) << value.id;
+    PressButton(wallpaper, IDCANCEL);
+    EXPECT_EQ(0u, velk.Close());
+}
+
+// The command line as a user types in it: the editing keys change the text,
+// ESC drops it, Up and Down recall what Enter started.
+TEST(CommandLine, EditingKeysAndRecallWorkAsTyped) {
+    Velk velk;
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+    ASSERT_TRUE(BringToFront(panel));
+    auto shows = [&](const char* text) { return WaitFor([&] { return EditorText(panel) == text; }, 3000); };
+
+    TypeKeys({VK_RETURN});
+    TypeText("velk-first");
+    ASSERT_TRUE(shows("velk-first"));
+    TypeKeys({VK_RETURN});
+    ASSERT_TRUE(shows("< NewLaunchSet >"));
+
+    TypeKeys({VK_RETURN});
+    TypeText("velkxx-second");
+    TypeKeys({VK_HOME, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DELETE, VK_BACK});
+    EXPECT_TRUE(shows("velx-second"));
+    TypeKeys({VK_END});
+    TypeText("!");
+    EXPECT_TRUE(shows("velx-second!"));
+    TypeKeys({VK_RETURN});
+    ASSERT_TRUE(shows("< NewLaunchSet >"));
+
+    // Typed and dropped with ESC: it comes back neither now nor from the history.
+    TypeKeys({VK_RETURN});
+    TypeText("dropped");
+    ASSERT_TRUE(shows("dropped"));
+    TypeKeys({VK_ESCAPE});
+    EXPECT_TRUE(IsWindowVisible(panel));
+    TypeKeys({VK_RETURN});
+    EXPECT_TRUE(shows(""));
+    for (auto [key, text] : {std::pair<WORD, const char*>{VK_UP, "velx-second!"},
+                             {VK_UP, "velk-first"},
+                             {VK_UP, "velk-first"},
+                             {VK_DOWN, "velx-second!"}}) {
+        TypeKeys({key});
+        EXPECT_TRUE(shows(text)) << text << ": " << EditorText(panel);
+    }
+    TypeKeys({VK_ESCAPE});
+    EXPECT_EQ(0u, velk.Close());
+    EXPECT_EQ(Hex(DefaultHeader(0x18, 2, 1)
+                      .Text("velk-first")
+                      .Text("velx-second!")
+                      .Text("NewLaunchSet")
+                      .Empty(18)
+                      .bytes),
+              Hex(ReadBytes(velk.DataFile())));
+}
+
+}  // namespace
