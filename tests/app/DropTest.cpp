@@ -63,6 +63,8 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
         {"drag", holes, "", "Set0[- b - d e f g h i j k l m n o q r a] @0"},
         {"dialog", holes, "", inserted},
         {"drop", "full", noRoom.c_str(), nullptr},
+        {"dialog, the set filled meanwhile", "a b - d e f g h i j k l m n o p q r", noRoom.c_str(),
+         "Set0[full] @0"},
     };
     for (const auto& row : rows) {
         MakeSets({row.set});
@@ -78,8 +80,16 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
         } else {
             app->menuPoint = Gap(18);
             Command(IDM_ITEM_DIALOG);
-            SetDlgItemTextA(app->itemDialog->Window(), IDC_ITEM_NAME, "X");
-            PressButton(app->itemDialog->Window(), IDOK);
+            HWND dialog = app->itemDialog->Window();
+            if (*row.said) {
+                DropFiles(app->panel, {"C:\\in\\Y.txt"}, Cell(2));
+                ShowWindow(dialog, SW_HIDE);  // so that only the message is answered
+            }
+            SetDlgItemTextA(dialog, IDC_ITEM_NAME, "X");
+            PressButton(dialog, IDOK);
+            // A refused OK keeps the dialog and what was typed.
+            EXPECT_EQ(*row.said != 0, app->itemDialog->IsOpen());
+            if (app->itemDialog->IsOpen()) Command(IDM_ITEM_DIALOG);
         }
         EXPECT_EQ(row.said, reply.said) << row.how << " " << before;
         EXPECT_EQ(row.state ? row.state : before, State()) << row.how;
