@@ -221,8 +221,14 @@ private:
     void SaveChanges();
 
     // DragDrop.cpp.
-    // WM_LBUTTONDOWN and WM_RBUTTONDOWN: the hook library tracks the gesture.
+    // WM_LBUTTONDOWN and WM_RBUTTONDOWN: the hook library tracks the gesture
+    // and the panel holds the mouse until the button comes up.
     void OnButtonDown(int dragKind);
+    void OnButtonUp();
+    // The mouse went to another window during a press: the gesture ends.
+    void OnCaptureChanged(HWND newCapture);
+    // WM_MOUSEMOVE: while the panel holds the mouse no WM_SETCURSOR comes.
+    void OnMouseMove();
     // WM_SETCURSOR while the hook library reports a drag: true when a drag
     // cursor was set.
     bool OnSetCursor();
@@ -265,4 +271,6 @@ private:
     bool lastTickValid = false;
     // A save is scheduled and its timer runs.
     bool savePending = false;
+    // The panel lets the mouse go itself: no gesture is cancelled for it.
+    bool releasingCapture = false;
 };

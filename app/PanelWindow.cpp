@@ -76,6 +76,16 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_RBUTTONDOWN:
         OnButtonDown(kDragKindSecondary);
         break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        OnButtonUp();
+        break;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove();
+        break;
     case WM_SETCURSOR:
         if (OnSetCursor()) return 0;
         break;
