@@ -78,6 +78,12 @@ public:
     void BuildStoredBackground();
     void PositionAtCursor();
     void AddTrayIcon(HWND window, UINT id, HICON icon);
+    // The notification icon with the program's icon: at start and whenever
+    // the taskbar is made again.
+    void AddNotificationIcon();
+    // Whether VELK runs elevated above the user's ordinary programs, whose
+    // hooks then cannot reach the panel; tests give their own answer.
+    static bool (*runsAboveTheShell)();
 
     // PanelWindow.cpp.
     LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -141,6 +147,8 @@ public:
     HWND nameEdit = nullptr;
     WNDPROC editDefaultProc = nullptr;
     NOTIFYICONDATAA trayIcon = {};
+    // What Explorer broadcasts when it has made the taskbar again.
+    UINT taskbarCreatedMessage = 0;
 
     // The components, in the order they are made; ~App releases them in the
     // reverse order.
@@ -203,6 +211,10 @@ private:
     bool OnCommand(HWND window, int id);
     void OnKeyDown(HWND window, UINT key);
     void OnTrayIcon(HWND window, UINT mouseMessage);
+    // A window of another program became active.
+    void OnOtherProgramActivated();
+    // Says once, at start, that an elevated VELK hears only elevated programs.
+    void TellIfElevated();
     // Shown by whatever path: the repaint timer starts, with a tick at
     // once; hidden: it stops, and nothing runs while nothing is shown.
     void OnWindowPosChanged(HWND window, const WINDOWPOS* position);

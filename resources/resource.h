@@ -56,6 +56,7 @@
 #define IDS_ALREADY_RUNNING 30
 #define IDS_ABOUT 31
 #define IDS_HELP 32
+#define IDS_ELEVATED 50  // VELK runs elevated: the trigger reaches only elevated programs
 
 // Commands: WM_COMMAND ids from the menu, the accelerators, the hook library
 // and the panel itself.
