@@ -97,7 +97,8 @@ void CallsPerEvent() {
                 metrics = std::max(metrics, desktop.metricsCalls);
                 cursor = std::max(cursor, desktop.cursorCalls);
                 // The foreground right and its process look-up, on an event that posts no trigger.
-                const bool triggered = !desktop.posts.empty() && desktop.posts.back().wParam == 41001;
+                const bool triggered = std::any_of(desktop.posts.begin(), desktop.posts.end(),
+                                                   [](const PostedMessage& m) { return m.wParam == 41001; });
                 if (!triggered)
                     others = std::max(others, desktop.processIdCalls + desktop.allowForegroundCalls);
                 desktop.posts.clear();
