@@ -38,7 +38,35 @@ constexpr uint8_t kTriggerWithoutMiddleButton = kHookKeyCtrl | kHookKeyAlt;
 // InitHookDD's option; the library accepts it and does not use it.
 constexpr uint8_t kDragOption = 1;
 constexpr int kSetNameBuffer = 65;
+constexpr int kMessageBuffer = 1024;
+
+bool TokenElevated(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return false;
+    const UniqueKernelHandle owner(token);
+    TOKEN_ELEVATION elevation = {};
+    DWORD size = 0;
+    return GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+           elevation.TokenIsElevated;
+}
+
+// Windows drops what a program of lower integrity posts to an elevated one
+// (User Interface Privilege Isolation), so the hooks running in the user's
+// ordinary programs cannot reach the panel. Those programs run as the shell
+// does: VELK is above them when its token is elevated and the shell's is not
+// (with UAC off, or without a split token, both are).
+bool RunsAboveTheShellQuery() {
+    HWND shell = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!shell) shell = GetShellWindow();
+    DWORD shellProcess = 0;
+    if (!shell || !GetWindowThreadProcessId(shell, &shellProcess)) return false;
+    if (!TokenElevated(GetCurrentProcess())) return false;
+    const UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, shellProcess));
+    return process && !TokenElevated(process.get());
+}
 }  // namespace
+
+bool (*App::runsAboveTheShell)() = RunsAboveTheShellQuery;
 
 App::App()
     : launchSets(std::make_unique<LaunchSetList>()),
@@ -107,11 +135,16 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     windowClass.hbrBackground = CreateSolidBrush(GetSysColor(COLOR_BACKGROUND));
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
+    taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 
     // WM_CREATE runs inside this call: the name editor, the size and the two
     // buttons.
     CreateWindowExA(WS_EX_TOPMOST | WS_EX_ACCEPTFILES | WS_EX_TOOLWINDOW, className, className, WS_SYSMENU,
                     CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, nullptr, instance, nullptr);
+    // Explorer runs below an elevated VELK, whose window would not hear it
+    // otherwise (ChangeWindowMessageFilterEx). Nothing else is let through:
+    // no command comes from a program of lower integrity.
+    ChangeWindowMessageFilterEx(panel, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
 
     LayOutItemGrid(*itemGrid, wallpaper.get());
     launchSets->Resize(kSetCapacity);
@@ -151,11 +184,8 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
 
     PositionAtCursor();
     ShowWindow(panel, SW_SHOW);
-    // After the panel, which the user waits for; the notification icon
-    // destroys the icon it is given: one of its own.
-    AddTrayIcon(panel, kTrayIconId,
-                static_cast<HICON>(
-                    LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    // After the panel, which the user waits for.
+    AddNotificationIcon();
     iconLoader->Start(launchSets->PendingIconTargets());
 
     // The hook library posts its commands to the panel as WM_COMMAND.
@@ -167,6 +197,14 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     HideHook(panel, panel, WM_COMMAND, IDM_HIDE, 0);
     // Pinned means the panel stays: hide detection off.
     PauseHideHook((settings->flags & Settings::kPinned) ? kHideOff : kHideOn);
+    TellIfElevated();
+}
+
+void App::TellIfElevated() {
+    if (!runsAboveTheShell()) return;
+    char text[kMessageBuffer] = {};
+    LoadStringA(instance, IDS_ELEVATED, text, sizeof text);
+    MessageBoxA(panel, text, kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 void App::BuildPlainBackground(PackedColor color) {
@@ -236,6 +274,13 @@ void App::PositionAtCursor() {
     if (y < screen.top) y = screen.top;
     if (x < screen.left) x = screen.left;
     SetWindowPos(panel, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+}
+
+void App::AddNotificationIcon() {
+    // The notification icon destroys the icon it is given: one of its own.
+    AddTrayIcon(panel, kTrayIconId,
+                static_cast<HICON>(
+                    LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
 }
 
 void App::AddTrayIcon(HWND window, UINT id, HICON icon) {

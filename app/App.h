@@ -80,6 +80,12 @@ public:
     void BuildStoredBackground();
     void PositionAtCursor();
     void AddTrayIcon(HWND window, UINT id, HICON icon);
+    // The notification icon with the program's icon: at start and whenever
+    // the taskbar is made again.
+    void AddNotificationIcon();
+    // Whether VELK runs elevated above the user's ordinary programs, whose
+    // hooks then cannot reach the panel; tests give their own answer.
+    static bool (*runsAboveTheShell)();
 
     // PanelWindow.cpp.
     LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -147,6 +153,8 @@ public:
     HWND nameEdit = nullptr;
     WNDPROC editDefaultProc = nullptr;
     NOTIFYICONDATAA trayIcon = {};
+    // What Explorer broadcasts when it has made the taskbar again.
+    UINT taskbarCreatedMessage = 0;
 
     // The components, in the order they are made; ~App releases them in the
     // reverse order.
@@ -209,6 +217,10 @@ private:
     bool OnCommand(HWND window, int id);
     void OnKeyDown(HWND window, UINT key);
     void OnTrayIcon(HWND window, UINT mouseMessage);
+    // A window of another program became active.
+    void OnOtherProgramActivated();
+    // Says once, at start, that an elevated VELK hears only elevated programs.
+    void TellIfElevated();
     // Shown by whatever path: the repaint timer starts, with a tick at
     // once; hidden: it stops, and nothing runs while nothing is shown.
     void OnWindowPosChanged(HWND window, const WINDOWPOS* position);
@@ -227,8 +239,14 @@ private:
     void SaveChanges();
 
     // DragDrop.cpp.
-    // WM_LBUTTONDOWN and WM_RBUTTONDOWN: the hook library tracks the gesture.
+    // WM_LBUTTONDOWN and WM_RBUTTONDOWN: the hook library tracks the gesture
+    // and the panel holds the mouse until the button comes up.
     void OnButtonDown(int dragKind);
+    void OnButtonUp();
+    // The mouse went to another window during a press: the gesture ends.
+    void OnCaptureChanged(HWND newCapture);
+    // WM_MOUSEMOVE: while the panel holds the mouse no WM_SETCURSOR comes.
+    void OnMouseMove();
     // WM_SETCURSOR while the hook library reports a drag: true when a drag
     // cursor was set.
     bool OnSetCursor();
@@ -271,4 +289,6 @@ private:
     bool lastTickValid = false;
     // A save is scheduled and its timer runs.
     bool savePending = false;
+    // The panel lets the mouse go itself: no gesture is cancelled for it.
+    bool releasingCapture = false;
 };

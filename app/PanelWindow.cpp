@@ -25,6 +25,12 @@ constexpr WPARAM kNameEditLimit = 260;
 }  // namespace
 
 LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A registered message has no constant to switch on. Explorer started
+    // again: every notification icon is gone.
+    if (message == taskbarCreatedMessage && taskbarCreatedMessage) {
+        AddNotificationIcon();
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
@@ -47,6 +53,9 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     case WM_ACTIVATE:
         if (IsEditing()) SetEditing(false);
+        break;
+    case WM_ACTIVATEAPP:
+        if (!wParam) OnOtherProgramActivated();
         break;
     case WM_PAINT:
         OnPaint(window);
@@ -75,6 +84,16 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     case WM_RBUTTONDOWN:
         OnButtonDown(kDragKindSecondary);
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        OnButtonUp();
+        break;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove();
         break;
     case WM_SETCURSOR:
         if (OnSetCursor()) return 0;
@@ -217,12 +236,25 @@ void App::ShowOrHidePanel() {
     }
     PositionAtCursor();
     ShowWindow(panel, SW_SHOWNORMAL);
+    // The program that had the trigger passed VELK the right to this, so
+    // that ESC and typing reach the panel (AllowSetForegroundWindow).
+    SetForegroundWindow(panel);
 }
 
 void App::HidePanel() {
     // The panel never hides from under one of its modeless dialogs.
     if (AnyModelessDialogOpen()) return;
     ShowWindow(panel, SW_HIDE);
+}
+
+// The panel hears this only while it is the active window; the hook
+// library's foreground watch sees the other activations. The same rules.
+void App::OnOtherProgramActivated() {
+    if (pinButton->state == 1 || !IsWindowVisible(panel)) return;
+    // A middle press activates the window under it before its release
+    // shows or hides the panel: no hide in between.
+    if ((GetHookSwitch() & kHookKeyMiddle) && (GetAsyncKeyState(VK_MBUTTON) & 0x8000)) return;
+    HidePanel();
 }
 
 void App::OnKeyDown(HWND window, UINT key) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Bytes.h"
 #include "Session.h"
 
@@ -206,6 +208,58 @@ TEST(Velk, AnEditingSessionReachesTheDataFileAndTheNextStart) {
     ASSERT_TRUE(MoveMouseTo(kDesktop));
     EXPECT_TRUE(ShowsBackground(panel, RGB(0x30, 0x90, 0xC0)));
     SaveScreenshot(panel, "e2e_wallpaper_at_start");
+    EXPECT_EQ(0u, velk.Close());
+}
+
+// The unpinned panel hides when the user turns to another program, however
+// its window is activated: by a click, by the program's own hot key, or by
+// the program bringing itself forward. The pinned panel stays.
+TEST(Velk, AnotherProgramActivatedHidesTheUnpinnedPanel) {
+    Velk velk;
+    ASSERT_TRUE(WriteBytes(velk.DataFile(), DataFile().Header(0x08, 0, 1).Text("Set").Empty(18).bytes));
+    OtherWindow other;
+    // The other program brings its window forward when its hot key comes.
+    static WNDPROC button;
+    button = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        other.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
+            if (m == WM_HOTKEY) SetForegroundWindow(w);
+            return CallWindowProcA(button, w, m, wp, lp);
+        })));
+    constexpr int kHotKey = 1;
+    ASSERT_TRUE(RegisterHotKey(other.window, kHotKey, MOD_CONTROL | MOD_SHIFT, VK_F12));
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"click", [] { ClickOnDesktop(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }},
+        {"hot key",
+         [&] {
+             Key(VK_CONTROL, true);
+             Key(VK_SHIFT, true);
+             TypeKeys({VK_F12});
+             Key(VK_SHIFT, false);
+             Key(VK_CONTROL, false);
+         }},
+        {"SetForegroundWindow", [&] { SetForegroundWindow(other.window); }},
+    };
+    auto show = [&] {
+        if (IsWindowVisible(panel)) return true;
+        MoveMouseTo(POINT{200, 600});
+        Click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+        return WaitFor([&] { return IsWindowVisible(panel) != FALSE; }) && BringToFront(panel);
+    };
+    for (const auto& [how, activate] : ways) {
+        ASSERT_TRUE(show()) << how;
+        activate();
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(panel); })) << how;
+    }
+    ASSERT_TRUE(show());
+    ClickOn(panel, kPin);
+    ASSERT_TRUE(BringToFront(panel));
+    ways[2].second();
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other.window; }));
+    Settle();
+    EXPECT_TRUE(IsWindowVisible(panel));
+    UnregisterHotKey(other.window, kHotKey);
     EXPECT_EQ(0u, velk.Close());
 }
 
