@@ -56,6 +56,10 @@
 #define IDS_ALREADY_RUNNING 30
 #define IDS_ABOUT 31
 #define IDS_HELP 32
+#define IDS_DATA_UNREADABLE_TITLE 50
+#define IDS_DATA_UNREADABLE 51
+#define IDS_SAVE_FAILED_TITLE 52
+#define IDS_SAVE_FAILED 53
 
 // Commands: WM_COMMAND ids from the menu, the accelerators, the hook library
 // and the panel itself.
