@@ -272,9 +272,11 @@ void App::ShowNotice(UINT titleId, UINT textId) {
     std::string text = format;
     const size_t at = text.find("%s");
     if (at != std::string::npos) text.replace(at, 2, path);
-    trayIcon.uFlags = NIF_INFO;
-    trayIcon.dwInfoFlags = NIIF_WARNING;
     CopyCut(trayIcon.szInfoTitle, sizeof trayIcon.szInfoTitle, title);
     CopyCut(trayIcon.szInfo, sizeof trayIcon.szInfo, text.c_str());
-    Shell_NotifyIconA(NIM_MODIFY, &trayIcon);
+    trayIcon.dwInfoFlags = NIIF_WARNING;
+    // Only the balloon changes; the record keeps the flags it was added with.
+    NOTIFYICONDATAA notice = trayIcon;
+    notice.uFlags = NIF_INFO;
+    Shell_NotifyIconA(NIM_MODIFY, &notice);
 }
