@@ -1,5 +1,5 @@
 // The App's life: making and ending it, the start-up, the message loop, the
-// placement at the cursor and the notification icon.
+// placement at the cursor and the notification icon with its notices.
 #include "app/App.h"
 
 #include <imm.h>
@@ -7,6 +7,7 @@
 #include "app/NameEditor.h"
 #include "app/WindowProcs.h"
 #include "base/ShellLauncher.h"
+#include "base/TextCut.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ConfirmDialog.h"
 #include "dialogs/HotKeyDialog.h"
@@ -14,6 +15,8 @@
 #include "dialogs/WallpaperDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
+#include "launchdata/DataFileWriter.h"
+#include "launchdata/ExpandPathMacros.h"
 #include "launchdata/IconLoader.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
@@ -103,6 +106,7 @@ App::~App() {
     itemDialog.reset();
     wallpaperDialog.reset();
     hotKeyDialog.reset();
+    dataWriter.reset();
     launcher.reset();
     iconLoader.reset();
     painter.reset();
@@ -146,6 +150,8 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     // no command comes from a program of lower integrity.
     ChangeWindowMessageFilterEx(panel, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
 
+    dataWriter = std::make_unique<DataFileWriter>(kDataFile, panel, kSaveFailedMessage);
+
     LayOutItemGrid(*itemGrid, wallpaper.get());
     launchSets->Resize(kSetCapacity);
     LayOutTabStrip(*tabStrip, wallpaper.get());
@@ -186,6 +192,9 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     ShowWindow(panel, SW_SHOW);
     // After the panel, which the user waits for.
     AddNotificationIcon();
+    // Said once, without a box that would stand in the way: the user's file
+    // stays as it is, and nothing is saved over it in this session.
+    if (settings->unreadable) ShowNotice(IDS_DATA_UNREADABLE_TITLE, IDS_DATA_UNREADABLE);
     iconLoader->Start(launchSets->PendingIconTargets());
 
     // The hook library posts its commands to the panel as WM_COMMAND.
@@ -296,4 +305,23 @@ void App::AddTrayIcon(HWND window, UINT id, HICON icon) {
     // The shell keeps its own copy.
     DestroyIcon(icon);
     trayIcon.hIcon = nullptr;
+}
+
+void App::ShowNotice(UINT titleId, UINT textId) {
+    char title[sizeof trayIcon.szInfoTitle] = {};
+    char format[sizeof trayIcon.szInfo] = {};
+    char path[kExpandedPathSize] = {};
+    LoadStringA(instance, titleId, title, sizeof title);
+    LoadStringA(instance, textId, format, sizeof format);
+    ExpandPathMacros(kDataFile, path, sizeof path);
+    std::string text = format;
+    const size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, path);
+    CopyCut(trayIcon.szInfoTitle, sizeof trayIcon.szInfoTitle, title);
+    CopyCut(trayIcon.szInfo, sizeof trayIcon.szInfo, text.c_str());
+    trayIcon.dwInfoFlags = NIIF_WARNING;
+    // Only the balloon changes; the record keeps the flags it was added with.
+    NOTIFYICONDATAA notice = trayIcon;
+    notice.uFlags = NIF_INFO;
+    Shell_NotifyIconA(NIM_MODIFY, &notice);
 }

@@ -32,6 +32,7 @@
 class AboutBox;
 class CommandHistory;
 class ConfirmDialog;
+class DataFileWriter;
 class HotKeyDialog;
 class IconLoader;
 class ItemGrid;
@@ -53,6 +54,9 @@ constexpr char kDataFile[] = "$p\\QXDATA.dat";
 // What the notification icon sends the panel (WM_APP + 100).
 constexpr UINT kTrayCallbackMessage = 0x8064;
 constexpr UINT kTrayIconId = 1;
+// What the data file's writer sends the panel when saves keep failing
+// (WM_APP + 101).
+constexpr UINT kSaveFailedMessage = 0x8065;
 // The panel's timers: the 32 ms repaint, which runs only while the panel is
 // shown, and the one-shot save after a change.
 constexpr UINT_PTR kRepaintTimer = 1;
@@ -86,6 +90,9 @@ public:
     // Whether VELK runs elevated above the user's ordinary programs, whose
     // hooks then cannot reach the panel; tests give their own answer.
     static bool (*runsAboveTheShell)();
+    // A balloon on the notification icon, which takes nothing from the user's
+    // work: the title and text are strings, the text's "%s" the data file.
+    void ShowNotice(UINT titleId, UINT textId);
 
     // PanelWindow.cpp.
     LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -115,6 +122,9 @@ public:
     // Something the data file holds has changed: it is written within a
     // second, once for all the changes of that second.
     void ScheduleSave();
+    // The end of the session: what changed is saved, and the writer's last
+    // save is waited for.
+    void SaveAtEnd();
 
     // DragDrop.cpp.
     // What a gesture from press hit code to release hit code does.
@@ -171,9 +181,11 @@ public:
     // The panel's picture and hit test, over the components.
     std::unique_ptr<PanelPainter> painter;
     // What runs off the panel's thread, so that it never waits for the
-    // shell: the stored items' icon look-ups, and every launch.
+    // shell or the disk: the stored items' icon look-ups, every launch, and
+    // the data file's writes (made once the panel exists).
     std::unique_ptr<IconLoader> iconLoader;
     std::unique_ptr<ShellLauncher> launcher;
+    std::unique_ptr<DataFileWriter> dataWriter;
 
     // The dialogs, over the components. A modeless dialog's window is its
     // field's while it is open; the message loop routes its messages there.
@@ -234,9 +246,11 @@ private:
     void TakeArrivedIcons();
     void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
     void OnPrimaryClick(HWND window);
-    // The save the timer asked for; bytes the last save wrote are not
-    // written again.
+    // The save the timer asked for, handed to the writer; bytes the last
+    // save wrote are not written again.
     void SaveChanges();
+    // Saves have kept failing for a while: the user is told.
+    void OnSaveFailed();
 
     // DragDrop.cpp.
     // WM_LBUTTONDOWN and WM_RBUTTONDOWN: the hook library tracks the gesture

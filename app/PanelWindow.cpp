@@ -108,6 +108,9 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case kTrayCallbackMessage:
         OnTrayIcon(window, static_cast<UINT>(lParam));
         return 0;
+    case kSaveFailedMessage:
+        OnSaveFailed();
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -134,9 +137,7 @@ void App::OnCreate(HWND window, const CREATESTRUCTA* create) {
 }
 
 void App::OnDestroy(HWND window) {
-    KillTimer(window, kSaveTimer);
-    savePending = false;
-    settings->Save(kDataFile, history.get(), launchSets.get(), pinButton->state, GetHookSwitch());
+    SaveAtEnd();
     Unhook();
     running = 0;
     SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefaultProc));
@@ -149,7 +150,7 @@ void App::OnDestroy(HWND window) {
 // Windows ends the program after this without WM_DESTROY: what changed since
 // the last save would be lost at every log-off.
 void App::OnEndSession(bool ending) {
-    if (ending) settings->Save(kDataFile, history.get(), launchSets.get(), pinButton->state, GetHookSwitch());
+    if (ending) SaveAtEnd();
 }
 
 void App::OnSize(HWND window) {
