@@ -1,5 +1,5 @@
 // The App's life: making and ending it, the start-up, the message loop, the
-// placement at the cursor and the notification icon.
+// placement at the cursor and the notification icon with its notices.
 #include "app/App.h"
 
 #include <imm.h>
@@ -7,6 +7,7 @@
 #include "app/NameEditor.h"
 #include "app/WindowProcs.h"
 #include "base/ShellLauncher.h"
+#include "base/TextCut.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ConfirmDialog.h"
 #include "dialogs/HotKeyDialog.h"
@@ -14,6 +15,8 @@
 #include "dialogs/WallpaperDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
+#include "launchdata/DataFileWriter.h"
+#include "launchdata/ExpandPathMacros.h"
 #include "launchdata/IconLoader.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
@@ -38,7 +41,35 @@ constexpr uint8_t kTriggerWithoutMiddleButton = kHookKeyCtrl | kHookKeyAlt;
 // InitHookDD's option; the library accepts it and does not use it.
 constexpr uint8_t kDragOption = 1;
 constexpr int kSetNameBuffer = 65;
+constexpr int kMessageBuffer = 1024;
+
+bool TokenElevated(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return false;
+    const UniqueKernelHandle owner(token);
+    TOKEN_ELEVATION elevation = {};
+    DWORD size = 0;
+    return GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+           elevation.TokenIsElevated;
+}
+
+// Windows drops what a program of lower integrity posts to an elevated one
+// (User Interface Privilege Isolation), so the hooks running in the user's
+// ordinary programs cannot reach the panel. Those programs run as the shell
+// does: VELK is above them when its token is elevated and the shell's is not
+// (with UAC off, or without a split token, both are).
+bool RunsAboveTheShellQuery() {
+    HWND shell = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!shell) shell = GetShellWindow();
+    DWORD shellProcess = 0;
+    if (!shell || !GetWindowThreadProcessId(shell, &shellProcess)) return false;
+    if (!TokenElevated(GetCurrentProcess())) return false;
+    const UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, shellProcess));
+    return process && !TokenElevated(process.get());
+}
 }  // namespace
+
+bool (*App::runsAboveTheShell)() = RunsAboveTheShellQuery;
 
 App::App()
     : launchSets(std::make_unique<LaunchSetList>()),
@@ -75,6 +106,7 @@ App::~App() {
     itemDialog.reset();
     wallpaperDialog.reset();
     hotKeyDialog.reset();
+    dataWriter.reset();
     launcher.reset();
     iconLoader.reset();
     painter.reset();
@@ -107,11 +139,18 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     windowClass.hbrBackground = CreateSolidBrush(GetSysColor(COLOR_BACKGROUND));
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
+    taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 
     // WM_CREATE runs inside this call: the name editor, the size and the two
     // buttons.
     CreateWindowExA(WS_EX_TOPMOST | WS_EX_ACCEPTFILES | WS_EX_TOOLWINDOW, className, className, WS_SYSMENU,
                     CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr, nullptr, instance, nullptr);
+    // Explorer runs below an elevated VELK, whose window would not hear it
+    // otherwise (ChangeWindowMessageFilterEx). Nothing else is let through:
+    // no command comes from a program of lower integrity.
+    ChangeWindowMessageFilterEx(panel, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
+
+    dataWriter = std::make_unique<DataFileWriter>(kDataFile, panel, kSaveFailedMessage);
 
     LayOutItemGrid(*itemGrid, wallpaper.get());
     launchSets->Resize(kSetCapacity);
@@ -149,11 +188,11 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
 
     PositionAtCursor();
     ShowWindow(panel, SW_SHOW);
-    // After the panel, which the user waits for; the notification icon
-    // destroys the icon it is given: one of its own.
-    AddTrayIcon(panel, kTrayIconId,
-                static_cast<HICON>(
-                    LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    // After the panel, which the user waits for.
+    AddNotificationIcon();
+    // Said once, without a box that would stand in the way: the user's file
+    // stays as it is, and nothing is saved over it in this session.
+    if (settings->unreadable) ShowNotice(IDS_DATA_UNREADABLE_TITLE, IDS_DATA_UNREADABLE);
     AskForIcons();
 
     // The hook library posts its commands to the panel as WM_COMMAND.
@@ -165,6 +204,14 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     HideHook(panel, panel, WM_COMMAND, IDM_HIDE, 0);
     // Pinned means the panel stays: hide detection off.
     PauseHideHook((settings->flags & Settings::kPinned) ? kHideOff : kHideOn);
+    TellIfElevated();
+}
+
+void App::TellIfElevated() {
+    if (!runsAboveTheShell()) return;
+    char text[kMessageBuffer] = {};
+    LoadStringA(instance, IDS_ELEVATED, text, sizeof text);
+    MessageBoxA(panel, text, kAppTitle, MB_OK | MB_ICONINFORMATION);
 }
 
 void App::BuildPlainBackground(PackedColor color) {
@@ -236,6 +283,13 @@ void App::PositionAtCursor() {
     SetWindowPos(panel, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
 }
 
+void App::AddNotificationIcon() {
+    // The notification icon destroys the icon it is given: one of its own.
+    AddTrayIcon(panel, kTrayIconId,
+                static_cast<HICON>(
+                    LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+}
+
 void App::AddTrayIcon(HWND window, UINT id, HICON icon) {
     trayIcon = {};
     trayIcon.cbSize = sizeof trayIcon;
@@ -249,4 +303,23 @@ void App::AddTrayIcon(HWND window, UINT id, HICON icon) {
     // The shell keeps its own copy.
     DestroyIcon(icon);
     trayIcon.hIcon = nullptr;
+}
+
+void App::ShowNotice(UINT titleId, UINT textId) {
+    char title[sizeof trayIcon.szInfoTitle] = {};
+    char format[sizeof trayIcon.szInfo] = {};
+    char path[kExpandedPathSize] = {};
+    LoadStringA(instance, titleId, title, sizeof title);
+    LoadStringA(instance, textId, format, sizeof format);
+    ExpandPathMacros(kDataFile, path, sizeof path);
+    std::string text = format;
+    const size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, path);
+    CopyCut(trayIcon.szInfoTitle, sizeof trayIcon.szInfoTitle, title);
+    CopyCut(trayIcon.szInfo, sizeof trayIcon.szInfo, text.c_str());
+    trayIcon.dwInfoFlags = NIIF_WARNING;
+    // Only the balloon changes; the record keeps the flags it was added with.
+    NOTIFYICONDATAA notice = trayIcon;
+    notice.uFlags = NIF_INFO;
+    Shell_NotifyIconA(NIM_MODIFY, &notice);
 }

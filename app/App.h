@@ -32,6 +32,7 @@
 class AboutBox;
 class CommandHistory;
 class ConfirmDialog;
+class DataFileWriter;
 class HotKeyDialog;
 class IconLoader;
 class ItemGrid;
@@ -53,6 +54,9 @@ constexpr char kDataFile[] = "$p\\QXDATA.dat";
 // What the notification icon sends the panel (WM_APP + 100).
 constexpr UINT kTrayCallbackMessage = 0x8064;
 constexpr UINT kTrayIconId = 1;
+// What the data file's writer sends the panel when saves keep failing
+// (WM_APP + 101).
+constexpr UINT kSaveFailedMessage = 0x8065;
 // The panel's timers: the 32 ms repaint, which runs only while the panel is
 // shown, and the one-shot save after a change.
 constexpr UINT_PTR kRepaintTimer = 1;
@@ -82,6 +86,15 @@ public:
     void BuildStoredBackground();
     void PositionAtCursor();
     void AddTrayIcon(HWND window, UINT id, HICON icon);
+    // The notification icon with the program's icon: at start and whenever
+    // the taskbar is made again.
+    void AddNotificationIcon();
+    // Whether VELK runs elevated above the user's ordinary programs, whose
+    // hooks then cannot reach the panel; tests give their own answer.
+    static bool (*runsAboveTheShell)();
+    // A balloon on the notification icon, which takes nothing from the user's
+    // work: the title and text are strings, the text's "%s" the data file.
+    void ShowNotice(UINT titleId, UINT textId);
 
     // PanelWindow.cpp.
     LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -111,6 +124,9 @@ public:
     // Something the data file holds has changed: it is written within a
     // second, once for all the changes of that second.
     void ScheduleSave();
+    // The end of the session: what changed is saved, and the writer's last
+    // save is waited for.
+    void SaveAtEnd();
 
     // DragDrop.cpp.
     // What a gesture from press hit code to release hit code does.
@@ -149,6 +165,8 @@ public:
     HWND nameEdit = nullptr;
     WNDPROC editDefaultProc = nullptr;
     NOTIFYICONDATAA trayIcon = {};
+    // What Explorer broadcasts when it has made the taskbar again.
+    UINT taskbarCreatedMessage = 0;
 
     // The components, in the order they are made; ~App releases them in the
     // reverse order.
@@ -165,9 +183,11 @@ public:
     // The panel's picture and hit test, over the components.
     std::unique_ptr<PanelPainter> painter;
     // What runs off the panel's thread, so that it never waits for the
-    // shell: every icon look-up, and every launch.
+    // shell or the disk: every icon look-up, every launch, and the data
+    // file's writes (made once the panel exists).
     std::unique_ptr<IconLoader> iconLoader;
     std::unique_ptr<ShellLauncher> launcher;
+    std::unique_ptr<DataFileWriter> dataWriter;
 
     // The dialogs, over the components. A modeless dialog's window is its
     // field's while it is open; the message loop routes its messages there.
@@ -212,6 +232,10 @@ private:
     bool OnCommand(HWND window, int id);
     void OnKeyDown(HWND window, UINT key);
     void OnTrayIcon(HWND window, UINT mouseMessage);
+    // A window of another program became active.
+    void OnOtherProgramActivated();
+    // Says once, at start, that an elevated VELK hears only elevated programs.
+    void TellIfElevated();
     // Shown by whatever path: the repaint timer starts, with a tick at
     // once; hidden: it stops, and nothing runs while nothing is shown.
     void OnWindowPosChanged(HWND window, const WINDOWPOS* position);
@@ -228,13 +252,21 @@ private:
     void TakeArrivedIcons();
     void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
     void OnPrimaryClick(HWND window);
-    // The save the timer asked for; bytes the last save wrote are not
-    // written again.
+    // The save the timer asked for, handed to the writer; bytes the last
+    // save wrote are not written again.
     void SaveChanges();
+    // Saves have kept failing for a while: the user is told.
+    void OnSaveFailed();
 
     // DragDrop.cpp.
-    // WM_LBUTTONDOWN and WM_RBUTTONDOWN: the hook library tracks the gesture.
+    // WM_LBUTTONDOWN and WM_RBUTTONDOWN: the hook library tracks the gesture
+    // and the panel holds the mouse until the button comes up.
     void OnButtonDown(int dragKind);
+    void OnButtonUp();
+    // The mouse went to another window during a press: the gesture ends.
+    void OnCaptureChanged(HWND newCapture);
+    // WM_MOUSEMOVE: while the panel holds the mouse no WM_SETCURSOR comes.
+    void OnMouseMove();
     // WM_SETCURSOR while the hook library reports a drag: true when a drag
     // cursor was set.
     bool OnSetCursor();
@@ -282,4 +314,6 @@ private:
     bool lastTickValid = false;
     // A save is scheduled and its timer runs.
     bool savePending = false;
+    // The panel lets the mouse go itself: no gesture is cancelled for it.
+    bool releasingCapture = false;
 };

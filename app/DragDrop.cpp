@@ -134,11 +134,37 @@ void ShowNoRoom(HWND owner, HINSTANCE instance) {
 }  // namespace
 
 void App::OnButtonDown(int dragKind) {
-    // The hook library tracks the gesture: the release may come anywhere.
+    // The release comes to the panel wherever the cursor is then, also over
+    // a program the hook library is not loaded into (elevated, hung, the
+    // secure desktop), where the library would never see it.
+    if (GetCapture() != panel) SetCapture(panel);
+    // The hook library tracks the gesture.
     DDEntry(dragKind);
     const POINT p = CursorInPanel();
     pressHit = PanelHitTest(p.x, p.y);
     pressSet = currentSet;
+}
+
+void App::OnButtonUp() {
+    // The hook library has seen this release before the panel does.
+    releasingCapture = true;
+    ReleaseCapture();
+    releasingCapture = false;
+}
+
+void App::OnCaptureChanged(HWND newCapture) {
+    // Another window took the mouse (a pop-up, another program, Windows on
+    // an activation); its release would never be the gesture's.
+    if (releasingCapture || newCapture == panel) return;
+    DDEntry(0);
+}
+
+void App::OnMouseMove() {
+    // WM_SETCURSOR is not sent while a window holds the mouse (WM_SETCURSOR,
+    // "Remarks"): the drag's cursor is set here then.
+    if (GetCapture() != panel || !IsDragging()) return;
+    const POINT p = CursorInPanel();
+    if (!SetDragCursor(PanelHitTest(p.x, p.y))) SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
 
 int32_t App::Judge(uint16_t press, uint16_t release) const {

@@ -1,6 +1,7 @@
 // The panel's answers to the cursor: the 32 ms timer's repaint and status
 // text, the wheel, and the primary click with its item launch; the repaint,
-// hit test and status text over the panel painter; the save after a change.
+// hit test and status text over the panel painter; the save after a change
+// and at the end.
 #include "app/App.h"
 #include "app/NameEditor.h"
 #include "base/ShellLauncher.h"
@@ -8,6 +9,7 @@
 #include "dialogs/LaunchSetDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
+#include "launchdata/DataFileWriter.h"
 #include "launchdata/ExpandPathMacros.h"
 #include "launchdata/IconLoader.h"
 #include "launchdata/LaunchSetList.h"
@@ -26,6 +28,9 @@ constexpr UINT kRepaintIntervalMs = 32;
 constexpr UINT kIconPollMs = 50;
 // Changes within this time of the first one are written together.
 constexpr UINT kSaveDelayMs = 500;
+// How long the end of the session waits for the last save: a disk that
+// hangs longer does not keep the program from ending.
+constexpr DWORD kEndSaveWaitMs = 10000;
 constexpr int kStatusBufferSize = 260;
 }  // namespace
 
@@ -68,7 +73,22 @@ void App::ScheduleSave() {
 }
 
 void App::SaveChanges() {
-    settings->Save(kDataFile, history.get(), launchSets.get(), pinButton->state, GetHookSwitch(), true);
+    std::string bytes;
+    bool keepOldAside = false;
+    if (dataWriter && settings->TakeSave(history.get(), launchSets.get(), pinButton->state, GetHookSwitch(),
+                                         bytes, keepOldAside))
+        dataWriter->Write(std::move(bytes), keepOldAside);
+}
+
+void App::SaveAtEnd() {
+    KillTimer(panel, kSaveTimer);
+    savePending = false;
+    SaveChanges();
+    if (dataWriter) dataWriter->Flush(kEndSaveWaitMs);
+}
+
+void App::OnSaveFailed() {
+    ShowNotice(IDS_SAVE_FAILED_TITLE, IDS_SAVE_FAILED);
 }
 
 void App::OnTimer(HWND window, UINT_PTR id) {

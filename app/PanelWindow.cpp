@@ -25,6 +25,12 @@ constexpr WPARAM kNameEditLimit = 260;
 }  // namespace
 
 LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A registered message has no constant to switch on. Explorer started
+    // again: every notification icon is gone.
+    if (message == taskbarCreatedMessage && taskbarCreatedMessage) {
+        AddNotificationIcon();
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
@@ -47,6 +53,9 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     case WM_ACTIVATE:
         if (IsEditing()) SetEditing(false);
+        break;
+    case WM_ACTIVATEAPP:
+        if (!wParam) OnOtherProgramActivated();
         break;
     case WM_PAINT:
         OnPaint(window);
@@ -76,6 +85,16 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_RBUTTONDOWN:
         OnButtonDown(kDragKindSecondary);
         break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        OnButtonUp();
+        break;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove();
+        break;
     case WM_SETCURSOR:
         if (OnSetCursor()) return 0;
         break;
@@ -88,6 +107,9 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     case kTrayCallbackMessage:
         OnTrayIcon(window, static_cast<UINT>(lParam));
+        return 0;
+    case kSaveFailedMessage:
+        OnSaveFailed();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -115,9 +137,7 @@ void App::OnCreate(HWND window, const CREATESTRUCTA* create) {
 }
 
 void App::OnDestroy(HWND window) {
-    KillTimer(window, kSaveTimer);
-    savePending = false;
-    settings->Save(kDataFile, history.get(), launchSets.get(), pinButton->state, GetHookSwitch());
+    SaveAtEnd();
     Unhook();
     running = 0;
     SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefaultProc));
@@ -130,7 +150,7 @@ void App::OnDestroy(HWND window) {
 // Windows ends the program after this without WM_DESTROY: what changed since
 // the last save would be lost at every log-off.
 void App::OnEndSession(bool ending) {
-    if (ending) settings->Save(kDataFile, history.get(), launchSets.get(), pinButton->state, GetHookSwitch());
+    if (ending) SaveAtEnd();
 }
 
 void App::OnSize(HWND window) {
@@ -220,12 +240,25 @@ void App::ShowOrHidePanel() {
     }
     PositionAtCursor();
     ShowWindow(panel, SW_SHOWNORMAL);
+    // The program that had the trigger passed VELK the right to this, so
+    // that ESC and typing reach the panel (AllowSetForegroundWindow).
+    SetForegroundWindow(panel);
 }
 
 void App::HidePanel() {
     // The panel never hides from under one of its modeless dialogs.
     if (AnyModelessDialogOpen()) return;
     ShowWindow(panel, SW_HIDE);
+}
+
+// The panel hears this only while it is the active window; the hook
+// library's foreground watch sees the other activations. The same rules.
+void App::OnOtherProgramActivated() {
+    if (pinButton->state == 1 || !IsWindowVisible(panel)) return;
+    // A middle press activates the window under it before its release
+    // shows or hides the panel: no hide in between.
+    if ((GetHookSwitch() & kHookKeyMiddle) && (GetAsyncKeyState(VK_MBUTTON) & 0x8000)) return;
+    HidePanel();
 }
 
 void App::OnKeyDown(HWND window, UINT key) {

@@ -63,6 +63,8 @@ inline HANDLE InvalidFileHandle() {
     return INVALID_HANDLE_VALUE;
 }
 using UniqueFile = UniqueHandle<HANDLE, CloseHandle, InvalidFileHandle>;
+// A process or token: null when it could not be opened.
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;
 
 // A window DC from GetDC, released to its window.
 class WindowDC {

@@ -11,6 +11,7 @@
 #include "Bytes.h"
 #include "Support.h"
 #include "launchdata/CommandHistory.h"
+#include "launchdata/DataFileWriter.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
 #include "resources/resource.h"
@@ -71,7 +72,8 @@ int main() {
         }
         loads.push_back(Now() - start);
         start = Now();
-        settings.Save(path.c_str(), &history, &sets, 1, 0x10);
+        // The bytes, built on the panel's thread, and the writer's save.
+        DataFileWriter::WriteNow(path.c_str(), settings.BuildBytes(&history, &sets, 1, 0x10), false);
         saves.push_back(Now() - start);
 
         start = Now();

@@ -8,9 +8,18 @@ namespace velktest {
 ScriptedDesktop* ScriptedDesktop::current_ = nullptr;
 
 ScriptedDesktop::ScriptedDesktop() : previous_(current_) {
-    ops_ = PlatformOps{
-        GetAsyncKeyStateScripted, GetSystemMetricsScripted, GetCursorPosScripted, PostMessageScripted,
-        GetParentScripted,        IsWindowVisibleScripted,  SetHookScripted,      UnhookScripted};
+    ops_ = PlatformOps{GetAsyncKeyStateScripted,
+                       GetSystemMetricsScripted,
+                       GetCursorPosScripted,
+                       PostMessageScripted,
+                       GetParentScripted,
+                       IsWindowVisibleScripted,
+                       SetHookScripted,
+                       UnhookScripted,
+                       WatchForegroundScripted,
+                       UnhookWinEventScripted,
+                       GetWindowThreadProcessIdScripted,
+                       AllowSetForegroundWindowScripted};
     current_ = this;
 }
 
@@ -28,7 +37,7 @@ void ScriptedDesktop::SetParent(HWND child, HWND parent) {
 
 void ScriptedDesktop::ResetCounts() {
     std::fill(std::begin(keyReads), std::end(keyReads), 0);
-    metricsCalls = cursorCalls = parentCalls = 0;
+    metricsCalls = cursorCalls = parentCalls = processIdCalls = allowForegroundCalls = 0;
 }
 
 int ScriptedDesktop::KeyReads() const {
@@ -92,6 +101,25 @@ HHOOK ScriptedDesktop::SetHookScripted(int hookType) {
 
 BOOL WINAPI ScriptedDesktop::UnhookScripted(HHOOK hook) {
     current_->released.push_back(hook);
+    return TRUE;
+}
+
+HWINEVENTHOOK ScriptedDesktop::WatchForegroundScripted() {
+    return reinterpret_cast<HWINEVENTHOOK>(static_cast<INT_PTR>(0x500 + current_->nextHook_++));
+}
+
+BOOL WINAPI ScriptedDesktop::UnhookWinEventScripted(HWINEVENTHOOK) {
+    return TRUE;
+}
+
+DWORD WINAPI ScriptedDesktop::GetWindowThreadProcessIdScripted(HWND, DWORD* processId) {
+    ++current_->processIdCalls;
+    if (processId) *processId = 1;
+    return 1;
+}
+
+BOOL WINAPI ScriptedDesktop::AllowSetForegroundWindowScripted(DWORD) {
+    ++current_->allowForegroundCalls;
     return TRUE;
 }
 

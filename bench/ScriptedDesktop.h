@@ -63,6 +63,9 @@ public:
     int metricsCalls = 0;
     int cursorCalls = 0;
     int parentCalls = 0;
+    // GetWindowThreadProcessId and AllowSetForegroundWindow.
+    int processIdCalls = 0;
+    int allowForegroundCalls = 0;
 
 private:
     static SHORT WINAPI GetAsyncKeyStateScripted(int key);
@@ -73,6 +76,10 @@ private:
     static BOOL WINAPI IsWindowVisibleScripted(HWND window);
     static HHOOK SetHookScripted(int hookType);
     static BOOL WINAPI UnhookScripted(HHOOK hook);
+    static HWINEVENTHOOK WatchForegroundScripted();
+    static BOOL WINAPI UnhookWinEventScripted(HWINEVENTHOOK hook);
+    static DWORD WINAPI GetWindowThreadProcessIdScripted(HWND window, DWORD* processId);
+    static BOOL WINAPI AllowSetForegroundWindowScripted(DWORD processId);
 
     static ScriptedDesktop* current_;
     ScriptedDesktop* previous_;

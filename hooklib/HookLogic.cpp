@@ -38,13 +38,13 @@ void HookLogic::MouseEvent(int code, WPARAM mouseMessage, const MOUSEHOOKSTRUCT*
     Post(s_.hideTarget, s_.hideTarget.lParam);
 }
 
-void HookLogic::CallWndProcEvent(int code, WPARAM sentByThisThread, const CWPSTRUCT* call) {
-    // Every sent message of the desktop comes through here: the cheap tests first.
-    if (code != HC_ACTION || !s_.hideWindow || sentByThisThread != 0 || !s_.hideEnabled || !call) return;
-    if (call->message != WM_ACTIVATE || LOWORD(call->wParam) == WA_INACTIVE) return;
+void HookLogic::ForegroundEvent(HWND window) {
+    if (!window || !s_.hideWindow || !s_.hideEnabled) return;
     if (!ops_.isWindowVisible(s_.hideWindow)) return;
-    if (IsWindowOrAncestor(s_.hideWindow, call->hwnd)) return;
-    if ((s_.hookKey & kHookKeyMiddle) && KeyDown(VK_MBUTTON)) return;
+    if (IsWindowOrAncestor(s_.hideWindow, window)) return;
+    // A middle press activates the window under it before its release
+    // shows or hides the panel: no hide in between.
+    if (MiddleHeldForTrigger(KeyDown(VK_MBUTTON))) return;
     Post(s_.hideTarget, s_.hideTarget.lParam);
 }
 
@@ -153,7 +153,13 @@ void HookLogic::CheckTrigger() {
     if (complete && (keys & kHookKeyShift)) complete = KeyDown(VK_SHIFT);
 
     if (complete) {
-        if (s_.triggerArmed == 1) Post(s_.triggerTarget, s_.triggerTarget.lParam);
+        if (s_.triggerArmed == 1) {
+            // This program has the user's input, so it may pass the right to
+            // take the foreground on; Windows keeps it from a program in the
+            // background otherwise (SetForegroundWindow, "Remarks").
+            if (s_.triggerProcess) ops_.allowSetForegroundWindow(s_.triggerProcess);
+            Post(s_.triggerTarget, s_.triggerTarget.lParam);
+        }
         s_.triggerArmed = 0;
     } else {
         s_.triggerArmed = 1;
@@ -163,6 +169,10 @@ void HookLogic::CheckTrigger() {
 uint8_t HookLogic::InitHook(HWND window, UINT message, uint32_t wParam, int32_t lParam) {
     if (!InstallInputHooks()) return 0;
     s_.triggerTarget = PostTarget{window, message, wParam, lParam};
+    // Once here, not on every trigger: the hook procedures stay cheap.
+    DWORD process = 0;
+    if (window) ops_.getWindowThreadProcessId(window, &process);
+    s_.triggerProcess = process;
     return 1;
 }
 
@@ -180,15 +190,17 @@ uint8_t HookLogic::InitHookDD(HWND dragWindow, const PostTarget (&targets)[4]) {
 HHOOK HookLogic::HideHook(HWND watched, const PostTarget& target) {
     s_.hideWindow = watched;
     s_.hideTarget = target;
-    if (s_.activateHook) ops_.unhookWindowsHookEx(s_.activateHook);
-    s_.activateHook = nullptr;
+    if (hooks_.foreground) ops_.unhookWinEvent(hooks_.foreground);
+    hooks_.foreground = nullptr;
     s_.hideEnabled = 1;
     if (watched) {
-        s_.activateHook = ops_.setHook(WH_CALLWNDPROC);
+        hooks_.foreground = ops_.watchForeground();
         // Off until the launcher knows whether the panel is pinned.
         s_.hideEnabled = 0;
     }
-    return s_.activateHook;
+    // Not a hook for UnhookWindowsHookEx: it only tells that activations are
+    // watched; Unhook and the next HideHook release it.
+    return reinterpret_cast<HHOOK>(hooks_.foreground);
 }
 
 int32_t HookLogic::PauseHideHook(int32_t mode) {
@@ -198,12 +210,13 @@ int32_t HookLogic::PauseHideHook(int32_t mode) {
 }
 
 void HookLogic::Unhook() {
-    HHOOK* hooks[] = {&s_.keyboardHook, &s_.mouseHook, &s_.activateHook};
+    HHOOK* hooks[] = {&hooks_.keyboard, &hooks_.mouse};
     for (HHOOK* hook : hooks) {
         if (*hook) ops_.unhookWindowsHookEx(*hook);
         *hook = nullptr;
     }
-    s_.hooksInstalled = 0;
+    if (hooks_.foreground) ops_.unhookWinEvent(hooks_.foreground);
+    hooks_.foreground = nullptr;
     s_.hideEnabled = 1;
 }
 
@@ -237,16 +250,27 @@ bool HookLogic::KeyDown(int key) const {
 }
 
 bool HookLogic::InstallInputHooks() {
-    if (s_.hooksInstalled) return true;
+    if (hooks_.keyboard && hooks_.mouse) return true;
+    // What a VELK that ended without Unhook left behind is no gesture of ours.
+    ResetInputState();
     // Both are always attempted, so that a failure releases whichever worked.
-    s_.keyboardHook = ops_.setHook(WH_KEYBOARD);
-    s_.mouseHook = ops_.setHook(WH_MOUSE);
-    if (!s_.keyboardHook || !s_.mouseHook) {
+    hooks_.keyboard = ops_.setHook(WH_KEYBOARD);
+    hooks_.mouse = ops_.setHook(WH_MOUSE);
+    if (!hooks_.keyboard || !hooks_.mouse) {
         Unhook();
         return false;
     }
-    s_.hooksInstalled = 1;
     return true;
+}
+
+void HookLogic::ResetInputState() {
+    s_.triggerArmed = 1;
+    s_.middleSeen = 0;
+    s_.dragKind = 0;
+    s_.dragState = kDragIdle;
+    s_.dragStart = POINT{-1, -1};
+    s_.buttonsNow = ButtonSnapshot{};
+    s_.buttonsBefore = ButtonSnapshot{};
 }
 
 void HookLogic::PostGesture(int targetIndex) {

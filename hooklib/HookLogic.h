@@ -1,6 +1,7 @@
-// The trigger rule, the gesture state machine, the hide rule and the hook
-// bookkeeping, written over the shared state and the platform table. The
-// hook procedures and the exports each make one on the stack and call it.
+// The trigger rule, the gesture state machine, the hide rules and the hook
+// bookkeeping, written over the shared state, this process's hooks and the
+// platform table. The hook procedures and the exports each make one on the
+// stack and call it.
 #pragma once
 
 #include <windows.h>
@@ -12,12 +13,14 @@
 
 class HookLogic {
 public:
-    HookLogic(SharedHookState& state, const PlatformOps& ops) : s_(state), ops_(ops) {}
+    HookLogic(SharedHookState& state, InstalledHooks& hooks, const PlatformOps& ops)
+        : s_(state), hooks_(hooks), ops_(ops) {}
 
-    // What the three hook procedures do before they pass the event on.
+    // What the two hook procedures do before they pass the event on.
     void KeyboardEvent(int code);
     void MouseEvent(int code, WPARAM mouseMessage, const MOUSEHOOKSTRUCT* mouse);
-    void CallWndProcEvent(int code, WPARAM sentByThisThread, const CWPSTRUCT* call);
+    // A window of any program has come to the foreground.
+    void ForegroundEvent(HWND window);
 
     // Per keyboard or mouse event: snapshot, gestures, trigger.
     void PollInput();
@@ -41,13 +44,16 @@ public:
 
 private:
     bool KeyDown(int key) const;
-    // Installs the keyboard and mouse hooks unless they are in place already;
-    // false when either could not be installed.
+    // Installs the keyboard and mouse hooks unless this process has them in
+    // place already; false when either could not be installed.
     bool InstallInputHooks();
+    // Forgets a half-done trigger or gesture.
+    void ResetInputState();
     void PostGesture(int targetIndex);
     void Post(const PostTarget& target, LPARAM lParam);
     bool MiddleHeldForTrigger(bool middleDown) const;
 
     SharedHookState& s_;
+    InstalledHooks& hooks_;
     const PlatformOps& ops_;
 };

@@ -11,8 +11,14 @@ struct PlatformOps {
     BOOL(WINAPI* postMessage)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND(WINAPI* getParent)(HWND window);
     BOOL(WINAPI* isWindowVisible)(HWND window);
-    // Installs the library's own procedure for the hook type (WH_KEYBOARD,
-    // WH_MOUSE or WH_CALLWNDPROC) system-wide.
+    // Installs the library's own procedure for the hook type (WH_KEYBOARD or
+    // WH_MOUSE) system-wide.
     HHOOK (*setHook)(int hookType);
     BOOL(WINAPI* unhookWindowsHookEx)(HHOOK hook);
+    // Watches foreground changes on the whole desktop from the calling
+    // thread, with the library's own callback.
+    HWINEVENTHOOK (*watchForeground)();
+    BOOL(WINAPI* unhookWinEvent)(HWINEVENTHOOK hook);
+    DWORD(WINAPI* getWindowThreadProcessId)(HWND window, DWORD* processId);
+    BOOL(WINAPI* allowSetForegroundWindow)(DWORD processId);
 };

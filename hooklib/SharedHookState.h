@@ -1,5 +1,6 @@
-// The hook library's state, one instance shared by every process that has
-// the library loaded (the DLL places it in its shared section).
+// The hook library's state: what the hook procedures in every program read,
+// shared by every process that has the library loaded (the DLL places it in
+// its shared section), and what only the installing process keeps.
 #pragma once
 
 #include <windows.h>
@@ -26,14 +27,13 @@ struct ButtonSnapshot {
 // Plain data with static initial values only: it must stay an aggregate so
 // that the whole of it can live in initialised shared data.
 struct SharedHookState {
-    HHOOK keyboardHook;
-    HHOOK mouseHook;
-    HHOOK activateHook;
     uint8_t hookKey;
-    uint8_t hooksInstalled;
     uint8_t triggerArmed;
     uint8_t middleSeen;
     PostTarget triggerTarget;
+    // The process of the trigger's window, which the program that receives
+    // the trigger allows to take the foreground.
+    DWORD triggerProcess;
     PostTarget dragTargets[4];
     HWND dragWindow;
     HWND hideWindow;
@@ -48,14 +48,11 @@ struct SharedHookState {
 
 // The values the state holds when the first process loads the library.
 constexpr SharedHookState kInitialHookState = {
-    nullptr,         // keyboardHook
-    nullptr,         // mouseHook
-    nullptr,         // activateHook
     kHookKeyMiddle,  // hookKey
-    0,               // hooksInstalled
     1,               // triggerArmed
     0,               // middleSeen
     {},              // triggerTarget
+    0,               // triggerProcess
     {},              // dragTargets
     nullptr,         // dragWindow
     nullptr,         // hideWindow
@@ -66,4 +63,15 @@ constexpr SharedHookState kInitialHookState = {
     {-1, -1},        // dragStart
     {0, 0, 0, 0},    // buttonsNow
     {0, 0, 0, 0},    // buttonsBefore
+};
+
+// What one process has installed, in its own (unshared) data. The system
+// removes a process's hooks when it ends, crash or not; a flag or handle left
+// in the shared section would tell the next VELK that hooks are in place
+// while the programs that keep the library loaded hold the section.
+struct InstalledHooks {
+    HHOOK keyboard;
+    HHOOK mouse;
+    // Activations, watched from the installing thread (see HideHook).
+    HWINEVENTHOOK foreground;
 };

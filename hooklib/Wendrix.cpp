@@ -1,6 +1,7 @@
-// Wendrix.dll: the shared state, the three hook procedures and the exports.
-// The hook procedures run inside every program that receives desktop input;
-// all they keep between events lives in the shared section.
+// Wendrix.dll: the shared state, the two hook procedures, the foreground
+// watch and the exports. The hook procedures run inside every program that
+// receives desktop input; all they keep between events lives in the shared
+// section.
 #include "hooklib/Wendrix.h"
 
 #include "hooklib/HookLogic.h"
@@ -11,46 +12,65 @@ namespace {
 // is shared through such a section, hence the full initialiser.
 SharedHookState sharedState __attribute__((section("Hook4Vlk"), shared)) = kInitialHookState;
 
-// Per process: the module the system maps into each hooked program.
+// Per process: the module the system maps into each hooked program, and the
+// hooks this process installed.
 HINSTANCE moduleHandle = nullptr;
+InstalledHooks installedHooks = {};
 
 constexpr int32_t kDllVersion = 4;
 constexpr char kDllVersionText[] = "0.04a";
 
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK CallWndHookProc(int code, WPARAM wParam, LPARAM lParam);
+void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD);
 
 HHOOK SetHook(int hookType) {
-    HOOKPROC procedure = hookType == WH_KEYBOARD ? KeyboardHookProc
-                         : hookType == WH_MOUSE  ? MouseHookProc
-                                                 : CallWndHookProc;
-    return SetWindowsHookExA(hookType, procedure, moduleHandle, 0);
+    return SetWindowsHookExA(hookType, hookType == WH_KEYBOARD ? KeyboardHookProc : MouseHookProc,
+                             moduleHandle, 0);
+}
+
+// Out of context: the system calls back in the installing thread, from its
+// message loop, so the library is loaded into no other program for it and
+// sees activations in programs it cannot be loaded into (32-bit, elevated).
+HWINEVENTHOOK WatchForeground() {
+    return SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged, 0, 0,
+                           WINEVENT_OUTOFCONTEXT);
 }
 
 const PlatformOps kWin32 = {
-    GetAsyncKeyState, GetSystemMetrics, GetCursorPos, PostMessageA,
-    GetParent,        IsWindowVisible,  SetHook,      UnhookWindowsHookEx,
+    GetAsyncKeyState,
+    GetSystemMetrics,
+    GetCursorPos,
+    PostMessageA,
+    GetParent,
+    IsWindowVisible,
+    SetHook,
+    UnhookWindowsHookEx,
+    WatchForeground,
+    UnhookWinEvent,
+    GetWindowThreadProcessId,
+    AllowSetForegroundWindow,
 };
 
 HookLogic Logic() {
-    return HookLogic(sharedState, kWin32);
+    return HookLogic(sharedState, installedHooks, kWin32);
 }
 
-// Each procedure passes every event on: the library only watches.
+// Each procedure passes every event on: the library only watches. The
+// handle CallNextHookEx takes is ignored, and in another program this one's
+// would not be known anyway (CallNextHookEx, "Parameters").
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
     Logic().KeyboardEvent(code);
-    return CallNextHookEx(sharedState.keyboardHook, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
     Logic().MouseEvent(code, wParam, reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam));
-    return CallNextHookEx(sharedState.mouseHook, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-LRESULT CALLBACK CallWndHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code >= 0) Logic().CallWndProcEvent(code, wParam, reinterpret_cast<const CWPSTRUCT*>(lParam));
-    return CallNextHookEx(sharedState.activateHook, code, wParam, lParam);
+void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) {
+    if (event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW) Logic().ForegroundEvent(window);
 }
 
 }  // namespace

@@ -47,12 +47,15 @@ WENDRIX_API uint8_t InitHook(HWND window, UINT message, uint32_t wParam, int32_t
 WENDRIX_API uint8_t InitHookDD(HWND dragWindow, PostTarget secondaryClick, PostTarget secondaryDrag,
                                PostTarget primaryClick, PostTarget primaryDrag, uint8_t option);
 // Watches for presses on and activations of windows outside `watched` and
-// its own windows. Detection starts off: PauseHideHook(1) turns it on.
-// Returns the activation hook, or null.
+// its own windows; activations are watched from the calling thread, which
+// must run a message loop. Detection starts off: PauseHideHook(1) turns it
+// on. Returns non-null while activations are watched (not a handle for
+// UnhookWindowsHookEx), else null.
 WENDRIX_API HHOOK HideHook(HWND watched, HWND window, UINT message, uint32_t wParam, int32_t lParam);
 // 0 turns hide detection off, 1 on; any other mode reports it (1 on, 0 off).
 WENDRIX_API int32_t PauseHideHook(int32_t mode);
-// Releases every hook; the registered targets, the key and the gesture state stay.
+// Releases every hook this process installed; the registered targets, the
+// key and the gesture state stay.
 WENDRIX_API void Unhook();
 WENDRIX_API void SetHookKey(int32_t key);
 WENDRIX_API uint8_t GetHookSwitch();

@@ -27,16 +27,23 @@ public:
     Settings();
 
     // Reads the data file into the settings, the history and the (empty)
-    // set list. False when there is no usable file: nothing to open, a
-    // header cut short or no sets. A body cut short keeps what was read whole.
+    // set list. False when there is no usable file: none there, a header cut
+    // short or no sets. A body cut short keeps what was read whole. Another
+    // program that holds the file open or locked is waited for a moment; a
+    // file that still cannot be read sets `unreadable`.
     bool Load(const char* path, CommandHistory* history, LaunchSetList* sets);
-    // Writes the data file through a temporary file that then replaces it,
-    // so a failed save leaves the old file as it was. `pinState` is the pin's
-    // (1 pinned) and `hookKey` the hook library's current key mask (its
-    // kHookKey bits). With `onlyIfChanged`, bytes equal to what the last
-    // save wrote are not written again.
-    bool Save(const char* path, const CommandHistory* history, const LaunchSetList* sets, int pinState,
-              uint8_t hookKey, bool onlyIfChanged = false);
+    // The data file's bytes for this state, with the header fields filled as
+    // stored. `pinState` is the pin's (1 pinned) and `hookKey` the hook
+    // library's current key mask (its kHookKey bits).
+    std::string BuildBytes(const CommandHistory* history, const LaunchSetList* sets, int pinState,
+                           uint8_t hookKey);
+    // What a save has to write for this state, for the data file's writer:
+    // false when nothing, because the bytes are the ones last handed over or
+    // read whole, or because the file is `unreadable`. Otherwise `bytes` and
+    // whether to keep the old file aside first; from then on they count as
+    // saved, and keeping aside is the writer's.
+    bool TakeSave(const CommandHistory* history, const LaunchSetList* sets, int pinState, uint8_t hookKey,
+                  std::string& bytes, bool& keepOldAside);
 
     // The hook library's key mask (kHookKey bits) for the trigger bits of
     // `storedFlags`; a mouse without a middle button gets CTRL+ALT in its place.
@@ -60,13 +67,21 @@ public:
     // Not stored.
     char wallpaperPath[260] = {};
     uint8_t triggerKeys = 0;
-    // The file that Load found could not be used whole: it is copied aside
-    // (".bak") before the first save replaces it, so nothing is lost.
+    // The file that Load found held more than it kept (cut short, refused,
+    // or with texts, items or sets dropped): it is copied aside (".bak")
+    // before the first save replaces it, so nothing is lost.
     bool keepAside = false;
-    // The bytes of the last successful save.
+    // The file is there but could not be read (another program holds it,
+    // reading it is not allowed, or it is far too large): it is the user's data, and nothing is
+    // written over it in this session.
+    bool unreadable = false;
+    // The bytes last handed to the writer, or read by a Load that kept all
+    // of them: the same bytes are not written again.
     std::string lastSaved;
 
 private:
     void ReadHeader(const unsigned char* bytes);
     void WriteHeader(unsigned char* bytes) const;
+    // The body as a save writes it: the history oldest first, then the sets.
+    static std::string BuildBody(const CommandHistory* history, const LaunchSetList* sets);
 };

@@ -1,14 +1,13 @@
-// Reading and writing the data file: the 16-byte header, the history texts
-// oldest first, then every set's name and its slot records (name, target,
+// The data file's bytes, read and built: the 16-byte header, the history
+// texts oldest first, then every set's name and its slot records (name, target,
 // working folder), all texts NUL-terminated.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "base/TextCut.h"
 #include "base/UniqueHandle.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/ExpandPathMacros.h"
@@ -17,8 +16,10 @@
 
 namespace {
 constexpr char kNoName[] = "No Name";
-constexpr char kTempExtension[] = ".tmp";
-constexpr char kAsideSuffix[] = ".bak";
+// How long a file that another program holds is waited for, and how often
+// it is tried meanwhile.
+constexpr DWORD kHeldWaitMs = 2000;
+constexpr DWORD kHeldRetryMs = 100;
 // No real data file comes near this; a larger one is not read into memory.
 constexpr DWORD kLargestFile = 64u * 1024 * 1024;
 
@@ -47,19 +48,6 @@ private:
     bool cut_ = false;
 };
 
-// The file the new data is written to first, beside the data file: its name
-// with the extension ".tmp" in place of its own ("QXDATA.tmp"), so that it
-// is no longer than the data file's and fits wherever that fits.
-std::string TempPathFor(const char* path) {
-    std::string temp = path;
-    const char* slash = FindLastBackslash(path);
-    const size_t nameStart = slash ? size_t(slash - path) + 1 : 0;
-    // A '.' is never the second byte of a double-byte character.
-    const size_t dot = temp.rfind('.');
-    if (dot != std::string::npos && dot >= nameStart) temp.erase(dot);
-    return temp + kTempExtension;
-}
-
 bool IsFile(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -70,49 +58,60 @@ void AppendText(std::string& out, const char* text) {
     out += '\0';
 }
 
-bool WriteWhole(const char* path, const std::string& bytes) {
-    UniqueFile file(
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size() && FlushFileBuffers(file.get());
-    return ok;
+// One try at the whole file: ERROR_SUCCESS, or why not. Every sharing mode
+// is allowed, so that a reader, a writer or a sync client beside us does not
+// stop us.
+DWORD ReadOnce(const char* path, std::string& bytes) {
+    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return GetLastError();
+    DWORD high = 0;
+    const DWORD size = GetFileSize(file.get(), &high);
+    if (size == INVALID_FILE_SIZE || high != 0 || size > kLargestFile) return ERROR_FILE_TOO_LARGE;
+    bytes.assign(size, '\0');
+    DWORD got = 0;
+    if (size && !ReadFile(file.get(), &bytes[0], size, &got, nullptr)) return GetLastError();
+    // A writer beside us may have cut it meanwhile.
+    bytes.resize(got);
+    return ERROR_SUCCESS;
+}
+
+// The whole file into `bytes`: true when read. A file held open without
+// sharing, or locked, by another program (a backup, a virus scanner, a sync
+// client at log-on) is usually free again within moments.
+bool ReadWhole(const char* path, std::string& bytes) {
+    const ULONGLONG giveUp = GetTickCount64() + kHeldWaitMs;
+    for (;;) {
+        const DWORD error = ReadOnce(path, bytes);
+        if (error == ERROR_SUCCESS) return true;
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        if (!held || GetTickCount64() >= giveUp) return false;
+        Sleep(kHeldRetryMs);
+    }
 }
 }  // namespace
 
 bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* sets) {
     keepAside = false;
+    unreadable = false;
+    lastSaved.clear();
     if (!path || !history || !sets) return false;
     char expanded[kExpandedPathSize] = {};
     if (!ExpandPathMacros(path, expanded, sizeof expanded)) return false;
 
-    UniqueFile file(
-        CreateFileA(expanded, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+    std::string bytes;
+    if (!ReadWhole(expanded, bytes)) {
         // A file that is there but cannot be read is still the user's data.
-        keepAside = IsFile(expanded);
+        unreadable = IsFile(expanded);
         return false;
     }
-    // From here on a refusal is of a file that exists: it is kept aside.
+    // From here on a refusal is of bytes that were read: they are kept aside.
     keepAside = true;
-    unsigned char header[kHeaderSize] = {};
-    DWORD got = 0;
-    if (!ReadFile(file.get(), header, sizeof header, &got, nullptr) || got != sizeof header) return false;
-    ReadHeader(header);
+    if (bytes.size() < kHeaderSize) return false;
+    ReadHeader(reinterpret_cast<const unsigned char*>(bytes.data()));
     if (setCount == 0) return false;
-
-    DWORD high = 0;
-    const DWORD size = GetFileSize(file.get(), &high);
-    if (size == INVALID_FILE_SIZE || high != 0 || size > kLargestFile) return false;
-    std::vector<char> body(size - kHeaderSize);
-    got = 0;
-    if (SetFilePointer(file.get(), dataOffset, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-        !ReadFile(file.get(), body.data(), static_cast<DWORD>(body.size()), &got, nullptr))
-        got = 0;
-    body.resize(got);
-    file.reset();
+    const std::string body =
+        bytes.substr(std::min<size_t>(dataOffset, bytes.size()), bytes.size() - kHeaderSize);
 
     triggerKeys = TriggerKeysFromFlags(flags, GetSystemMetrics(SM_CMOUSEBUTTONS));
 
@@ -139,14 +138,32 @@ bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* se
                                  ItemPlacement::Replace);
         }
     }
-    // A body cut short keeps what was read whole; the file itself is kept aside.
-    keepAside = reader.Cut() || sets->count == 0;
-    return sets->count > 0;
+    if (sets->count == 0) return false;
+    // Whatever a save would not write back (a body cut short, a refused item,
+    // a dropped set or history text, a text cut to its limit) is only in the
+    // file: it is kept aside. A file kept whole is what was last saved.
+    keepAside = dataOffset != kHeaderSize || BuildBody(history, sets) != body;
+    if (!keepAside) lastSaved = std::move(bytes);
+    return true;
 }
 
-bool Settings::Save(const char* path, const CommandHistory* history, const LaunchSetList* sets, int pinState,
-                    uint8_t hookKey, bool onlyIfChanged) {
-    if (!history || !sets) return false;
+std::string Settings::BuildBody(const CommandHistory* history, const LaunchSetList* sets) {
+    std::string bytes;
+    for (int k = history->entryCount; k >= 1; --k) AppendText(bytes, history->Get(k));
+    for (uint16_t s = 0; s < sets->count; ++s) {
+        AppendText(bytes, sets->GetSetName(s));
+        for (uint16_t i = 0; i < kSlotsPerSet; ++i) {
+            const LaunchItemInfo info = sets->GetItemInfo(s, i);
+            AppendText(bytes, info.name);
+            AppendText(bytes, info.target);
+            AppendText(bytes, info.workingFolder);
+        }
+    }
+    return bytes;
+}
+
+std::string Settings::BuildBytes(const CommandHistory* history, const LaunchSetList* sets, int pinState,
+                                 uint8_t hookKey) {
     memcpy(magic, "QX", 2);
     version = 1;
     dataOffset = kHeaderSize;
@@ -157,43 +174,18 @@ bool Settings::Save(const char* path, const CommandHistory* history, const Launc
     setCount = static_cast<uint8_t>(sets->count);
     slotsPerSet = kSlotsPerSet;
     reserved2 = 0;
-
-    char expanded[kExpandedPathSize] = {};
-    if (!path || !ExpandPathMacros(path, expanded, sizeof expanded)) return false;
-
     std::string bytes(kHeaderSize, '\0');
     WriteHeader(reinterpret_cast<unsigned char*>(&bytes[0]));
-    for (int k = historyCount; k >= 1; --k) AppendText(bytes, history->Get(k));
-    for (uint16_t s = 0; s < setCount; ++s) {
-        AppendText(bytes, sets->GetSetName(s));
-        for (uint16_t i = 0; i < kSlotsPerSet; ++i) {
-            const LaunchItemInfo info = sets->GetItemInfo(s, i);
-            AppendText(bytes, info.name);
-            AppendText(bytes, info.target);
-            AppendText(bytes, info.workingFolder);
-        }
-    }
+    return bytes + BuildBody(history, sets);
+}
 
-    if (onlyIfChanged && bytes == lastSaved) return true;
-
-    // The new file is complete on disk before it replaces the old one.
-    const std::string temp = TempPathFor(expanded);
-    if (!WriteWhole(temp.c_str(), bytes)) {
-        DeleteFileA(temp.c_str());
-        return false;
-    }
-    if (keepAside && IsFile(expanded)) {
-        const std::string aside = std::string(expanded) + kAsideSuffix;
-        if (!CopyFileA(expanded, aside.c_str(), FALSE)) {
-            DeleteFileA(temp.c_str());
-            return false;
-        }
-    }
-    if (!MoveFileExA(temp.c_str(), expanded, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temp.c_str());
-        return false;
-    }
+bool Settings::TakeSave(const CommandHistory* history, const LaunchSetList* sets, int pinState,
+                        uint8_t hookKey, std::string& bytes, bool& keepOldAside) {
+    if (unreadable || !history || !sets) return false;
+    bytes = BuildBytes(history, sets, pinState, hookKey);
+    if (bytes == lastSaved) return false;
+    lastSaved = bytes;
+    keepOldAside = keepAside;
     keepAside = false;
-    lastSaved = std::move(bytes);
     return true;
 }

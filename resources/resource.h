@@ -56,8 +56,13 @@
 #define IDS_ALREADY_RUNNING 30
 #define IDS_ABOUT 31
 #define IDS_HELP 32
+#define IDS_ELEVATED 50         // VELK runs elevated: the trigger reaches only elevated programs
 #define IDS_PATH_CHARACTERS 52  // a file whose name the code page cannot hold
 #define IDS_PATH_TOO_LONG 53    // a file whose path does not fit a path buffer
+#define IDS_DATA_UNREADABLE_TITLE 54
+#define IDS_DATA_UNREADABLE 55
+#define IDS_SAVE_FAILED_TITLE 56
+#define IDS_SAVE_FAILED 57
 
 // Commands: WM_COMMAND ids from the menu, the accelerators, the hook library
 // and the panel itself.

@@ -42,6 +42,25 @@ TEST_F(Panel, ThePinSwitchesHideDetection) {
     }
 }
 
+// Windows reports every foreground change to the panel's thread; the test
+// reports them as Windows would. Another window hides the unpinned panel,
+// the panel's own dialog does not.
+TEST_F(Panel, AnotherWindowInTheForegroundHidesTheUnpinnedPanel) {
+    CursorAt({20, 20});
+    Command(IDM_PRIMARY_CLICK);
+    ASSERT_EQ(1, PauseHideHook(2));
+    auto hidden = [&] { return !IsWindowVisible(app->panel); };
+    auto toForeground = [&](HWND owner) {
+        HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, owner, nullptr, nullptr, nullptr);
+        NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, w, OBJID_WINDOW, CHILDID_SELF);
+        const bool hides = WaitFor(hidden, 300);
+        DestroyWindow(w);
+        return hides;
+    };
+    EXPECT_FALSE(toForeground(app->panel));
+    EXPECT_TRUE(toForeground(nullptr));
+}
+
 TEST_F(Panel, TheNameEditorStartsTypedCommandsAndKeepsThemInItsHistory) {
     auto typeAndEnter = [&](const char* text) {
         Command(IDM_ENTER);

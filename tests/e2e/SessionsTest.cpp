@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Bytes.h"
 #include "Session.h"
 
@@ -209,6 +211,58 @@ TEST(Velk, AnEditingSessionReachesTheDataFileAndTheNextStart) {
     EXPECT_EQ(0u, velk.Close());
 }
 
+// The unpinned panel hides when the user turns to another program, however
+// its window is activated: by a click, by the program's own hot key, or by
+// the program bringing itself forward. The pinned panel stays.
+TEST(Velk, AnotherProgramActivatedHidesTheUnpinnedPanel) {
+    Velk velk;
+    ASSERT_TRUE(WriteBytes(velk.DataFile(), DataFile().Header(0x08, 0, 1).Text("Set").Empty(18).bytes));
+    OtherWindow other;
+    // The other program brings its window forward when its hot key comes.
+    static WNDPROC button;
+    button = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        other.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
+            if (m == WM_HOTKEY) SetForegroundWindow(w);
+            return CallWindowProcA(button, w, m, wp, lp);
+        })));
+    constexpr int kHotKey = 1;
+    ASSERT_TRUE(RegisterHotKey(other.window, kHotKey, MOD_CONTROL | MOD_SHIFT, VK_F12));
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"click", [] { ClickOnDesktop(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }},
+        {"hot key",
+         [&] {
+             Key(VK_CONTROL, true);
+             Key(VK_SHIFT, true);
+             TypeKeys({VK_F12});
+             Key(VK_SHIFT, false);
+             Key(VK_CONTROL, false);
+         }},
+        {"SetForegroundWindow", [&] { SetForegroundWindow(other.window); }},
+    };
+    auto show = [&] {
+        if (IsWindowVisible(panel)) return true;
+        MoveMouseTo(POINT{200, 600});
+        Click(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+        return WaitFor([&] { return IsWindowVisible(panel) != FALSE; }) && BringToFront(panel);
+    };
+    for (const auto& [how, activate] : ways) {
+        ASSERT_TRUE(show()) << how;
+        activate();
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(panel); })) << how;
+    }
+    ASSERT_TRUE(show());
+    ClickOn(panel, kPin);
+    ASSERT_TRUE(BringToFront(panel));
+    ways[2].second();
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other.window; }));
+    Settle();
+    EXPECT_TRUE(IsWindowVisible(panel));
+    UnregisterHotKey(other.window, kHotKey);
+    EXPECT_EQ(0u, velk.Close());
+}
+
 // Whatever follows a picture in its file (a broken download, a sparse file)
 // is never read: a 1 x 1 picture followed by 3 GiB shows at once, and the
 // program's memory never holds the file.
@@ -233,6 +287,90 @@ TEST(Velk, ATinyPictureFollowedByGigabytesShowsInLittleMemory) {
     ASSERT_TRUE(GetProcessMemoryInfo(velk.Process(), &memory, sizeof memory));
     EXPECT_LT(memory.PeakWorkingSetSize, size_t(256) << 20);
     EXPECT_EQ(0u, velk.Close());
+}
+
+// The user's file for the data file's tests: a set with an item, the pin in.
+std::string UsersFile(uint8_t flags = 0x18) {
+    return DataFile().Header(flags, 0, 1).Text("Mine").Slot("Notes", "C:\\notes.txt", "").Empty(17).bytes;
+}
+
+// A data file that another program holds at start-up (a sync client, a
+// backup) is the user's all the same, even once it is free again: the
+// session runs with the default set and saves nothing over it, twice over.
+// The next start that can read it has the user's sets.
+TEST(Velk, ADataFileHeldAtStartUpIsNeverReplaced) {
+    Velk velk;
+    const std::string aside = velk.DataFile() + ".bak",
+                      older = DataFile().Header(0x18, 0, 1).Text("Old").bytes;
+    ASSERT_TRUE(WriteBytes(velk.DataFile(), UsersFile()));
+    ASSERT_TRUE(WriteBytes(aside, older));
+    for (int round = 0; round < 2; ++round) {
+        HANDLE held =
+            CreateFileA(velk.DataFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        HWND panel = StartVelk(velk);
+        CloseHandle(held);
+        ASSERT_TRUE(panel);
+        ClickOn(panel, kPin);
+        EXPECT_EQ(0u, velk.Close());
+    }
+    EXPECT_EQ(Hex(UsersFile()), Hex(ReadBytes(velk.DataFile())));
+    EXPECT_EQ(Hex(older), Hex(ReadBytes(aside)));
+
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+    ClickOn(panel, kPin);
+    EXPECT_EQ(0u, velk.Close());
+    EXPECT_EQ(Hex(UsersFile(0x08)), Hex(ReadBytes(velk.DataFile())));
+}
+
+// A save that fails, here because a folder has taken its temporary file's
+// name, is tried again until it goes through: the pulled pin reaches the
+// file without the end of the session.
+TEST(Velk, AFailedSaveIsTriedAgainUntilItGoesThrough) {
+    Velk velk;
+    const std::string blocker = velk.Folder().File("QXDATA.tmp");
+    ASSERT_TRUE(WriteBytes(velk.DataFile(), UsersFile()));
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    ClickOn(panel, kPin);
+    // The save is due half a second after the change, and fails.
+    EXPECT_FALSE(WaitFor([&] { return ReadBytes(velk.DataFile()) != UsersFile(); }, 2000));
+    ASSERT_TRUE(RemoveDirectoryA(blocker.c_str()));
+    EXPECT_TRUE(WaitFor([&] { return ReadBytes(velk.DataFile()) == UsersFile(0x08); }, 10000));
+    velk.Kill();
+}
+
+// A session that changes nothing writes nothing: the hot-key and wallpaper
+// dialogs closed with OK, a drag that ends where it began, the end. The
+// file keeps its bytes and its time, and no temporary file appears.
+TEST(Velk, ASessionThatChangesNothingLeavesTheDataFileAlone) {
+    Velk velk;
+    ASSERT_TRUE(WriteBytes(velk.DataFile(), UsersFile()));
+    auto lastWrite = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        GetFileAttributesExA(velk.DataFile().c_str(), GetFileExInfoStandard, &data);
+        return ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+    };
+    const ULONGLONG written = lastWrite();
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+    for (const auto& [key, title] : {std::pair<WORD, const char*>{'H', kHotKeyTitle}, {'W', "WALLPAPER"}}) {
+        Accelerator(panel, key);
+        HWND dialog = WaitForWindow(velk.Id(), "#32770", title);
+        ASSERT_TRUE(dialog) << title;
+        PressButton(dialog, IDOK);
+    }
+    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(0))));
+    Button(MOUSEEVENTF_LEFTDOWN);
+    for (POINT p : {Cell(1), Cell(2), Cell(1), Cell(0)}) ASSERT_TRUE(MoveMouseTo(OnScreen(panel, p)));
+    Button(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, POINT{Cell(0).x + 1, Cell(0).y})));
+    EXPECT_EQ(0u, velk.Close());
+    EXPECT_EQ(Hex(UsersFile()), Hex(ReadBytes(velk.DataFile())));
+    EXPECT_EQ(written, lastWrite());
+    EXPECT_FALSE(FileExists(velk.Folder().File("QXDATA.tmp")));
 }
 
 }  // namespace

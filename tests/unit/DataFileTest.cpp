@@ -4,6 +4,7 @@
 #include "Bytes.h"
 #include "Support.h"
 #include "launchdata/CommandHistory.h"
+#include "launchdata/DataFileWriter.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
 
@@ -21,8 +22,14 @@ struct LaunchData {
         sets.Resize(3);
     }
     bool Load(const std::string& path) { return settings.Load(path.c_str(), &history, &sets); }
-    bool Save(const std::string& path, int pin = 1, uint8_t hookKey = 0x10, bool onlyIfChanged = false) {
-        return settings.Save(path.c_str(), &history, &sets, pin, hookKey, onlyIfChanged);
+    // As the App saves: what changed, through the writer, waited for.
+    bool Save(const std::string& path, int pin = 1, uint8_t hookKey = 0x10) {
+        std::string bytes;
+        bool keepAside = false;
+        if (!settings.TakeSave(&history, &sets, pin, hookKey, bytes, keepAside)) return true;
+        DataFileWriter writer(path.c_str(), nullptr, 0);
+        writer.Write(bytes, keepAside);
+        return writer.Flush(10000);
     }
     Settings settings;
     CommandHistory history;
@@ -87,6 +94,10 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     const std::string whole = three.substr(0, three.find(kHyo + kSo) + 5), cut = whole + std::string(7, '\0');
     DataFile cutSaved = DataFile().Header(0x56, 3, 2, 18, 60, 10, 20, 30);
     cutSaved.bytes += whole.substr(16) + std::string(54, '\0');
+    DataFile refused = DataFile().Header(0x18, 0, 1).Text("S").Slot("Bad", "$q\\x.exe", "");
+    refused.Slot("Kept", "C:\\k", "").Empty(16);
+    DataFile refusedSaved =
+        DataFile().Header(0x18, 0, 1).Text("S").Empty(1).Slot("Kept", "C:\\k", "").Empty(16);
     struct Case {
         const char* what;
         std::string file;  // none when empty
@@ -98,8 +109,11 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     const Case cases[] = {
         {"fresh start", "", {"NewLaunchSet"}, 0, 0x10, false, fresh},
         {"three sets", three, {tools, second, "Third"}, 0x03, 0x03, false, three},
-        {"names, 20 slots", wide.bytes, {noName, n63}, 0x10, 0x10, false, wideSaved.bytes},
-        {"20 history texts", History(false), {"S"}, 0x10, 0x10, false, History(true)},
+        // What a save drops (slots 18 and 19, cut texts, the oldest history texts, a refused
+        // item) stays in the copy aside.
+        {"names, 20 slots", wide.bytes, {noName, n63}, 0x10, 0x10, true, wideSaved.bytes},
+        {"20 history texts", History(false), {"S"}, 0x10, 0x10, true, History(true)},
+        {"refused item", refused.bytes, {"S|1:Kept,C:\\k,"}, 0x10, 0x10, true, refusedSaved.bytes},
         {"CTRL", OneSet(0x14), {"S"}, 0x01, 0x04, false, OneSet(0x11)},
         {"CTRL+SHIFT, wallpaper", OneSet(0xF5), {"S"}, 0x05, 0x02, false, OneSet(0x72)},
         {"no sets", noSets, {"NewLaunchSet"}, 0, 0x10, true, OneSet(0x18, "NewLaunchSet")},
@@ -115,13 +129,13 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
         EXPECT_EQ(c.keys, loaded ? data.settings.triggerKeys : 0);
         if (!loaded) data.sets.AddSet("NewLaunchSet", 18);
         EXPECT_EQ(c.sets, Describe(data.sets));
-        ASSERT_TRUE(data.Save(path, 1, c.hookKey, true));
+        ASSERT_TRUE(data.Save(path, 1, c.hookKey));
         EXPECT_EQ(Hex(c.saved), Hex(velktest::ReadBytes(path)));
         EXPECT_EQ(c.keptAside ? Hex(c.file) : "", Hex(velktest::ReadBytes(path + ".bak")));
         EXPECT_FALSE(velktest::FileExists(folder.File("QXDATA.tmp")));
         // Saved again unchanged, it is not written: what replaced it stays.
         velktest::WriteBytes(path, "replaced");
-        ASSERT_TRUE(data.Save(path, 1, c.hookKey, true));
+        ASSERT_TRUE(data.Save(path, 1, c.hookKey));
         EXPECT_EQ("replaced", velktest::ReadBytes(path));
     }
 }
@@ -154,6 +168,83 @@ TEST(DataFile, AtTheLongestPathEveryChangeOrCutOfARealFileLoads) {
     ASSERT_TRUE(data.Save(file));
     const std::string saved = velktest::DefaultHeader(0x18, 0, 1).Text("S").Empty(18).bytes;
     EXPECT_EQ(Hex(saved), Hex(velktest::ReadBytes(file)));
+}
+
+// Another program's hold on the file: a reader beside us does not stop the load, a hold that ends
+// within a moment is waited out, and a file still held is the user's all the same: once
+// it is free, a save neither replaces it nor keeps it aside.
+TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
+    velktest::TempFolder folder;
+    const std::string path = folder.File("QXDATA.dat"), mine = OneSet(0x18, "Mine");
+    const struct {
+        const char* what;
+        DWORD share;
+        DWORD releaseAfterMs;
+        bool loads;
+    } cases[] = {
+        {"a reader", FILE_SHARE_READ, 0, true},
+        {"held a moment", 0, 300, true},
+        {"held", 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(velktest::WriteBytes(path, mine));
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, c.share, nullptr, OPEN_EXISTING,
+                                  0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        HANDLE release = nullptr;
+        if (c.releaseAfterMs) {
+            ASSERT_TRUE(CreateTimerQueueTimer(
+                &release, nullptr, [](void* h, BOOLEAN) { CloseHandle(h); }, held, c.releaseAfterMs, 0,
+                WT_EXECUTEONLYONCE));
+        }
+        LaunchData data;
+        EXPECT_EQ(c.loads, data.Load(path));
+        EXPECT_EQ(!c.loads, data.settings.unreadable);
+        if (release)
+            DeleteTimerQueueTimer(nullptr, release, INVALID_HANDLE_VALUE);
+        else
+            CloseHandle(held);
+        if (!c.loads) data.sets.AddSet("NewLaunchSet", 18);
+        EXPECT_EQ(std::vector<std::string>{c.loads ? "Mine" : "NewLaunchSet"}, Describe(data.sets));
+        data.Save(path, 0);
+        EXPECT_EQ(Hex(c.loads ? OneSet(0x08, "Mine") : mine), Hex(velktest::ReadBytes(path)));
+        EXPECT_FALSE(velktest::FileExists(path + ".bak"));
+    }
+}
+
+// What the writer's owner hears of failing saves.
+int notices = 0;
+LRESULT CALLBACK CountNotices(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) ++notices;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A save that fails (its temporary file's name taken by a folder) leaves the file as it was; after a
+// few seconds of failing the owner is told, once however often it fails. The save goes through once
+// it can, with the old file kept aside as asked.
+TEST(DataFile, SavesThatKeepFailingAreToldOnce) {
+    velktest::TempFolder folder;
+    const std::string path = folder.File("QXDATA.dat"), temp = folder.File("QXDATA.tmp");
+    ASSERT_TRUE(velktest::WriteBytes(path, "old") && CreateDirectoryA(temp.c_str(), nullptr));
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = CountNotices;
+    windowClass.lpszClassName = "SaveNotices";
+    RegisterClassA(&windowClass);
+    HWND owner =
+        CreateWindowExA(0, "SaveNotices", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    DataFileWriter writer(path.c_str(), owner, WM_APP);
+    writer.Write("new", true);
+    EXPECT_TRUE(velktest::WaitFor([] { return notices > 0; }));
+    EXPECT_FALSE(writer.Flush(5000));
+    velktest::PumpMessages();
+    EXPECT_EQ(1, notices);
+    EXPECT_EQ("old", velktest::ReadBytes(path));
+    ASSERT_TRUE(RemoveDirectoryA(temp.c_str()));
+    EXPECT_TRUE(writer.Flush(5000));
+    EXPECT_EQ("new", velktest::ReadBytes(path));
+    EXPECT_EQ("old", velktest::ReadBytes(path + ".bak"));
+    DestroyWindow(owner);
 }
 
 }  // namespace

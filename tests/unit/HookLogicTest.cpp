@@ -10,6 +10,7 @@ namespace {
 
 const HWND kPanel = HWND(INT_PTR(0x1000)), kOther = HWND(INT_PTR(0x2000));
 const HWND kDialog = HWND(INT_PTR(0x3000)), kDialogButton = HWND(INT_PTR(0x3010));  // owned by the panel
+constexpr DWORD kVelkProcess = 77;
 
 // The desktop the rules see, and what they posted.
 struct Desktop {
@@ -17,6 +18,7 @@ struct Desktop {
     bool swapped = false, panelVisible = true;
     POINT cursor = {};
     std::string posts;
+    int hooksInstalled = 0;
 };
 Desktop* desktop;
 
@@ -33,8 +35,12 @@ const PlatformOps kScripted = {
     },
     [](HWND w) { return w == kDialogButton ? kDialog : (w == kDialog ? kPanel : HWND(nullptr)); },
     [](HWND w) -> BOOL { return w == kPanel && desktop->panelVisible; },
-    [](int type) { return HHOOK(INT_PTR(0x100 + type)); },
+    [](int type) { return ++desktop->hooksInstalled, HHOOK(INT_PTR(0x100 + type)); },
     [](HHOOK) -> BOOL { return TRUE; },
+    [] { return HWINEVENTHOOK(INT_PTR(0x200)); },
+    [](HWINEVENTHOOK) -> BOOL { return TRUE; },
+    [](HWND w, DWORD* process) -> DWORD { return *process = w == kPanel ? kVelkProcess : 0, 1; },
+    [](DWORD process) -> BOOL { return desktop->posts += " F" + std::to_string(process), TRUE; },
 };
 
 // Plays a script of events, and of what VELK does between them, as VELK
@@ -43,11 +49,15 @@ const PlatformOps kScripted = {
 //                      panel's own dialog)   C+ C- A+ A- S+ S- E+ E-  CTRL, ALT, SHIFT or ESC
 //   @x,y the cursor moves   Ao Ad another window or the dialog is activated   D1 D2 DDEntry
 //   ? IsDragging (d0, d1)   H0 H1 PauseHideHook   v0 the panel hides   W the buttons are swapped
-std::string Play(uint8_t key, const std::string& script) {
+// The shared state starts as given, the process's hooks afresh; "F77" is the
+// right to take the foreground passed on to VELK's process.
+std::string Play(uint8_t key, const std::string& script, const SharedHookState& start = kInitialHookState,
+                 int* hooksInstalled = nullptr) {
     Desktop d;
     desktop = &d;
-    SharedHookState state = kInitialHookState;
-    HookLogic logic(state, kScripted);
+    SharedHookState state = start;
+    InstalledHooks hooks = {};
+    HookLogic logic(state, hooks, kScripted);
     logic.SetHookKey(key);
     logic.InitHook(kPanel, WM_COMMAND, 41001, 0);
     PostTarget targets[4];
@@ -63,7 +73,6 @@ std::string Play(uint8_t key, const std::string& script) {
         const bool press = t[1] == '+', release = t[1] == '-';
         const HWND over = t.back() == 'o' ? kOther : (t.back() == 'd' ? kDialogButton : kPanel);
         MOUSEHOOKSTRUCT mouse = {d.cursor, over};
-        const CWPSTRUCT activation = {0, WA_ACTIVE, WM_ACTIVATE, mouse.hwnd};
         if (press) d.down.insert(keys[k]);
         if (release) d.down.erase(keys[k]);
         if (t[0] == '@') sscanf(t.c_str(), "@%ld,%ld", &d.cursor.x, &d.cursor.y), mouse.pt = d.cursor;
@@ -80,20 +89,22 @@ std::string Play(uint8_t key, const std::string& script) {
         else if (t[0] == '@')
             logic.MouseEvent(HC_ACTION, WM_MOUSEMOVE, &mouse);
         else if (t[0] == 'A')
-            logic.CallWndProcEvent(HC_ACTION, 0, &activation);
+            logic.ForegroundEvent(mouse.hwnd);
         else
             continue;
         trace += d.posts.empty() ? " -" : d.posts;
     }
+    if (hooksInstalled) *hooksInstalled = d.hooksInstalled;
     return trace.substr(1);
 }
 
 TEST(HookLogic, TriggerGesturesAndHideSignal) {
     // The trigger keys, the script, what it posts.
     const std::tuple<uint8_t, const char*, const char*> cases[] = {
-        {0x10, "C+ M+ M+ M- C- M- M+ M-", "- - - 41001 - - - 41001"},  // the middle button: at each release
-        {0x03, "C+ A+ A+ @5,5 A- A+", "- 41001 - - - 41001"},          // CTRL, then at ALT's press, once
-        {0x11, "C+ M+ M- M+", "- 41001 - 41001"},                      // CTRL, then at the button's press
+        {0x10, "C+ M+ M+ M- C- M- M+ M-",
+         "- - - F77 41001 - - - F77 41001"},                           // the middle button: at each release
+        {0x03, "C+ A+ A+ @5,5 A- A+", "- F77 41001 - - - F77 41001"},  // CTRL, then at ALT's press, once
+        {0x11, "C+ M+ M- M+", "- F77 41001 - F77 41001"},              // CTRL, then at the button's press
         {0x00, "M+ M- C+ A+ S+", "- - - - -"},
         {0x08, "M+ M- C+ A+ S+", "- - - - -"},
         // A click within the drag distance, or at exactly it; beyond it a drag; both with the press point.
@@ -104,16 +115,34 @@ TEST(HookLogic, TriggerGesturesAndHideSignal) {
         // ESC at the release, or another button during a drag: nothing.
         {0x10, "@100,100 L+ D2 E+ L- E- L+ D2 L-", "- - - - - - 43003@100,100"},
         {0x10, "@100,100 L+ D2 @110,100 R+ ? R- L-", "- - - - d0 - -"},
-        {0x10, "@100,100 L+ D2 @110,100 M+ ? M- L-", "- - - - d0 41001 -"},
+        {0x10, "@100,100 L+ D2 @110,100 M+ ? M- L-", "- - - - d0 F77 41001 -"},
         {0x10, "W @100,100 R+ D2 R-", "- - 43003@100,100"},  // swapped: the physical right one is primary
         // Hiding: presses elsewhere, not on the panel or in its own dialog, while switched on.
         {0x10, "L+o L-o H1 L+o L-o R+o L+ L- R+d H0 L+o", "- - 43005 - 43005 - - - -"},
-        {0x10, "H1 Ao Ad v0 Ao", "43005 - -"},           // activations, only while the panel shows
-        {0x10, "H1 M+ L+o Ao L-o M-", "- - - - 41001"},  // not while the middle button triggers
+        {0x10, "Ao H1 Ao Ad v0 Ao",
+         "- 43005 - -"},  // activations, once switched on and while the panel shows
+        {0x10, "H1 M+ L+o Ao L-o M-", "- - - - F77 41001"},  // not while the middle button triggers
         {0x03, "H1 M+ L+o", "- 43005"},
     };
     for (const auto& [key, script, posts] : cases)
         EXPECT_EQ(posts, Play(key, script)) << int(key) << ": " << script;
+}
+
+// A VELK that ended without Unhook (killed, crashed) leaves the shared state
+// as it was: here a trigger and a drag half done. A new VELK process hooks
+// again, and the first events neither finish the trigger nor drop anything.
+TEST(HookLogic, ANewProcessHooksAgainOverStateLeftBehind) {
+    SharedHookState left = kInitialHookState;
+    left.triggerTarget = PostTarget{kOther, WM_COMMAND, 41001, 0};  // the ended VELK's panel
+    left.middleSeen = 1;
+    left.triggerArmed = 1;
+    left.dragKind = kDragKindPrimary;
+    left.dragState = kDragMoving;
+    left.dragStart = POINT{7, 7};
+    left.buttonsBefore = ButtonSnapshot{1, 1, 0, 0};
+    int installed = 0;
+    EXPECT_EQ("- - - - F77 41001", Play(0x10, "@5,5 L+ L- M+ M-", left, &installed));
+    EXPECT_EQ(2, installed);
 }
 
 }  // namespace

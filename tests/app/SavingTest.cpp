@@ -1,0 +1,49 @@
+// The data file from the App: what the user is told about it on the
+// notification icon, where it stands in no one's way, and the last save.
+#include "Bytes.h"
+#include "HostedApp.h"
+
+using namespace velktest;
+
+using Saving = HostedApp;
+
+namespace {
+std::string UsersFile(uint8_t flags) {
+    return DataFile().Header(flags, 0, 1).Text("Mine").Empty(18).bytes;
+}
+constexpr POINT kPin = {20, 20};
+}  // namespace
+
+// A data file that could not be read at start-up is named, and so is the
+// file whose saves keep failing.
+TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
+    const std::string path = BuildFile("QXDATA.dat"), blocker = BuildFile("QXDATA.tmp");
+    const std::string file = UsersFile(0x18);
+    EndApp();
+    ASSERT_TRUE(WriteBytes(path, file));
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    theApp = app = new App();
+    app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
+    CloseHandle(held);
+    EXPECT_EQ("NewLaunchSet[] @0", State());
+    EXPECT_EQ(Sjis("データファイルを読み込めません"), app->trayIcon.szInfoTitle);
+    EXPECT_NE(std::string::npos, std::string(app->trayIcon.szInfo).find(path)) << app->trayIcon.szInfo;
+
+    StartWith(file);
+    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    CursorAt(kPin);
+    Command(IDM_PRIMARY_CLICK);
+    EXPECT_TRUE(WaitFor([&] { return Sjis("データファイルを保存できません") == app->trayIcon.szInfoTitle; }));
+    EXPECT_NE(std::string::npos, std::string(app->trayIcon.szInfo).find(path)) << app->trayIcon.szInfo;
+    RemoveDirectoryA(blocker.c_str());
+}
+
+// Windows ends the program after WM_ENDSESSION without WM_DESTROY: the
+// change is on the disk before the message returns.
+TEST_F(Saving, TheEndOfTheSessionWaitsForTheLastSave) {
+    StartWith(UsersFile(0x18));
+    CursorAt(kPin);
+    Command(IDM_PRIMARY_CLICK);
+    SendMessageA(app->panel, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(Hex(UsersFile(0x08)), Hex(ReadBytes(BuildFile("QXDATA.dat"))));
+}
