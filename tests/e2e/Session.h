@@ -68,9 +68,12 @@ struct OtherWindow {
     HWND window;
 };
 
+// The buttons carry the place: a cursor set back to where it was before the
+// move would send the click to the panel instead.
 inline void ClickOnDesktop(DWORD down, DWORD up) {
     ASSERT_TRUE(MoveMouseTo(kDesktop));
-    Click(down, up);
+    ButtonAt(down, kDesktop);
+    ButtonAt(up, kDesktop);
 }
 
 inline void Accelerator(HWND panel, WORD key) {

@@ -218,11 +218,15 @@ TEST(Velk, AnotherProgramActivatedHidesTheUnpinnedPanel) {
     Velk velk;
     ASSERT_TRUE(WriteBytes(velk.DataFile(), DataFile().Header(0x08, 0, 1).Text("Set").Empty(18).bytes));
     OtherWindow other;
-    // The other program brings its window forward when its hot key comes.
+    // The other program brings its window forward when its hot key comes,
+    // and counts the presses that reach it.
     static WNDPROC button;
+    static int presses;
+    presses = 0;
     button = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         other.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
             if (m == WM_HOTKEY) SetForegroundWindow(w);
+            if (m == WM_LBUTTONDOWN) ++presses;
             return CallWindowProcA(button, w, m, wp, lp);
         })));
     constexpr int kHotKey = 1;
@@ -230,7 +234,11 @@ TEST(Velk, AnotherProgramActivatedHidesTheUnpinnedPanel) {
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
     const std::pair<const char*, std::function<void()>> ways[] = {
-        {"click", [] { ClickOnDesktop(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }},
+        {"click",
+         [] {
+             ClickOnDesktop(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+             ASSERT_TRUE(WaitFor([] { return presses == 1; })) << "the press missed the other window";
+         }},
         {"hot key",
          [&] {
              Key(VK_CONTROL, true);
