@@ -83,6 +83,23 @@ inline void Accelerator(HWND panel, WORD key) {
     Key(VK_CONTROL, false);
 }
 
+// Opens VELK's dialog with the title by its CTRL key. Wine now and then
+// reports a held CTRL as up to every program, so a key that opened nothing
+// is typed again.
+inline HWND OpenByKey(HWND panel, DWORD velkId, WORD key, const char* title) {
+    HWND dialog = nullptr;
+    for (int attempt = 0; attempt < 3 && !dialog; ++attempt) {
+        Accelerator(panel, key);
+        WaitFor(
+            [&] {
+                dialog = FindProcessWindow(velkId, "#32770", title);
+                return dialog && IsWindowVisible(dialog);
+            },
+            3000);
+    }
+    return dialog;
+}
+
 // What the screen shows at the panel's client point.
 inline COLORREF PanelPixel(HWND panel, POINT client) {
     HDC screen = GetDC(nullptr);

@@ -137,23 +137,20 @@ TEST(Velk, AnEditingSessionReachesTheDataFileAndTheNextStart) {
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
 
-    Accelerator(panel, 'L');
-    HWND set = WaitForWindow(velk.Id(), "#32770", "LAUNCH SET");
+    HWND set = OpenByKey(panel, velk.Id(), 'L', "LAUNCH SET");
     ASSERT_TRUE(set);
     SetDlgItemTextA(set, IDC_SET_NAME, "Games");
     SaveScreenshot(set, "e2e_set_dialog");
     PressButton(set, IDOK);
 
-    Accelerator(panel, 'H');
-    HWND hotKey = WaitForWindow(velk.Id(), "#32770", kHotKeyTitle);
+    HWND hotKey = OpenByKey(panel, velk.Id(), 'H', kHotKeyTitle);
     ASSERT_TRUE(hotKey);
     PressButton(hotKey, IDC_HOTKEY_MIDDLE);
     PressButton(hotKey, IDC_HOTKEY_SHIFT);
     SaveScreenshot(hotKey, "e2e_hot_key_dialog");
     PressButton(hotKey, IDOK);
 
-    Accelerator(panel, 'I');
-    HWND item = WaitForWindow(velk.Id(), "#32770", "LAUNCH ITEM");
+    HWND item = OpenByKey(panel, velk.Id(), 'I', "LAUNCH ITEM");
     ASSERT_TRUE(item);
     SetDlgItemTextA(item, IDC_ITEM_NAME, "Run");
     SetDlgItemTextA(item, IDC_ITEM_TARGET, marker.c_str());
@@ -171,8 +168,7 @@ TEST(Velk, AnEditingSessionReachesTheDataFileAndTheNextStart) {
     TypeKeys({VK_RETURN, VK_UP});
     EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == typed; })) << EditorText(panel);
     SaveScreenshot(panel, "e2e_command_line");
-    Accelerator(panel, 'W');
-    HWND wallpaper = WaitForWindow(velk.Id(), "#32770", "WALLPAPER");
+    HWND wallpaper = OpenByKey(panel, velk.Id(), 'W', "WALLPAPER");
     ASSERT_TRUE(wallpaper);
     // The chooser is modal inside VELK: the click must not wait for it. Its
     // window exists before its file name box does.
@@ -365,8 +361,7 @@ TEST(Velk, ASessionThatChangesNothingLeavesTheDataFileAlone) {
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
     for (const auto& [key, title] : {std::pair<WORD, const char*>{'H', kHotKeyTitle}, {'W', "WALLPAPER"}}) {
-        Accelerator(panel, key);
-        HWND dialog = WaitForWindow(velk.Id(), "#32770", title);
+        HWND dialog = OpenByKey(panel, velk.Id(), key, title);
         ASSERT_TRUE(dialog) << title;
         PressButton(dialog, IDOK);
     }
