@@ -137,13 +137,15 @@ void App::OnCreate(HWND window, const CREATESTRUCTA* create) {
 }
 
 void App::OnDestroy(HWND window) {
-    if (!SaveAtEnd()) TellEndSaveFailed();
+    const bool saved = SaveAtEnd();
     Unhook();
     running = 0;
     SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefaultProc));
     DestroyWindow(nameEdit);
     nameEdit = nullptr;
     WinHelpA(window, "VELK.hlp", HELP_QUIT, 0);
+    // Without its hooks, before the message loop ends.
+    if (!saved) TellEndSaveFailed();
     PostQuitMessage(0);
 }
 
