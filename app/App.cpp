@@ -70,6 +70,7 @@ bool RunsAboveTheShellQuery() {
 }  // namespace
 
 bool (*App::runsAboveTheShell)() = RunsAboveTheShellQuery;
+BOOL(WINAPI* App::notifyIcon)(DWORD, PNOTIFYICONDATAA) = Shell_NotifyIconA;
 
 App::App()
     : launchSets(std::make_unique<LaunchSetList>()),
@@ -229,7 +230,7 @@ void App::BuildStoredBackground() {
 }
 
 void App::Finish(const char* className) {
-    Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+    notifyIcon(NIM_DELETE, &trayIcon);
     UnregisterClassA(className, instance);
 }
 
@@ -299,27 +300,49 @@ void App::AddTrayIcon(HWND window, UINT id, HICON icon) {
     trayIcon.uCallbackMessage = kTrayCallbackMessage;
     trayIcon.hIcon = icon;
     lstrcpynA(trayIcon.szTip, kAppTitle, sizeof trayIcon.szTip);
-    Shell_NotifyIconA(NIM_ADD, &trayIcon);
+    notifyIcon(NIM_ADD, &trayIcon);
     // The shell keeps its own copy.
     DestroyIcon(icon);
     trayIcon.hIcon = nullptr;
 }
 
-void App::ShowNotice(UINT titleId, UINT textId) {
-    char title[sizeof trayIcon.szInfoTitle] = {};
-    char format[sizeof trayIcon.szInfo] = {};
+std::string App::DataFileText(UINT textId) const {
+    char format[kMessageBuffer] = {};
     char path[kExpandedPathSize] = {};
-    LoadStringA(instance, titleId, title, sizeof title);
     LoadStringA(instance, textId, format, sizeof format);
     ExpandPathMacros(kDataFile, path, sizeof path);
     std::string text = format;
     const size_t at = text.find("%s");
     if (at != std::string::npos) text.replace(at, 2, path);
+    return text;
+}
+
+void App::ShowNotice(UINT titleId, UINT textId) {
+    char title[sizeof trayIcon.szInfoTitle] = {};
+    LoadStringA(instance, titleId, title, sizeof title);
     CopyCut(trayIcon.szInfoTitle, sizeof trayIcon.szInfoTitle, title);
-    CopyCut(trayIcon.szInfo, sizeof trayIcon.szInfo, text.c_str());
+    CopyCut(trayIcon.szInfo, sizeof trayIcon.szInfo, DataFileText(textId).c_str());
     trayIcon.dwInfoFlags = NIIF_WARNING;
     // Only the balloon changes; the record keeps the flags it was added with.
     NOTIFYICONDATAA notice = trayIcon;
     notice.uFlags = NIF_INFO;
-    Shell_NotifyIconA(NIM_MODIFY, &notice);
+    const bool shown = notifyIcon(NIM_MODIFY, &notice) != FALSE;
+    pendingNoticeTitle = shown ? 0 : titleId;
+    pendingNoticeText = shown ? 0 : textId;
+}
+
+void App::OnTaskbarCreated() {
+    AddNotificationIcon();
+    if (pendingNoticeTitle) ShowNotice(pendingNoticeTitle, pendingNoticeText);
+}
+
+void App::RetellUnreadable() {
+    if (retoldUnreadable) return;
+    retoldUnreadable = true;
+    ShowNotice(IDS_DATA_UNREADABLE_TITLE, IDS_DATA_UNREADABLE);
+}
+
+void App::TellEndSaveFailed() const {
+    // The panel is going: the box stands alone.
+    MessageBoxA(nullptr, DataFileText(IDS_END_SAVE_FAILED).c_str(), kAppTitle, MB_OK | MB_ICONWARNING);
 }

@@ -35,6 +35,7 @@ class ConfirmDialog;
 class DataFileWriter;
 class HotKeyDialog;
 class IconLoader;
+struct ItemFields;
 class ItemGrid;
 class LaunchSetDialog;
 class LaunchSetList;
@@ -94,7 +95,19 @@ public:
     static bool (*runsAboveTheShell)();
     // A balloon on the notification icon, which takes nothing from the user's
     // work: the title and text are strings, the text's "%s" the data file.
+    // Without a taskbar yet (at log-on) it waits for the taskbar.
     void ShowNotice(UINT titleId, UINT textId);
+    // A string whose "%s" is the data file's path.
+    std::string DataFileText(UINT textId) const;
+    // Shell_NotifyIconA; tests give a taskbar of their own.
+    static BOOL(WINAPI* notifyIcon)(DWORD message, PNOTIFYICONDATAA data);
+    // Explorer made the taskbar (again): the icon, and a notice it missed.
+    void OnTaskbarCreated();
+    // The first change not kept over an unreadable data file says so again:
+    // the user editing the default set learns that it is lost at the end.
+    void RetellUnreadable();
+    // At the end of the session, when the panel's notices go with it.
+    void TellEndSaveFailed() const;
 
     // PanelWindow.cpp.
     LRESULT PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -125,8 +138,8 @@ public:
     // second, once for all the changes of that second.
     void ScheduleSave();
     // The end of the session: what changed is saved, and the writer's last
-    // save is waited for.
-    void SaveAtEnd();
+    // save is waited for. False when it failed.
+    bool SaveAtEnd();
 
     // DragDrop.cpp.
     // What a gesture from press hit code to release hit code does.
@@ -137,11 +150,11 @@ public:
     // 43002 and 43004 with the hit code under the cursor now.
     void CarryOutDrop(uint16_t release);
     // One file dropped from the shell onto the hit code.
-    void DropFileAt(const ShellPath& file, uint16_t hit);
+    void DropFileAt(const ItemFields& fields, uint16_t hit);
     // Several files dropped together: each into an empty cell, the nearest
     // after the one under the drop first; all of them or, with a message,
     // none.
-    void DropFilesAt(const std::vector<ShellPath>& files, uint16_t hit);
+    void DropFilesAt(const std::vector<ItemFields>& items, uint16_t hit);
 
     // ContextMenu.cpp. The menu for `menuPoint`, built afresh; records
     // `menuItem` and `menuSet`.
@@ -165,6 +178,10 @@ public:
     HWND nameEdit = nullptr;
     WNDPROC editDefaultProc = nullptr;
     NOTIFYICONDATAA trayIcon = {};
+    // The notice the taskbar could not take (strings; 0 for none).
+    UINT pendingNoticeTitle = 0;
+    UINT pendingNoticeText = 0;
+    bool retoldUnreadable = false;
     // What Explorer broadcasts when it has made the taskbar again.
     UINT taskbarCreatedMessage = 0;
 

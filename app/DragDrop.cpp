@@ -249,25 +249,27 @@ void App::OnDropFiles(HDROP drop) {
     const std::vector<ShellPath> files = TakeDroppedFiles(drop, &point);
     if (files.empty()) return;
     // One file that cannot be stored stops the drop: nothing is added.
-    for (const ShellPath& file : files)
-        if (TellIfRefused(panel, instance, file)) return;
+    std::vector<ItemFields> items(files.size());
+    for (size_t i = 0; i < files.size(); ++i)
+        if (!ItemFieldsOrTell(panel, instance, files[i], items[i])) return;
     const uint16_t hit = PanelHitTest(point.x, point.y);
-    if (files.size() == 1)
-        DropFileAt(files[0], hit);
+    if (items.size() == 1)
+        DropFileAt(items[0], hit);
     else
-        DropFilesAt(files, hit);
+        DropFilesAt(items, hit);
     RepaintPanel(1, 1, 1, point.x, point.y);
     ScheduleSave();
     AskForIcons();
 }
 
-void App::DropFilesAt(const std::vector<ShellPath>& files, uint16_t hit) {
+void App::DropFilesAt(const std::vector<ItemFields>& items, uint16_t hit) {
     uint16_t set = currentSet;
     uint16_t from = 0;
     switch (HitCodeKind(hit)) {
     case kHitTab:
-        if (HitCodePlacement(hit) != kPlacedOn) return;
-        set = static_cast<uint16_t>(HitCodeIndex(hit));
+        // Between tabs there is no set: the shown one takes them, as from
+        // the background.
+        if (HitCodePlacement(hit) == kPlacedOn) set = static_cast<uint16_t>(HitCodeIndex(hit));
         break;
     case kHitCell:
         from = static_cast<uint16_t>(HitCodeIndex(hit));
@@ -275,19 +277,16 @@ void App::DropFilesAt(const std::vector<ShellPath>& files, uint16_t hit) {
     }
     // They replace nothing and shift nothing.
     const std::vector<uint16_t> cells = launchSets->EmptyCells(set, from);
-    if (cells.size() < files.size()) {
+    if (cells.size() < items.size()) {
         ShowNoRoom(panel, instance);
         return;
     }
-    for (size_t i = 0; i < files.size(); ++i) {
-        const ItemFields fields = ItemFieldsFromFile(files[i]);
-        launchSets->CreateItem(set, cells[i], fields.name, fields.target, fields.workingFolder,
+    for (size_t i = 0; i < items.size(); ++i)
+        launchSets->CreateItem(set, cells[i], items[i].name, items[i].target, items[i].workingFolder,
                                ItemPlacement::Replace);
-    }
 }
 
-void App::DropFileAt(const ShellPath& file, uint16_t hit) {
-    const ItemFields fields = ItemFieldsFromFile(file);
+void App::DropFileAt(const ItemFields& fields, uint16_t hit) {
     const uint16_t index = static_cast<uint16_t>(HitCodeIndex(hit));
     const int placement = HitCodePlacement(hit);
     // Only a replacement finds room in a full set; elsewhere the user is told.

@@ -80,11 +80,11 @@ void App::SaveChanges() {
         dataWriter->Write(std::move(bytes), keepOldAside);
 }
 
-void App::SaveAtEnd() {
+bool App::SaveAtEnd() {
     KillTimer(panel, kSaveTimer);
     savePending = false;
     SaveChanges();
-    if (dataWriter) dataWriter->Flush(kEndSaveWaitMs);
+    return !dataWriter || dataWriter->Flush(kEndSaveWaitMs);
 }
 
 void App::OnSaveFailed() {
@@ -96,6 +96,7 @@ void App::OnTimer(HWND window, UINT_PTR id) {
         KillTimer(window, kSaveTimer);
         savePending = false;
         SaveChanges();
+        if (settings->unreadable) RetellUnreadable();
         return;
     }
     if (id == kIconTimer) {

@@ -28,7 +28,7 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     // A registered message has no constant to switch on. Explorer started
     // again: every notification icon is gone.
     if (message == taskbarCreatedMessage && taskbarCreatedMessage) {
-        AddNotificationIcon();
+        OnTaskbarCreated();
         return 0;
     }
     switch (message) {
@@ -137,13 +137,15 @@ void App::OnCreate(HWND window, const CREATESTRUCTA* create) {
 }
 
 void App::OnDestroy(HWND window) {
-    SaveAtEnd();
+    const bool saved = SaveAtEnd();
     Unhook();
     running = 0;
     SetWindowLongPtrA(nameEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefaultProc));
     DestroyWindow(nameEdit);
     nameEdit = nullptr;
     WinHelpA(window, "VELK.hlp", HELP_QUIT, 0);
+    // Without its hooks, before the message loop ends.
+    if (!saved) TellEndSaveFailed();
     PostQuitMessage(0);
 }
 

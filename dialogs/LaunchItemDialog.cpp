@@ -101,7 +101,10 @@ void LaunchItemDialog::OnCommand(int id) {
 void LaunchItemDialog::OnDropFiles(HDROP drop) {
     // Only a single file says which item to make.
     const std::vector<ShellPath> files = TakeDroppedFiles(drop);
-    if (files.size() == 1) FillFromFile(files[0]);
+    if (files.size() == 1)
+        FillFromFile(files[0]);
+    else if (files.size() > 1)
+        Ask(IDS_ONE_FILE_AT_A_TIME, MB_OK | MB_ICONINFORMATION);
 }
 
 void LaunchItemDialog::OnDestroy() {
@@ -141,8 +144,8 @@ void LaunchItemDialog::OnOk() {
 }
 
 void LaunchItemDialog::FillFromFile(const ShellPath& file) {
-    if (TellIfRefused(window_, host_.Instance(), file)) return;
-    const ItemFields fields = ItemFieldsFromFile(file);
+    ItemFields fields;
+    if (!ItemFieldsOrTell(window_, host_.Instance(), file, fields)) return;
     // The default icon at once; the target's own when it arrives, so that a
     // slow answer from the shell never holds up the panel's thread.
     FillFields(fields.name, fields.target, fields.workingFolder, sets_.iconSource.Placeholder(fields.target));

@@ -16,3 +16,13 @@ bool TellIfRefused(HWND owner, HINSTANCE instance, const ShellPath& file) {
     MessageBoxA(owner, text, kAppTitle, MB_OK | MB_ICONWARNING);
     return true;
 }
+
+bool ItemFieldsOrTell(HWND owner, HINSTANCE instance, const ShellPath& file, ItemFields& fields) {
+    if (TellIfRefused(owner, instance, file)) return false;
+    if (ItemFieldsFromFile(file, fields)) return true;
+    // With each `$` doubled for storing, it no longer fits.
+    ShellPath tooLong = file;
+    tooLong.problem = ShellPath::kLength;
+    TellIfRefused(owner, instance, tooLong);
+    return false;
+}

@@ -39,7 +39,7 @@ public:
                            uint8_t hookKey);
     // What a save has to write for this state, for the data file's writer:
     // false when nothing, because the bytes are the ones last handed over or
-    // read whole, or because the file is `unreadable`. Otherwise `bytes` and
+    // loaded, or because the file is `unreadable`. Otherwise `bytes` and
     // whether to keep the old file aside first; from then on they count as
     // saved, and keeping aside is the writer's.
     bool TakeSave(const CommandHistory* history, const LaunchSetList* sets, int pinState, uint8_t hookKey,
@@ -68,15 +68,17 @@ public:
     char wallpaperPath[260] = {};
     uint8_t triggerKeys = 0;
     // The file that Load found held more than it kept (cut short, refused,
-    // or with texts, items or sets dropped): it is copied aside (".bak")
-    // before the first save replaces it, so nothing is lost.
+    // with texts, items or sets dropped, or header fields a save changes),
+    // or none: it is copied aside (".bak") before the first save replaces
+    // it, so nothing is lost, also a file put there after the start.
     bool keepAside = false;
     // The file is there but could not be read (another program holds it,
     // reading it is not allowed, or it is far too large): it is the user's data, and nothing is
     // written over it in this session.
     bool unreadable = false;
-    // The bytes last handed to the writer, or read by a Load that kept all
-    // of them: the same bytes are not written again.
+    // The bytes last handed to the writer, or after a Load that kept the
+    // whole body, the file as a save writes it: the same bytes are not
+    // written again.
     std::string lastSaved;
 
 private:

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <utility>
 
 #include "base/UniqueHandle.h"
 #include "launchdata/CommandHistory.h"
@@ -92,7 +91,10 @@ bool ReadWhole(const char* path, std::string& bytes) {
 }  // namespace
 
 bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* sets) {
-    keepAside = false;
+    // Whatever file a save finds there, even one that came only after this
+    // load (a backup put back, a sync client's), is kept aside unless the
+    // load finds it whole. With no file there, nothing is copied.
+    keepAside = true;
     unreadable = false;
     lastSaved.clear();
     if (!path || !history || !sets) return false;
@@ -105,8 +107,6 @@ bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* se
         unreadable = IsFile(expanded);
         return false;
     }
-    // From here on a refusal is of bytes that were read: they are kept aside.
-    keepAside = true;
     if (bytes.size() < kHeaderSize) return false;
     ReadHeader(reinterpret_cast<const unsigned char*>(bytes.data()));
     if (setCount == 0) return false;
@@ -140,10 +140,14 @@ bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* se
     }
     if (sets->count == 0) return false;
     // Whatever a save would not write back (a body cut short, a refused item,
-    // a dropped set or history text, a text cut to its limit) is only in the
-    // file: it is kept aside. A file kept whole is what was last saved.
-    keepAside = dataOffset != kHeaderSize || BuildBody(history, sets) != body;
-    if (!keepAside) lastSaved = std::move(bytes);
+    // a dropped set or history text, a text cut to its limit, a header field
+    // the save sets as it writes them) is only in the file: it is kept aside.
+    // When the body was kept whole, the file as a save would write it counts
+    // as saved, so that it is rewritten only for a change.
+    const bool bodyWhole = dataOffset == kHeaderSize && BuildBody(history, sets) == body;
+    const std::string rebuilt = BuildBytes(history, sets, (flags & kPinned) ? 1 : 0, triggerKeys);
+    keepAside = rebuilt != bytes;
+    if (bodyWhole) lastSaved = rebuilt;
     return true;
 }
 

@@ -15,11 +15,16 @@ constexpr int kArgumentsBuffer = 1024;
 
 // A real path as it is stored, in a field of ItemFields. With each `$`
 // doubled a long path may no longer fit: its short form is stored then.
-void Store(char* field, const char* path) {
-    if (EscapePathMacros(path, field, MAX_PATH)) return;
+// False when neither fits (a missing file has no short form); the field is
+// left empty, never holding a cut path, which could name another file
+// (\\server\c$$ is the share's root) or end in a lone `$`.
+bool Store(char* field, const char* path) {
+    if (EscapePathMacros(path, field, MAX_PATH)) return true;
     char shortPath[MAX_PATH] = {};
     const DWORD length = GetShortPathNameA(path, shortPath, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) EscapePathMacros(shortPath, field, MAX_PATH);
+    if (length > 0 && length < MAX_PATH && EscapePathMacros(shortPath, field, MAX_PATH)) return true;
+    field[0] = '\0';
+    return false;
 }
 }  // namespace
 
@@ -61,8 +66,7 @@ HRESULT ReadShortcut(const char* linkPath, Shortcut& shortcut) {
     return result;
 }
 
-ItemFields ItemFieldsFromFile(const ShellPath& file) {
-    ItemFields fields;
+bool ItemFieldsFromFile(const ShellPath& file, ItemFields& fields) {
     // The long name: a short path would name the item CAF_~CRT.
     CopyCut(fields.name, sizeof fields.name, file.shown);
     PathRemoveExtensionA(fields.name);
@@ -75,13 +79,12 @@ ItemFields ItemFieldsFromFile(const ShellPath& file) {
         isShortcut = SUCCEEDED(ReadShortcut(file.path, shortcut));
         CoUninitialize();
     }
-    if (isShortcut && !shortcut.holdsMore && shortcut.target.Usable() && shortcut.workingFolder.Usable()) {
-        Store(fields.target, shortcut.target.path);
-        Store(fields.workingFolder, shortcut.workingFolder.path);
-        return fields;
-    }
+    if (isShortcut && !shortcut.holdsMore && shortcut.target.Usable() && shortcut.workingFolder.Usable() &&
+        Store(fields.target, shortcut.target.path) &&
+        Store(fields.workingFolder, shortcut.workingFolder.path))
+        return true;
     // The shell starts a shortcut with everything it holds.
-    Store(fields.target, file.path);
+    if (!Store(fields.target, file.path)) return false;
     char folder[MAX_PATH] = {};
     if (!isShortcut) {
         CopyCut(folder, sizeof folder, file.path);
@@ -89,6 +92,5 @@ ItemFields ItemFieldsFromFile(const ShellPath& file) {
     } else if (shortcut.workingFolder.Usable()) {
         CopyCut(folder, sizeof folder, shortcut.workingFolder.path);
     }
-    Store(fields.workingFolder, folder);
-    return fields;
+    return Store(fields.workingFolder, folder);
 }

@@ -29,5 +29,6 @@ struct ItemFields {
 // them (or they do not convert): then the shortcut itself is the target. Any
 // other file (or a folder) is its own target, worked in from the folder that
 // holds it. The name is the file's long name without its extension. Target
-// and folder are real paths, written for storing: each `$` doubled.
-ItemFields ItemFieldsFromFile(const ShellPath& file);
+// and folder are real paths, written for storing: each `$` doubled. False
+// when one of them does not fit, even in its short form.
+bool ItemFieldsFromFile(const ShellPath& file, ItemFields& fields);

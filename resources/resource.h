@@ -63,6 +63,8 @@
 #define IDS_DATA_UNREADABLE 55
 #define IDS_SAVE_FAILED_TITLE 56
 #define IDS_SAVE_FAILED 57
+#define IDS_ONE_FILE_AT_A_TIME 58  // several files dropped on the item dialog
+#define IDS_END_SAVE_FAILED 59     // the save at the end of the session failed
 
 // Commands: WM_COMMAND ids from the menu, the accelerators, the hook library
 // and the panel itself.

@@ -121,6 +121,9 @@ TEST_F(Dialogs, TheItemDialogBrowsesForAFileInAFolderNamedWithADollar) {
     PressButton(dialog, IDC_ITEM_BROWSE);
     EXPECT_EQ(temp.File("c$$ tools\\marker.exe") + " " + temp.File("c$$ tools"),
               DialogText(dialog, IDC_ITEM_TARGET) + " " + DialogText(dialog, IDC_ITEM_WORKING_FOLDER));
+    Reply reply(IDOK);
+    DropFiles(dialog, std::vector<std::string>{"C:\\in\\a.txt", "C:\\in\\b.txt"});
+    EXPECT_EQ(Sjis("ファイルは一度に 1 つずつドロップしてください"), reply.said);
     PressButton(dialog, IDOK);
     app->LaunchItemAt(0, 0);
     EXPECT_TRUE(WaitFor([&] { return ReadBytes(folder + "\\started.txt") == folder; }));

@@ -111,6 +111,11 @@ TEST_F(Drops, SeveralFilesFillTheEmptyCellsFromTheOneUnderTheDropOrNone) {
          "Set0[A - B - x y G H I J K L M N O P Q] Set1[X] Set2[] @0"},
         {{"z", "w"}, Cell(16), "", "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X] Set2[] @0"},
         {{"u", "v"}, Tab(1), "", "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X u v] Set2[] @0"},
+        // Before a tab there is no set: the shown one takes them, as on the background.
+        {{"e", "f"},
+         {198, 20},
+         noRoom.c_str(),
+         "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X u v] Set2[] @0"},
     };
     MakeSets({"A - B - - - G H I J K L M N O P Q -", "X", ""});
     for (const Row& row : rows) {

@@ -12,22 +12,43 @@ std::string UsersFile(uint8_t flags) {
     return DataFile().Header(flags, 0, 1).Text("Mine").Empty(18).bytes;
 }
 constexpr POINT kPin = {20, 20};
+
+// A taskbar that is not there until `taskbarUp`; the balloons' titles it showed.
+bool taskbarUp = false;
+std::vector<std::string> balloons;
+BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
+    if (taskbarUp && message == NIM_MODIFY && (data->uFlags & NIF_INFO))
+        balloons.push_back(data->szInfoTitle);
+    return taskbarUp;
+}
 }  // namespace
 
-// A data file that could not be read at start-up is named, and so is the
-// file whose saves keep failing.
+// A data file that could not be read at start-up is named, also when the
+// taskbar comes only later (at log-on), and again at the first change,
+// which is not kept; so is the file whose saves keep failing.
 TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     const std::string path = BuildFile("QXDATA.dat"), blocker = BuildFile("QXDATA.tmp");
-    const std::string file = UsersFile(0x18);
+    const std::string file = UsersFile(0x18), unreadable = Sjis("データファイルを読み込めません");
     EndApp();
     ASSERT_TRUE(WriteBytes(path, file));
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const auto notify = App::notifyIcon;
+    App::notifyIcon = ScriptedTaskbar;
     theApp = app = new App();
     app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
     CloseHandle(held);
     EXPECT_EQ("NewLaunchSet[] @0", State());
-    EXPECT_EQ(Sjis("データファイルを読み込めません"), app->trayIcon.szInfoTitle);
+    taskbarUp = true;
+    SendMessageA(app->panel, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(std::vector<std::string>{unreadable}, balloons);
     EXPECT_NE(std::string::npos, std::string(app->trayIcon.szInfo).find(path)) << app->trayIcon.szInfo;
+    CursorAt(kPin);
+    for (int click = 0; click < 2; ++click) {
+        Command(IDM_PRIMARY_CLICK);
+        SendMessageA(app->panel, WM_TIMER, kSaveTimer, 0);
+    }
+    EXPECT_EQ((std::vector<std::string>{unreadable, unreadable}), balloons);
+    App::notifyIcon = notify;
 
     StartWith(file);
     ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
@@ -46,4 +67,17 @@ TEST_F(Saving, TheEndOfTheSessionWaitsForTheLastSave) {
     Command(IDM_PRIMARY_CLICK);
     SendMessageA(app->panel, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(Hex(UsersFile(0x08)), Hex(ReadBytes(BuildFile("QXDATA.dat"))));
+}
+
+// A last save that fails at the end is told while the user can still act.
+TEST_F(Saving, ALastSaveThatFailsIsTold) {
+    const std::string blocker = BuildFile("QXDATA.tmp");
+    StartWith(UsersFile(0x18));
+    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    CursorAt(kPin);
+    Command(IDM_PRIMARY_CLICK);
+    Reply reply(IDOK);
+    DestroyWindow(app->panel);
+    RemoveDirectoryA(blocker.c_str());
+    EXPECT_NE(std::string::npos, reply.said.find(BuildFile("QXDATA.dat"))) << reply.said;
 }

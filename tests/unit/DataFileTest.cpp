@@ -98,6 +98,8 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     refused.Slot("Kept", "C:\\k", "").Empty(16);
     DataFile refusedSaved =
         DataFile().Header(0x18, 0, 1).Text("S").Empty(1).Slot("Kept", "C:\\k", "").Empty(16);
+    std::string reserved = OneSet(0x18);
+    reserved[7] = 5;
     struct Case {
         const char* what;
         std::string file;  // none when empty
@@ -115,7 +117,9 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
         {"20 history texts", History(false), {"S"}, 0x10, 0x10, true, History(true)},
         {"refused item", refused.bytes, {"S|1:Kept,C:\\k,"}, 0x10, 0x10, true, refusedSaved.bytes},
         {"CTRL", OneSet(0x14), {"S"}, 0x01, 0x04, false, OneSet(0x11)},
-        {"CTRL+SHIFT, wallpaper", OneSet(0xF5), {"S"}, 0x05, 0x02, false, OneSet(0x72)},
+        // A header the save writes otherwise (here bit 7) is kept aside at a change, and left alone without.
+        {"CTRL+SHIFT, wallpaper", OneSet(0xF5), {"S"}, 0x05, 0x02, true, OneSet(0x72)},
+        {"reserved byte", reserved, {"S"}, 0x10, 0x10, false, reserved},
         {"no sets", noSets, {"NewLaunchSet"}, 0, 0x10, true, OneSet(0x18, "NewLaunchSet")},
         {"cut short", cut, {tools, kHyo + kSo}, 0x03, 0x03, true, cutSaved.bytes},
     };
@@ -211,6 +215,13 @@ TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
         EXPECT_EQ(Hex(c.loads ? OneSet(0x08, "Mine") : mine), Hex(velktest::ReadBytes(path)));
         EXPECT_FALSE(velktest::FileExists(path + ".bak"));
     }
+    // A file put there only after the start (a backup put back, a sync client's) is kept aside.
+    DeleteFileA(path.c_str());
+    LaunchData late;
+    EXPECT_FALSE(late.Load(path));
+    late.sets.AddSet("NewLaunchSet", 18);
+    ASSERT_TRUE(velktest::WriteBytes(path, mine) && late.Save(path));
+    EXPECT_EQ(Hex(mine), Hex(velktest::ReadBytes(path + ".bak")));
 }
 
 // What the writer's owner hears of failing saves.

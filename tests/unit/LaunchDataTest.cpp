@@ -145,13 +145,21 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderUnlessItHoldsMoreAnyOth
         {folder + "\\report.final.txt", "report.final|" + stored + "\\report.final.txt|" + stored},
     };
     for (const auto& [file, expected] : cases) {
-        const ItemFields f = ItemFieldsFromFile(ShellPathFromWide(velktest::Wide(file.c_str()).c_str()));
+        ItemFields f;
+        EXPECT_TRUE(ItemFieldsFromFile(ShellPathFromWide(velktest::Wide(file.c_str()).c_str()), f));
         EXPECT_EQ(expected, std::string(f.name) + "|" + f.target + "|" + f.workingFolder);
     }
     // 259 bytes, one more with the `$` doubled: the short path is stored, and names the file.
     const std::string longest = folder + "\\" + std::string(254 - folder.size(), 'x') + ".txt";
     ASSERT_TRUE(velktest::WriteBytes(longest, "long"));
-    const ItemFields f = ItemFieldsFromFile(ShellPathFromWide(velktest::Wide(longest.c_str()).c_str()));
+    auto fields = [](const std::string& file, ItemFields& f) {
+        return ItemFieldsFromFile(ShellPathFromWide(velktest::Wide(file.c_str()).c_str()), f);
+    };
+    ItemFields f, gone;
+    ASSERT_TRUE(fields(longest, f));
+    // Missing, it has no short path: refused, with nothing cut kept.
+    EXPECT_FALSE(fields(folder + "\\" + std::string(254 - folder.size(), 'y') + ".txt", gone));
+    EXPECT_STREQ("", gone.target);
     char expanded[kExpandedPathSize] = {}, named[MAX_PATH] = {};
     ASSERT_TRUE(ExpandPathMacros(f.target, expanded, sizeof expanded)) << f.target;
     GetLongPathNameA(expanded, named, MAX_PATH);
