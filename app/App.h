@@ -57,8 +57,9 @@ constexpr UINT kTrayIconId = 1;
 // What the data file's writer sends the panel when saves keep failing
 // (WM_APP + 101).
 constexpr UINT kSaveFailedMessage = 0x8065;
-// The panel's timers: the 32 ms repaint, which runs only while the panel is
-// shown, and the one-shot save after a change.
+// The panel's timers: the 32 ms repaint, which runs only while something on
+// the shown panel can change without a message saying so, and the one-shot
+// save after a change.
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT_PTR kSaveTimer = 2;
 
@@ -114,6 +115,10 @@ public:
     void RepaintPanel(int rebuild, int icons, int hover, int x, int y);
     // Rebuilds the background, draws every icon, no cursor.
     void FullRepaint();
+    // Starts the repaint timer on the shown panel if it is not running: its
+    // tick follows the cursor, the mode and the arriving icons, and stops
+    // once a tick finds nothing changed and nothing under way.
+    void WakeTick();
     void PresentPanel(HDC target);
     // The status line's text for the hit code, while the editor is read-only.
     void UpdateStatusText(uint16_t code, int suppress);
@@ -209,6 +214,8 @@ public:
     uint16_t menuSet = 0;
     // How far Up and Down have gone back in the command history; 0: not browsing.
     int32_t historyPos = 0;
+    // The repaint timer runs.
+    bool ticking = false;
 
 private:
     // DialogHost: what the dialogs ask of the App (Dialogs.cpp).
@@ -245,6 +252,11 @@ private:
     // the repaint tick takes them, so they wait while the panel is hidden.
     void TakeArrivedIcons();
     void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
+    // WM_MOUSEMOVE and WM_MOUSELEAVE of the panel or of the name editor
+    // (`window`): the tick follows the cursor while it moves over either and
+    // once after it leaves.
+    void OnCursorMoved(HWND window);
+    void OnCursorLeft(HWND window);
     void OnPrimaryClick(HWND window);
     // The save the timer asked for, handed to the writer; bytes the last
     // save wrote are not written again.
@@ -303,6 +315,10 @@ private:
     bool lastTickValid = false;
     // A save is scheduled and its timer runs.
     bool savePending = false;
+    // WM_MOUSELEAVE is asked for (TrackMouseEvent) for the panel and for the
+    // name editor.
+    bool panelLeaveAsked = false;
+    bool editLeaveAsked = false;
     // The panel lets the mouse go itself: no gesture is cancelled for it.
     bool releasingCapture = false;
 };

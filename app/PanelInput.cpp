@@ -38,7 +38,9 @@ uint16_t App::PanelHitTest(int x, int y) const {
 }
 
 void App::RepaintPanel(int rebuild, int icons, int hover, int x, int y) {
+    // The tick draws the cursor's marks and the status line again.
     lastTickValid = false;
+    WakeTick();
     RECT client = {};
     GetClientRect(panel, &client);
     painter->Repaint(currentSet, setDialog->IsOpen(), client.right, rebuild, icons, hover, x, y);
@@ -98,25 +100,59 @@ void App::OnTimer(HWND window, UINT_PTR id) {
     }
     if (id != kRepaintTimer) return;
     TakeArrivedIcons();
-    const POINT p = CursorInPanel();
-    const TickInputs now = {p, currentSet, pinButton->state, setDialog->IsOpen(), !IsEditing()};
-    // A cursor at rest over an unchanged panel has nothing new to show.
-    if (lastTickValid && now == lastTick) return;
+    POINT p = CursorInPanel();
+    RECT client = {};
+    GetClientRect(window, &client);
+    // Wherever the cursor is outside, the panel looks the same.
+    const POINT seen = PtInRect(&client, p) ? p : POINT{-1, -1};
+    const TickInputs now = {seen, currentSet, pinButton->state, setDialog->IsOpen(), !IsEditing()};
+    if (lastTickValid && now == lastTick) {
+        // Nothing new to show, and nothing changes without a message that
+        // wakes the tick again, but the icons still to come.
+        if (!iconLoader->Busy() && KillTimer(window, kRepaintTimer)) ticking = false;
+        return;
+    }
     RepaintPanel(0, 0, 1, p.x, p.y);
     UpdateStatusText(PanelHitTest(p.x, p.y), 0);
     lastTick = now;
     lastTickValid = true;
 }
 
+void App::WakeTick() {
+    if (ticking || !panel || !IsWindowVisible(panel)) return;
+    ticking = SetTimer(panel, kRepaintTimer, kRepaintIntervalMs, nullptr) != 0;
+}
+
 void App::OnWindowPosChanged(HWND window, const WINDOWPOS* position) {
+    if (position->flags & SWP_HIDEWINDOW) {
+        KillTimer(window, kRepaintTimer);
+        ticking = false;
+        // The hidden windows' leave tracking ends with them.
+        panelLeaveAsked = editLeaveAsked = false;
+        return;
+    }
+    if (!IsWindowVisible(window)) return;
+    // Shown or moved: what lies under the cursor has changed.
+    WakeTick();
     if (position->flags & SWP_SHOWWINDOW) {
-        SetTimer(window, kRepaintTimer, kRepaintIntervalMs, nullptr);
         // The first frame after showing is drawn at once, as a tick draws it.
         lastTickValid = false;
         OnTimer(window, kRepaintTimer);
-    } else if (position->flags & SWP_HIDEWINDOW) {
-        KillTimer(window, kRepaintTimer);
     }
+}
+
+void App::OnCursorMoved(HWND window) {
+    bool& asked = window == panel ? panelLeaveAsked : editLeaveAsked;
+    if (!asked) {
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+        asked = TrackMouseEvent(&track) != FALSE;
+    }
+    WakeTick();
+}
+
+void App::OnCursorLeft(HWND window) {
+    (window == panel ? panelLeaveAsked : editLeaveAsked) = false;
+    WakeTick();
 }
 
 void App::TakeArrivedIcons() {

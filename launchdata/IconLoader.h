@@ -27,6 +27,8 @@ public:
     // The next answer: a target and its icon (null when the shell has none);
     // false when there is none yet or none to come.
     bool Take(std::string& target, UniqueIcon& icon);
+    // Whether answers are still to come or to be taken.
+    bool Busy() const { return shared_ != nullptr; }
 
 private:
     struct Shared;
