@@ -252,11 +252,10 @@ private:
     // the repaint tick takes them, so they wait while the panel is hidden.
     void TakeArrivedIcons();
     void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
-    // WM_MOUSEMOVE and WM_MOUSELEAVE of the panel or of the name editor
-    // (`window`): the tick follows the cursor while it moves over either and
-    // once after it leaves.
+    // WM_MOUSEMOVE of the panel or of the name editor (`window`): the tick
+    // follows the cursor while it moves over either, and once more after the
+    // WM_MOUSELEAVE asked for here.
     void OnCursorMoved(HWND window);
-    void OnCursorLeft(HWND window);
     void OnPrimaryClick(HWND window);
     // The save the timer asked for, handed to the writer; bytes the last
     // save wrote are not written again.
@@ -315,10 +314,6 @@ private:
     bool lastTickValid = false;
     // A save is scheduled and its timer runs.
     bool savePending = false;
-    // WM_MOUSELEAVE is asked for (TrackMouseEvent) for the panel and for the
-    // name editor.
-    bool panelLeaveAsked = false;
-    bool editLeaveAsked = false;
     // The panel lets the mouse go itself: no gesture is cancelled for it.
     bool releasingCapture = false;
 };

@@ -39,7 +39,7 @@ LRESULT App::NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         OnCursorMoved(window);
         break;
     case WM_MOUSELEAVE:
-        OnCursorLeft(window);
+        WakeTick();
         break;
     }
     return CallWindowProcA(editDefaultProc, window, message, wParam, lParam);

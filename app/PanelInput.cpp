@@ -127,8 +127,6 @@ void App::OnWindowPosChanged(HWND window, const WINDOWPOS* position) {
     if (position->flags & SWP_HIDEWINDOW) {
         KillTimer(window, kRepaintTimer);
         ticking = false;
-        // The hidden windows' leave tracking ends with them.
-        panelLeaveAsked = editLeaveAsked = false;
         return;
     }
     if (!IsWindowVisible(window)) return;
@@ -142,16 +140,10 @@ void App::OnWindowPosChanged(HWND window, const WINDOWPOS* position) {
 }
 
 void App::OnCursorMoved(HWND window) {
-    bool& asked = window == panel ? panelLeaveAsked : editLeaveAsked;
-    if (!asked) {
-        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
-        asked = TrackMouseEvent(&track) != FALSE;
-    }
-    WakeTick();
-}
-
-void App::OnCursorLeft(HWND window) {
-    (window == panel ? panelLeaveAsked : editLeaveAsked) = false;
+    // Asked again at every move: a capture or a hide may end the tracking
+    // without a WM_MOUSELEAVE.
+    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+    TrackMouseEvent(&track);
     WakeTick();
 }
 

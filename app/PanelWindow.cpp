@@ -60,13 +60,9 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_PAINT:
         OnPaint(window);
         break;
-    case WM_COMMAND: {
-        const bool handled = OnCommand(window, LOWORD(wParam));
-        // Whatever the command changed, the tick shows under the cursor.
-        WakeTick();
-        if (handled) return 0;
+    case WM_COMMAND:
+        if (OnCommand(window, LOWORD(wParam))) return 0;
         break;
-    }
     case WM_SYSCOMMAND:
         // ALT and F10 open no system menu.
         if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
@@ -101,7 +97,7 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         OnCursorMoved(window);
         break;
     case WM_MOUSELEAVE:
-        OnCursorLeft(window);
+        WakeTick();
         break;
     case WM_SETCURSOR:
         if (OnSetCursor()) return 0;
@@ -235,6 +231,8 @@ bool App::OnCommand(HWND window, int id) {
         OnPrimaryClick(window);
         break;
     }
+    // Whatever the command changed, the tick shows under the cursor.
+    WakeTick();
     return false;
 }
 
