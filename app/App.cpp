@@ -161,9 +161,7 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
 
     uint8_t triggerKey = 0;
     // The stored items show the default icon until the loader brings theirs.
-    launchSets->DeferIconLookups(true);
     const bool loaded = settings->Load(kDataFile, history.get(), launchSets.get());
-    launchSets->DeferIconLookups(false);
     if (loaded) {
         pinButton->SetState(settings->flags & Settings::kPinned ? 1 : 0);
         BuildStoredBackground();
@@ -195,7 +193,7 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     // Said once, without a box that would stand in the way: the user's file
     // stays as it is, and nothing is saved over it in this session.
     if (settings->unreadable) ShowNotice(IDS_DATA_UNREADABLE_TITLE, IDS_DATA_UNREADABLE);
-    iconLoader->Start(launchSets->PendingIconTargets());
+    AskForIcons();
 
     // The hook library posts its commands to the panel as WM_COMMAND.
     InitHook(panel, WM_COMMAND, IDM_TRIGGER, 0);

@@ -62,6 +62,8 @@ constexpr UINT kSaveFailedMessage = 0x8065;
 // save after a change.
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT_PTR kSaveTimer = 2;
+// Takes the icons the loader has found; it runs only while some are awaited.
+constexpr UINT_PTR kIconTimer = 3;
 
 class App : public BaseObject, private DialogHost {
 public:
@@ -116,8 +118,8 @@ public:
     // Rebuilds the background, draws every icon, no cursor.
     void FullRepaint();
     // Starts the repaint timer on the shown panel if it is not running: its
-    // tick follows the cursor, the mode and the arriving icons, and stops
-    // once a tick finds nothing changed and nothing under way.
+    // tick follows the cursor, the set, the pin, the set dialog and the
+    // editor's mode, and stops once a tick finds none of them changed.
     void WakeTick();
     void PresentPanel(HDC target);
     // The status line's text for the hit code, while the editor is read-only.
@@ -186,8 +188,8 @@ public:
     // The panel's picture and hit test, over the components.
     std::unique_ptr<PanelPainter> painter;
     // What runs off the panel's thread, so that it never waits for the
-    // shell or the disk: the stored items' icon look-ups, every launch, and
-    // the data file's writes (made once the panel exists).
+    // shell or the disk: every icon look-up, every launch, and the data
+    // file's writes (made once the panel exists).
     std::unique_ptr<IconLoader> iconLoader;
     std::unique_ptr<ShellLauncher> launcher;
     std::unique_ptr<DataFileWriter> dataWriter;
@@ -225,6 +227,7 @@ private:
     void DialogClosed() override;
     void PanelChanged() override;
     void SettingsChanged() override;
+    void IconsWanted() override;
 
     // PanelWindow.cpp: the panel's messages.
     void OnCreate(HWND window, const CREATESTRUCTA* create);
@@ -240,16 +243,19 @@ private:
     void OnOtherProgramActivated();
     // Says once, at start, that an elevated VELK hears only elevated programs.
     void TellIfElevated();
-    // Shown by whatever path: the repaint timer starts, with a tick at
-    // once; hidden: it stops, and nothing runs while nothing is shown.
+    // Shown by whatever path, or moved: the repaint tick wakes, at once when
+    // shown; hidden: it stops, and nothing runs while nothing is shown.
     void OnWindowPosChanged(HWND window, const WINDOWPOS* position);
     // The cursor in the panel's client coordinates.
     POINT CursorInPanel() const;
 
     // PanelInput.cpp.
     void OnTimer(HWND window, UINT_PTR id);
-    // The icons the loader has looked up so far, each repainted in its cell;
-    // the repaint tick takes them, so they wait while the panel is hidden.
+    // Asks the loader for the icons of the items that wait for theirs and
+    // for the item dialog's; the icon timer takes the answers.
+    void AskForIcons();
+    // The icons the loader has looked up so far, each repainted in its cell
+    // and shown by the item dialog when it waits for it.
     void TakeArrivedIcons();
     void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
     // WM_MOUSEMOVE of the panel or of the name editor (`window`): the tick
@@ -282,6 +288,11 @@ private:
 
     // ContextMenu.cpp. 43001: the menu for the cursor's position.
     void OnSecondaryClick();
+    // The cell under `menuPoint` when it holds an item of the shown set.
+    CellRef ItemAtMenuPoint() const;
+    // Whether the menu offers the item dialog at `menuPoint`; its key
+    // (CTRL+I) opens the dialog only then.
+    bool ItemDialogOffered() const;
 
     // NameEditProc.cpp. 40006, 40007 and the typed command.
     void OnEscapeCommand();

@@ -59,20 +59,13 @@ UniqueMenu App::BuildContextMenu() {
     if (itemDialog->IsOpen()) {
         entries.Add(IDS_ITEM_SETTINGS_OPEN, IDM_ITEM_DIALOG, true);
     } else {
-        menuItem = kNoCell;
-        const int32_t g = itemGrid->GridHit(menuPoint.x, menuPoint.y, kPanelWidth, kPanelHeight);
-        bool canCreate = !launchSets->IsSetFull(currentSet);
-        const bool hasItem =
-            IsOnHit(g) &&
-            launchSets->GetItemInfo(currentSet, static_cast<uint16_t>(HitIndex(g))).icon != nullptr;
+        menuItem = ItemAtMenuPoint();
+        const bool hasItem = menuItem != kNoCell;
         if (hasItem) {
-            menuItem = MakeCellRef(currentSet, static_cast<uint16_t>(HitIndex(g)));
-            // The item's own dialog can always be opened on it.
-            canCreate = true;
             entries.Separator();
             itemSeparator = true;
         }
-        if (canCreate) entries.Add(IDS_ITEM_SETTINGS, IDM_ITEM_DIALOG);
+        if (ItemDialogOffered()) entries.Add(IDS_ITEM_SETTINGS, IDM_ITEM_DIALOG);
         if (hasItem) entries.Add(IDS_DELETE_ITEM, IDM_DELETE_ITEM);
     }
 
@@ -101,6 +94,18 @@ UniqueMenu App::BuildContextMenu() {
     entries.Separator();
     entries.Add(IDS_EXIT, IDM_EXIT);
     return menu;
+}
+
+CellRef App::ItemAtMenuPoint() const {
+    const int32_t g = itemGrid->GridHit(menuPoint.x, menuPoint.y, kPanelWidth, kPanelHeight);
+    const auto cell = static_cast<uint16_t>(HitIndex(g));
+    return IsOnHit(g) && launchSets->GetItemInfo(currentSet, cell).icon ? MakeCellRef(currentSet, cell)
+                                                                        : kNoCell;
+}
+
+bool App::ItemDialogOffered() const {
+    // The item's own dialog can always be opened on it; a new item needs room.
+    return ItemAtMenuPoint() != kNoCell || !launchSets->IsSetFull(currentSet);
 }
 
 void App::ShowContextMenu() {

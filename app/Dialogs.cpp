@@ -75,6 +75,12 @@ void App::DialogClosed() {
 void App::PanelChanged() {
     FullRepaint();
     ScheduleSave();
+    // A new item shows the default icon until its own arrives.
+    AskForIcons();
+}
+
+void App::IconsWanted() {
+    AskForIcons();
 }
 
 void App::SettingsChanged() {

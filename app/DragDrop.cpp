@@ -36,13 +36,15 @@ enum DropAction : int32_t {
     kDropSetOntoEmpty = -13,
     kDropSetIntoCellGap = -14,
     kDropSetOutside = -15,
-    kDropSetRefused = -16,      // the set dialog is open, or onto a button
+    kDropSetRefused = -16,      // a set or item dialog is open, or onto a button
     kDropItemOntoEditor = -17,  // the item's name into the name editor
     kDropSetOntoEditor = -18,
 };
 
-int32_t JudgeTabPress(uint16_t release, bool setDialogOpen) {
-    if (setDialogOpen) return kDropSetRefused;
+// The set and item dialogs remember their set by index: while one is open
+// the sets keep their places, so that its OK lands in the set it was opened on.
+int32_t JudgeTabPress(uint16_t release, bool dialogOpen) {
+    if (dialogOpen) return kDropSetRefused;
     switch (HitCodeKind(release)) {
     case kHitNothing:
         return kDropSetOutside;
@@ -168,7 +170,7 @@ void App::OnMouseMove() {
 int32_t App::Judge(uint16_t press, uint16_t release) const {
     switch (HitCodeKind(press)) {
     case kHitTab:
-        return JudgeTabPress(release, setDialog->IsOpen());
+        return JudgeTabPress(release, setDialog->IsOpen() || itemDialog->IsOpen());
     case kHitCell:
         return JudgeItemPress(press, release, itemDialog->IsOpen(), *launchSets, currentSet);
     }
@@ -256,6 +258,7 @@ void App::OnDropFiles(HDROP drop) {
         DropFilesAt(files, hit);
     RepaintPanel(1, 1, 1, point.x, point.y);
     ScheduleSave();
+    AskForIcons();
 }
 
 void App::DropFilesAt(const std::vector<ShellPath>& files, uint16_t hit) {
@@ -287,14 +290,16 @@ void App::DropFileAt(const ShellPath& file, uint16_t hit) {
     const ItemFields fields = ItemFieldsFromFile(file);
     const uint16_t index = static_cast<uint16_t>(HitCodeIndex(hit));
     const int placement = HitCodePlacement(hit);
-    switch (HitCodeKind(hit)) {
-    case kHitTab:
-        if (placement != kPlacedOn) break;
-        if (launchSets->IsSetFull(index))
+    // Only a replacement finds room in a full set; elsewhere the user is told.
+    auto createWhereRoom = [&](uint16_t set, uint16_t at, ItemPlacement how) {
+        if (launchSets->IsSetFull(set))
             ShowNoRoom(panel, instance);
         else
-            launchSets->CreateItem(index, 0, fields.name, fields.target, fields.workingFolder,
-                                   ItemPlacement::FirstFree);
+            launchSets->CreateItem(set, at, fields.name, fields.target, fields.workingFolder, how);
+    };
+    switch (HitCodeKind(hit)) {
+    case kHitTab:
+        if (placement == kPlacedOn) createWhereRoom(index, 0, ItemPlacement::FirstFree);
         break;
     case kHitCell:
         // An occupied cell is replaced without a question.
@@ -302,12 +307,10 @@ void App::DropFileAt(const ShellPath& file, uint16_t hit) {
             launchSets->CreateItem(currentSet, index, fields.name, fields.target, fields.workingFolder,
                                    ItemPlacement::Replace);
         else if (placement == kPlacedInGap)
-            launchSets->CreateItem(currentSet, index, fields.name, fields.target, fields.workingFolder,
-                                   ItemPlacement::Insert);
+            createWhereRoom(currentSet, index, ItemPlacement::Insert);
         break;
     default:
-        launchSets->CreateItem(currentSet, 0, fields.name, fields.target, fields.workingFolder,
-                               ItemPlacement::FirstFree);
+        createWhereRoom(currentSet, 0, ItemPlacement::FirstFree);
         break;
     }
 }

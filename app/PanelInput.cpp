@@ -5,6 +5,7 @@
 #include "app/App.h"
 #include "app/NameEditor.h"
 #include "base/ShellLauncher.h"
+#include "dialogs/LaunchItemDialog.h"
 #include "dialogs/LaunchSetDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
@@ -24,6 +25,7 @@
 
 namespace {
 constexpr UINT kRepaintIntervalMs = 32;
+constexpr UINT kIconPollMs = 50;
 // Changes within this time of the first one are written together.
 constexpr UINT kSaveDelayMs = 500;
 // How long the end of the session waits for the last save: a disk that
@@ -98,8 +100,12 @@ void App::OnTimer(HWND window, UINT_PTR id) {
         SaveChanges();
         return;
     }
+    if (id == kIconTimer) {
+        TakeArrivedIcons();
+        if (!iconLoader->Waiting()) KillTimer(window, kIconTimer);
+        return;
+    }
     if (id != kRepaintTimer) return;
-    TakeArrivedIcons();
     POINT p = CursorInPanel();
     RECT client = {};
     GetClientRect(window, &client);
@@ -108,8 +114,8 @@ void App::OnTimer(HWND window, UINT_PTR id) {
     const TickInputs now = {seen, currentSet, pinButton->state, setDialog->IsOpen(), !IsEditing()};
     if (lastTickValid && now == lastTick) {
         // Nothing new to show, and nothing changes without a message that
-        // wakes the tick again, but the icons still to come.
-        if (!iconLoader->Busy() && KillTimer(window, kRepaintTimer)) ticking = false;
+        // wakes the tick again (the icons have their own timer).
+        if (KillTimer(window, kRepaintTimer)) ticking = false;
         return;
     }
     RepaintPanel(0, 0, 1, p.x, p.y);
@@ -147,11 +153,20 @@ void App::OnCursorMoved(HWND window) {
     WakeTick();
 }
 
+void App::AskForIcons() {
+    std::vector<std::string> targets = launchSets->PendingIconTargets();
+    if (!itemDialog->WantedIcon().empty()) targets.push_back(itemDialog->WantedIcon());
+    iconLoader->Ask(targets);
+    // Not the repaint tick: the item dialog may show while the panel is hidden.
+    if (iconLoader->Waiting()) SetTimer(panel, kIconTimer, kIconPollMs, nullptr);
+}
+
 void App::TakeArrivedIcons() {
     std::string target;
     UniqueIcon icon;
     bool shownChanged = false;
     while (iconLoader->Take(target, icon)) {
+        itemDialog->IconArrived(target, icon.get());
         // Matched to the items that still wait for this target's icon, wherever
         // they are now: a moved item gets it, a replaced or deleted one does not.
         for (const CellRef cell : launchSets->SetIcon(target, std::move(icon))) {

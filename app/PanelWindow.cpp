@@ -207,7 +207,10 @@ bool App::OnCommand(HWND window, int id) {
         setDialog->ToggleNew();
         break;
     case IDM_ITEM_DIALOG:
-        itemDialog->Toggle(ItemTargetAtMenuPoint());
+        // TranslateAccelerator sends no command for a disabled menu item's
+        // key; our menu leaves the entry out instead, so its key checks the
+        // same rule: a full set takes no new item.
+        if (itemDialog->IsOpen() || ItemDialogOffered()) itemDialog->Toggle(ItemTargetAtMenuPoint());
         break;
     case IDM_CHANGE_SET:
         setDialog->ToggleRename(menuSet);

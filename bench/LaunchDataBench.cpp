@@ -76,10 +76,8 @@ int main() {
         DataFileWriter::WriteNow(path.c_str(), settings.BuildBytes(&history, &sets, 1, 0x10), false);
         saves.push_back(Now() - start);
 
-        ItemIconSource icons;
-        icons.SetDefaultIcon(sets.iconSource.DefaultIcon());
         start = Now();
-        for (const std::string& target : targets) icons.Lookup(target.c_str());
+        for (const std::string& target : targets) UniqueIcon icon(ShellIconOf(target));
         lookups.push_back(Now() - start);
     }
     const std::string saved = velktest::ReadBytes(path);

@@ -19,6 +19,9 @@ public:
     // A setting that the panel does not show changed: the data file is
     // written within a second.
     virtual void SettingsChanged() = 0;
+    // The item dialog waits for an icon (LaunchItemDialog::WantedIcon): it is
+    // looked up off the panel's thread and handed to IconArrived.
+    virtual void IconsWanted() = 0;
 
 protected:
     ~DialogHost() = default;

@@ -61,6 +61,7 @@ bool LaunchItemDialog::Dispatch(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void LaunchItemDialog::OnInitDialog() {
+    wantedIcon_.clear();
     LaunchItemInfo item;
     int stringId = IDS_ITEM_CREATE;
     if (target_.mode == ItemTarget::kOnCell) {
@@ -104,7 +105,14 @@ void LaunchItemDialog::OnDropFiles(HDROP drop) {
 }
 
 void LaunchItemDialog::OnDestroy() {
+    wantedIcon_.clear();
     ShowIcon(nullptr);
+}
+
+void LaunchItemDialog::IconArrived(const std::string& target, HICON icon) {
+    if (wantedIcon_.empty() || target != wantedIcon_) return;
+    wantedIcon_.clear();
+    if (icon) ShowIcon(icon);
 }
 
 void LaunchItemDialog::OnOk() {
@@ -119,8 +127,15 @@ void LaunchItemDialog::OnOk() {
         return;
     }
     if (!WorkingFolderAccepted(folder)) return;
+    const ItemPlacement placement = PlacementOf(target_.mode);
+    // The set may have filled since the dialog opened (a file dropped on the
+    // panel): the user is told, and the typed item stays for CANCEL or later.
+    if (placement != ItemPlacement::Replace && sets_.IsSetFull(target_.set)) {
+        Ask(IDS_NO_ROOM, MB_OK);
+        return;
+    }
     // Target and folder are stored as typed, macros and all.
-    sets_.CreateItem(target_.set, target_.cell, name, target, folder, PlacementOf(target_.mode));
+    sets_.CreateItem(target_.set, target_.cell, name, target, folder, placement);
     host_.PanelChanged();
     Close();
 }
@@ -128,7 +143,11 @@ void LaunchItemDialog::OnOk() {
 void LaunchItemDialog::FillFromFile(const ShellPath& file) {
     if (TellIfRefused(window_, host_.Instance(), file)) return;
     const ItemFields fields = ItemFieldsFromFile(file);
-    FillFields(fields.name, fields.target, fields.workingFolder, sets_.iconSource.Lookup(fields.target));
+    // The default icon at once; the target's own when it arrives, so that a
+    // slow answer from the shell never holds up the panel's thread.
+    FillFields(fields.name, fields.target, fields.workingFolder, sets_.iconSource.Placeholder(fields.target));
+    wantedIcon_ = fields.target;
+    host_.IconsWanted();
 }
 
 void LaunchItemDialog::FillFields(const char* name, const char* target, const char* workingFolder,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "base/ShellPath.h"
 #include "base/UniqueHandle.h"
@@ -30,6 +31,11 @@ public:
     LaunchItemDialog(DialogHost& host, DLGPROC procedure, LaunchSetList& sets);
     // Opens the dialog for the target, or closes it when it is open.
     void Toggle(const ItemTarget& target);
+    // The target of the file browsed for or dropped while its icon is still
+    // to come; empty when the dialog waits for none.
+    const std::string& WantedIcon() const { return wantedIcon_; }
+    // An icon that has arrived; shown when it is the one the dialog waits for.
+    void IconArrived(const std::string& target, HICON icon);
 
 private:
     bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -51,4 +57,5 @@ private:
     LaunchSetList& sets_;
     ItemTarget target_;
     UniqueIcon shownIcon_;
+    std::string wantedIcon_;
 };

@@ -1,6 +1,7 @@
 // Icon look-ups off the panel's thread.
 #include "launchdata/IconLoader.h"
 
+#include <algorithm>
 #include <atomic>
 #include <deque>
 #include <mutex>
@@ -11,55 +12,81 @@
 
 // What the thread and the loader share; it lives as long as either needs it.
 struct IconLoader::Shared {
-    std::vector<std::string> targets;
+    LookUp lookUp;
     std::atomic<bool> stop{false};
     std::mutex mutex;
-    std::deque<std::pair<std::string, ShellIconPlace>> answers;
-    bool finished = false;
+    // The targets still to look up, the one being looked up, the answers.
+    std::deque<std::string> queue;
+    std::string current;
+    bool running = false;
+    std::deque<std::pair<std::string, UniqueIcon>> answers;
 };
 
-void IconLoader::LookUp(Shared& shared) {
-    for (const std::string& target : shared.targets) {
-        if (shared.stop) break;
-        const ShellIconPlace place = FindShellIcon(target.c_str());
-        std::lock_guard<std::mutex> lock(shared.mutex);
-        shared.answers.emplace_back(target, place);
-    }
-    std::lock_guard<std::mutex> lock(shared.mutex);
-    shared.finished = true;
+IconLoader::IconLoader() : IconLoader(ShellIconOf) {}
+
+IconLoader::IconLoader(LookUp lookUp) : shared_(std::make_shared<Shared>()) {
+    shared_->lookUp = std::move(lookUp);
 }
 
 IconLoader::~IconLoader() {
-    if (shared_) shared_->stop = true;
+    shared_->stop = true;
 }
 
-void IconLoader::Start(std::vector<std::string> targets) {
-    if (targets.empty()) return;
-    shared_ = std::make_shared<Shared>();
-    shared_->targets = std::move(targets);
-    const HANDLE thread = StartShellThread([shared = shared_] { LookUp(*shared); });
-    if (thread)
+void IconLoader::Run(Shared& shared) {
+    for (;;) {
+        std::string target;
+        {
+            std::lock_guard<std::mutex> lock(shared.mutex);
+            if (shared.stop || shared.queue.empty()) {
+                shared.running = false;
+                return;
+            }
+            shared.current = std::move(shared.queue.front());
+            shared.queue.pop_front();
+            target = shared.current;
+        }
+        UniqueIcon icon(shared.lookUp(target));
+        std::lock_guard<std::mutex> lock(shared.mutex);
+        shared.answers.emplace_back(std::move(target), std::move(icon));
+        shared.current.clear();
+    }
+}
+
+void IconLoader::Ask(const std::vector<std::string>& targets) {
+    Shared& shared = *shared_;
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    auto waiting = [&](const std::string& target) {
+        return (shared.running && target == shared.current) ||
+               std::find(shared.queue.begin(), shared.queue.end(), target) != shared.queue.end() ||
+               std::any_of(shared.answers.begin(), shared.answers.end(),
+                           [&](const auto& answer) { return answer.first == target; });
+    };
+    for (const std::string& target : targets)
+        if (!waiting(target)) shared.queue.push_back(target);
+    if (shared.running || shared.queue.empty()) return;
+    // One thread at a time: the image list has no other user.
+    shared.running = true;
+    const HANDLE thread = StartShellThread([keep = shared_] { Run(*keep); });
+    if (thread) {
         CloseHandle(thread);
-    else
-        shared_.reset();
+        return;
+    }
+    // Without a thread the items keep the icons they show.
+    shared.running = false;
+    for (std::string& target : shared.queue) shared.answers.emplace_back(std::move(target), UniqueIcon());
+    shared.queue.clear();
 }
 
 bool IconLoader::Take(std::string& target, UniqueIcon& icon) {
-    if (!shared_) return false;
-    std::unique_lock<std::mutex> lock(shared_->mutex);
-    if (shared_->answers.empty()) {
-        // All taken: let the shared state go with the thread.
-        if (shared_->finished) {
-            lock.unlock();
-            shared_.reset();
-        }
-        return false;
-    }
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    if (shared_->answers.empty()) return false;
     target = std::move(shared_->answers.front().first);
-    const ShellIconPlace place = shared_->answers.front().second;
+    icon = std::move(shared_->answers.front().second);
     shared_->answers.pop_front();
-    lock.unlock();
-    // The icon is made here, on the taker's thread.
-    icon.reset(ShellIconAt(place));
     return true;
+}
+
+bool IconLoader::Waiting() const {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    return shared_->running || !shared_->queue.empty() || !shared_->answers.empty();
 }

@@ -1,6 +1,7 @@
 // Icons for launch items.
 #include "launchdata/ItemIconSource.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "launchdata/ExpandPathMacros.h"
@@ -23,36 +24,19 @@ bool MayNameAFile(const char* path) {
 bool Expand(const char* target, char (&path)[kExpandedPathSize]) {
     return target && ExpandPathMacros(target, path, sizeof path);
 }
-
-ShellIconPlace FindIconOfPath(const char* path) {
-    if (!MayNameAFile(path)) return {};
-    SHFILEINFOA info = {};
-    const DWORD_PTR list =
-        SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_SYSICONINDEX);
-    if (!list) return {};
-    return {reinterpret_cast<HIMAGELIST>(list), info.iIcon};
-}
 }  // namespace
 
-ShellIconPlace FindShellIcon(const char* target) {
+HICON ShellIconOf(const std::string& target) {
     char path[kExpandedPathSize] = {};
-    return Expand(target, path) ? FindIconOfPath(path) : ShellIconPlace{};
-}
-
-HICON ShellIconAt(ShellIconPlace place) {
-    return place.list ? ImageList_GetIcon(place.list, place.index, ILD_NORMAL) : nullptr;
+    if (!Expand(target.c_str(), path) || !MayNameAFile(path)) return nullptr;
+    SHFILEINFOA info = {};
+    const auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_SYSICONINDEX));
+    return list ? ImageList_GetIcon(list, info.iIcon, ILD_NORMAL) : nullptr;
 }
 
 void ItemIconSource::SetDefaultIcon(HICON icon) {
     defaultIcon_.reset(icon ? CopyIcon(icon) : nullptr);
-}
-
-HICON ItemIconSource::Lookup(const char* target) {
-    char path[kExpandedPathSize] = {};
-    ownedCurrent_.reset();
-    if (!Expand(target, path)) return nullptr;
-    ownedCurrent_.reset(ShellIconAt(FindIconOfPath(path)));
-    return ownedCurrent_ ? ownedCurrent_.get() : Fallback();
 }
 
 HICON ItemIconSource::Placeholder(const char* target) const {

@@ -17,8 +17,10 @@ bool LaunchItemArray::PutFirstFree(std::unique_ptr<LaunchItem> item) {
 }
 
 bool LaunchItemArray::InsertAt(std::unique_ptr<LaunchItem> item, unsigned i) {
-    if (CountUsed() == capacity || i >= capacity) return false;
-    if (!slots_[i]) {
+    // i = capacity is the gap after the last slot: there is no slot i, and
+    // only the earlier items can make room.
+    if (CountUsed() == capacity || i > capacity) return false;
+    if (i < capacity && !slots_[i]) {
         slots_[i] = std::move(item);
         return true;
     }

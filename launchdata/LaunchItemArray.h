@@ -23,7 +23,8 @@ public:
     // The placing operations take the item; a refused item is destroyed.
     bool PutFirstFree(std::unique_ptr<LaunchItem> item);
     // Puts the item before the one in slot i, shifting the fewest items
-    // toward the nearest hole (a tie shifts the earlier ones down).
+    // toward the nearest hole (a tie shifts the earlier ones down); i may be
+    // capacity, after the last slot.
     bool InsertAt(std::unique_ptr<LaunchItem> item, unsigned i);
     bool ReplaceAt(std::unique_ptr<LaunchItem> item, unsigned i);
     bool RemoveAt(unsigned i);

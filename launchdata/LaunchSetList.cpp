@@ -115,12 +115,10 @@ bool LaunchSetList::CreateItem(uint16_t set, uint16_t i, const char* name, const
     LaunchItemArray* items = Items(set);
     if (!items) return false;
     auto item = std::make_unique<LaunchItem>();
-    // A deferred item shares the placeholder: a copy of an icon for each of
-    // the stored items would cost start-up more than all the rest.
-    if (deferIcons_ ? !item->AssignShowing(name, target, workingFolder, iconSource.Placeholder(target))
-                    : !item->Assign(name, target, workingFolder, iconSource.Lookup(target)))
-        return false;
-    item->iconPending = deferIcons_;
+    // The items share the placeholder: a copy of an icon for each of the
+    // stored items would cost start-up more than all the rest.
+    if (!item->AssignShowing(name, target, workingFolder, iconSource.Placeholder(target))) return false;
+    item->iconPending = true;
     return Place(*items, std::move(item), i, placement);
 }
 
@@ -170,8 +168,9 @@ bool LaunchSetList::MoveItem(uint16_t fromSet, uint16_t fromIndex, uint16_t toSe
     const bool freesOwnSlot = source == destination;
     const bool full = destination->FirstFreeSlot() < 0 && !freesOwnSlot;
     if ((placement == ItemPlacement::FirstFree || placement == ItemPlacement::Insert) && full) return false;
-    if ((placement == ItemPlacement::Insert || placement == ItemPlacement::Replace) &&
-        toIndex >= destination->capacity)
+    // An insert may go after the last slot; a replacement needs the slot.
+    if ((placement == ItemPlacement::Insert && toIndex > destination->capacity) ||
+        (placement == ItemPlacement::Replace && toIndex >= destination->capacity))
         return false;
     if (placement != ItemPlacement::FirstFree && placement != ItemPlacement::Insert &&
         placement != ItemPlacement::Replace)

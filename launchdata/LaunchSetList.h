@@ -42,13 +42,12 @@ public:
     // The set's empty cells from `from` on, then those before it.
     std::vector<uint16_t> EmptyCells(uint16_t set, uint16_t from) const;
     LaunchItemInfo GetItemInfo(uint16_t set, uint16_t i) const;
-    // A new item with the target's icon; refused when the set has no item
-    // array, the icon source has no icon, Assign refuses or the placement does.
+    // A new item, showing the icon source's placeholder until SetIcon gives
+    // it the target's own icon (nothing here asks the shell); refused when
+    // the set has no item array, the target cannot be expanded, Assign
+    // refuses or the placement does.
     bool CreateItem(uint16_t set, uint16_t i, const char* name, const char* target, const char* workingFolder,
                     ItemPlacement placement);
-    // While on, CreateItem looks no icon up: a new item shows the icon
-    // source's placeholder until SetIcon gives it its own.
-    void DeferIconLookups(bool on) { deferIcons_ = on; }
     // The targets of the items still waiting for their icons, each once.
     std::vector<std::string> PendingIconTargets() const;
     // The target's own icon for every item still waiting for it (they keep
@@ -68,7 +67,6 @@ private:
                       ItemPlacement placement);
 
     std::vector<LaunchSet> slots_;
-    bool deferIcons_ = false;
 
 public:
     // Declared after the sets, so that it is destroyed before them.

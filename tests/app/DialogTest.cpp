@@ -77,6 +77,29 @@ TEST_F(Dialogs, TheItemDialogChangesOrAddsWhereTheMenuWasOpened) {
     }
 }
 
+// The item dialog remembers its set by index: while it is open the tabs
+// stay where they are, so that OK lands in the set it was opened on.
+TEST_F(Dialogs, TabsStayWhileTheItemDialogIsOpen) {
+    MakeSets({"A", "B - C", "Z"}, 1);
+    app->menuPoint = Cell(1);
+    Command(IDM_ITEM_DIALOG);
+    HWND dialog = app->itemDialog->Window();
+    // Out of sight meanwhile, so that only a question would be answered.
+    ShowWindow(dialog, SW_HIDE);
+    Reply reply(IDOK);
+    for (POINT release : {Tab(1), POINT{198, 20}}) {
+        CursorAt(Tab(0));
+        SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        CursorAt(release);
+        Command(IDM_PRIMARY_DRAG);
+    }
+    EXPECT_EQ("", reply.said);
+    ASSERT_TRUE(app->itemDialog->IsOpen());
+    SetDlgItemTextA(dialog, IDC_ITEM_NAME, "N");
+    PressButton(dialog, IDOK);
+    EXPECT_EQ("Set0[A] Set1[B N C] Set2[Z] @1", State());
+}
+
 // Browse asks the wide chooser; a file in a folder named like an
 // administrative share (c$) keeps its path, and the item starts it there.
 TEST_F(Dialogs, TheItemDialogBrowsesForAFileInAFolderNamedWithADollar) {

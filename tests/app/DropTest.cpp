@@ -50,6 +50,52 @@ TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
     }
 }
 
+// Right of the last cell is the gap after it: an item goes in there by each
+// path, the items before it moving toward the nearest hole; a full set says so.
+TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
+    const std::string noRoom = Sjis("移動先に空きがありません");
+    const char* const holes = "a b - d e f g h i j k l m n o - q r";
+    const char* const inserted = "Set0[a b - d e f g h i j k l m n o q r X] @0";
+    const struct {
+        const char *how, *set, *said, *state;  // state null: as it was
+    } rows[] = {
+        {"drop", holes, "", inserted},
+        {"drag", holes, "", "Set0[- b - d e f g h i j k l m n o q r a] @0"},
+        {"dialog", holes, "", inserted},
+        {"drop", "full", noRoom.c_str(), nullptr},
+        {"dialog, the set filled meanwhile", "a b - d e f g h i j k l m n o p q r", noRoom.c_str(),
+         "Set0[full] @0"},
+    };
+    for (const auto& row : rows) {
+        MakeSets({row.set});
+        const std::string before = State();
+        Reply reply(IDOK);
+        if (row.how == std::string("drop")) {
+            DropFiles(app->panel, {"C:\\in\\X.txt"}, Gap(18));
+        } else if (row.how == std::string("drag")) {
+            CursorAt(Cell(0));
+            SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            CursorAt(Gap(18));
+            Command(IDM_PRIMARY_DRAG);
+        } else {
+            app->menuPoint = Gap(18);
+            Command(IDM_ITEM_DIALOG);
+            HWND dialog = app->itemDialog->Window();
+            if (*row.said) {
+                DropFiles(app->panel, {"C:\\in\\Y.txt"}, Cell(2));
+                ShowWindow(dialog, SW_HIDE);  // so that only the message is answered
+            }
+            SetDlgItemTextA(dialog, IDC_ITEM_NAME, "X");
+            PressButton(dialog, IDOK);
+            // A refused OK keeps the dialog and what was typed.
+            EXPECT_EQ(*row.said != 0, app->itemDialog->IsOpen());
+            if (app->itemDialog->IsOpen()) Command(IDM_ITEM_DIALOG);
+        }
+        EXPECT_EQ(row.said, reply.said) << row.how << " " << before;
+        EXPECT_EQ(row.state ? row.state : before, State()) << row.how;
+    }
+}
+
 TEST_F(Drops, SeveralFilesFillTheEmptyCellsFromTheOneUnderTheDropOrNone) {
     const std::string noRoom = Sjis("移動先に空きがありません");
     struct Row {

@@ -133,7 +133,8 @@ protected:
     // The centre of cell i, of tab i of three, and the gap before cell i.
     static POINT Cell(int i) { return POINT{25 + 41 * (i % 6), 60 + 46 * (i / 6)}; }
     static POINT Tab(int i) { return POINT{209 + 15 * i, 20}; }
-    static POINT Gap(int i) { return POINT{4 + 41 * (i % 6), 60 + 46 * (i / 6)}; }
+    // The gap after the last cell (18) lies right of the bottom row.
+    static POINT Gap(int i) { return i == 18 ? POINT{250, 150} : POINT{4 + 41 * (i % 6), 60 + 46 * (i / 6)}; }
 
     App* app = nullptr;
 };

@@ -39,6 +39,20 @@ TEST_F(Menus, TheMenuOffersWhatFitsTheClick) {
     }
 }
 
+// CTRL+I is the menu entry's key: on a full set it opens the dialog only on
+// an item, where the menu offers the entry.
+TEST_F(Menus, TheItemDialogKeyOpensOnlyWhereTheMenuOffersIt) {
+    MakeSets({"full"});
+    for (POINT at : {Gap(3), Gap(18), POINT{-1, -1}, Cell(4)}) {
+        app->menuPoint = at;
+        const bool offered = Entries(app->BuildContextMenu().get()).find("40014") != std::string::npos;
+        EXPECT_EQ(at.x == Cell(4).x, offered) << at.x;
+        Command(IDM_ITEM_DIALOG);
+        EXPECT_EQ(offered, app->itemDialog->IsOpen()) << at.x;
+        if (app->itemDialog->IsOpen()) Command(IDM_ITEM_DIALOG);
+    }
+}
+
 // A menu closes on a click elsewhere only while its owner is in front.
 TEST_F(Menus, TheNotificationIconsMenuOpensWithThePanelInFront) {
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 400, 80, 80, nullptr,

@@ -1,8 +1,12 @@
 // The panel at rest: no timer while it is hidden or while nothing on it
 // changes, everything the user does shown at once, and a start-up that shows
 // the stored items at once and brings their icons afterwards.
+#include <algorithm>
+#include <atomic>
+
 #include "Bytes.h"
 #include "HostedApp.h"
+#include "launchdata/IconLoader.h"
 #include "panel/HitCode.h"
 #include "wallpaper/WallpaperRenderer.h"
 
@@ -166,7 +170,7 @@ TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
 
 // The stored items are there from the first frame with the default icon; the
 // real icons follow, each to its item wherever the item went meanwhile, and
-// the tick that takes them stops after the last.
+// the panel rests once the last has come.
 TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     const char* targets[] = {"C:\\windows\\notepad.exe", "C:\\windows\\system32", "C:\\velk\\missing.exe",
                              "C:\\windows\\notepad.exe", "C:\\windows\\win.ini",  "C:\\windows\\regedit.exe"};
@@ -185,7 +189,7 @@ TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     // Before any icon is taken: the document moves to cell 10, a new item
     // replaces regedit and the second notepad goes.
     ASSERT_TRUE(app->launchSets->MoveItem(0, 4, 0, 10, ItemPlacement::Replace));
-    ASSERT_TRUE(app->launchSets->CreateItem(0, 5, "new", "C:\\velk\\new.exe", "", ItemPlacement::Replace));
+    DropFiles(app->panel, {"C:\\velk\\new.exe"}, Cell(5));
     ASSERT_TRUE(app->launchSets->RemoveItem(0, 3));
     const HICON newIcon = app->launchSets->GetItemInfo(0, 5).icon;
     app->FullRepaint();
@@ -207,4 +211,99 @@ TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     EXPECT_NE(movedBefore, IconPixels(app, 10));
     EXPECT_EQ(before[2], IconPixels(app, 2));
     EXPECT_TRUE(Rests("< Set0 >"));
+}
+
+namespace {
+// The icon drawn on grey; all grey or black for a black or empty icon.
+std::vector<uint32_t> Drawn(HICON icon) {
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB}};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    auto* pixels = static_cast<uint32_t*>(bits);
+    std::fill(pixels, pixels + 32 * 32, 0x808080u);
+    DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    std::vector<uint32_t> drawn(pixels, pixels + 32 * 32);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    for (uint32_t& p : drawn) p &= 0xFFFFFF;
+    return drawn;
+}
+}  // namespace
+
+// Items made after start-up, by a drop and by the item dialog, show the
+// default icon at once however long the shell takes, and the panel answers
+// meanwhile; their own icons follow, also to the dialog's picture.
+TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
+    // Each look-up waits for the gate: one made on the panel's thread would hold the test up.
+    const HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const DWORD panelThread = GetCurrentThreadId();
+    std::atomic<int> asked{0}, askedOnPanelThread{0};
+    app->iconLoader = std::make_unique<IconLoader>([&](const std::string&) {
+        ++(GetCurrentThreadId() == panelThread ? askedOnPanelThread : asked);
+        WaitForSingleObject(gate, 10000);
+        return CopyIcon(LoadIconA(nullptr, IDI_WARNING));
+    });
+    const HICON placeholder = app->launchSets->iconSource.DefaultIcon();
+    auto icon = [&](int i) { return app->launchSets->GetItemInfo(0, uint16_t(i)).icon; };
+
+    DropFiles(app->panel, {"C:\\in\\dropped.txt"}, Cell(0));
+    EXPECT_EQ(placeholder, icon(0));
+    EXPECT_TRUE(WaitFor([&] { return asked == 1; }, 3000));
+    PostMessageA(app->panel, WM_COMMAND, IDM_TRIGGER, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(app->panel); }, 2000));
+    // The dialog takes a file as its browse button does, the panel hidden.
+    app->menuPoint = Cell(1);
+    Command(IDM_ITEM_DIALOG);
+    HWND dialog = app->itemDialog->Window();
+    DropFiles(dialog, {"C:\\in\\browsed.txt"});
+    auto picture = [&] { return HICON(SendDlgItemMessageA(dialog, IDC_ITEM_ICON, STM_GETICON, 0, 0)); };
+    EXPECT_EQ(Drawn(placeholder), Drawn(picture()));
+
+    SetEvent(gate);
+    const std::vector<uint32_t> own = Drawn(LoadIconA(nullptr, IDI_WARNING));
+    EXPECT_TRUE(WaitFor([&] { return icon(0) != placeholder && Drawn(picture()) == own; }, 3000));
+    SetDlgItemTextA(dialog, IDC_ITEM_WORKING_FOLDER, "");  // C:\in is not there: no question
+    PressButton(dialog, IDOK);
+    EXPECT_EQ(placeholder, icon(1));
+    EXPECT_TRUE(WaitFor([&] { return icon(1) != placeholder; }, 3000));
+    EXPECT_EQ(0, askedOnPanelThread);
+    CloseHandle(gate);
+}
+
+// Start-ups with many new icons at once, programs of their own and documents
+// of several types: each icon is copied while the shell adds others to its
+// image list, and none comes out black or empty.
+TEST_F(Waiting, ManyNewIconsArriveWhole) {
+    TempFolder folder;
+    const char* programs[] = {"notepad", "winemine", "clock", "iexplore", "winefile", "control"};
+    const char* documents[] = {".txt", ".html", ".bmp", ".ini", ".bat", ".reg"};
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    for (int round = 0; round < 3; ++round) {
+        DataFile data = DefaultHeader(0, 0, 1).Text("Set0");
+        for (int i = 0; i < 18; ++i) {
+            const std::string name = folder.File(std::to_string(round) + "-" + std::to_string(i));
+            std::string target = name + (i < 12 ? ".exe" : documents[i - 12]);
+            if (i < 12)
+                CopyFileA((std::string(system) + "\\" + programs[i % 6] + ".exe").c_str(), target.c_str(),
+                          TRUE);
+            else
+                WriteBytes(target, "x");
+            data.Slot("item", target, "");
+        }
+        StartWith(data.bytes);
+        ASSERT_TRUE(WaitFor([&] { return app->launchSets->PendingIconTargets().empty(); }, 20000));
+        for (int i = 0; i < 18; ++i) {
+            const HICON icon = app->launchSets->GetItemInfo(0, uint16_t(i)).icon;
+            EXPECT_NE(app->launchSets->iconSource.DefaultIcon(), icon) << round << " " << i;
+            const std::vector<uint32_t> drawn = Drawn(icon);
+            EXPECT_TRUE(
+                std::any_of(drawn.begin(), drawn.end(), [](uint32_t p) { return p && p != 0x808080; }))
+                << round << " " << i;
+        }
+    }
 }

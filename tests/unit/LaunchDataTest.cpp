@@ -53,7 +53,10 @@ TEST(LaunchSetList, AnInsertedItemShiftsTheFewestItemsTowardTheNearestHole) {
         {".AB.", 2, "AXB."},      // equally near: the earlier items move down
         {"A.B", 1, "AXB"},        // an empty slot takes it
         {"A.B", 2, "AXB"},        // so does an empty slot just before
-        {"AB.C", 0, "XABC"},     {"ABC", 0, nullptr}, {"AB.", 3, nullptr}};
+        {"AB.C", 0, "XABC"},     {"ABC", 0, nullptr},
+        {"AB.", 3, "ABX"},    // after the last slot, an empty one just before takes it
+        {"A.BC", 4, "ABCX"},  // after the last slot: the earlier items move down
+        {"ABC", 3, nullptr},     {"AB.", 4, nullptr}};
     for (const auto& [before, at, after] : cases) {
         LaunchSetList sets;
         sets.Resize(1);
@@ -154,15 +157,18 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderUnlessItHoldsMoreAnyOth
     GetLongPathNameA(expanded, named, MAX_PATH);
     EXPECT_EQ(longest, named);
 
-    // A missing target shows the default icon, else the question mark; a target that does not expand none.
+    // A missing target has no icon of its own: it keeps the default icon, else the question mark; a target
+    // that does not expand has none.
     const HICON question = LoadIconA(nullptr, IDI_QUESTION);
     ItemIconSource source;
     source.SetDefaultIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
-    const HICON missing = source.Lookup("C:\\no\\such\\program.exe");
+    EXPECT_FALSE(UniqueIcon(ShellIconOf("C:\\no\\such\\program.exe")));
+    EXPECT_TRUE(UniqueIcon(ShellIconOf(stored + "\\run.cmd")));
+    const HICON missing = source.Placeholder("C:\\no\\such\\program.exe");
     EXPECT_TRUE(missing && missing != question);
-    EXPECT_EQ(nullptr, source.Lookup("$x\\program.exe"));
+    EXPECT_EQ(nullptr, source.Placeholder("$x\\program.exe"));
     source.SetDefaultIcon(nullptr);
-    EXPECT_EQ(question, source.Lookup("C:\\no\\such\\program.exe"));
+    EXPECT_EQ(question, source.Placeholder("C:\\no\\such\\program.exe"));
 }
 
 }  // namespace
