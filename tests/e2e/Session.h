@@ -68,9 +68,12 @@ struct OtherWindow {
     HWND window;
 };
 
+// The buttons carry the place: a cursor set back to where it was before the
+// move would send the click to the panel instead.
 inline void ClickOnDesktop(DWORD down, DWORD up) {
     ASSERT_TRUE(MoveMouseTo(kDesktop));
-    Click(down, up);
+    ButtonAt(down, kDesktop);
+    ButtonAt(up, kDesktop);
 }
 
 inline void Accelerator(HWND panel, WORD key) {
@@ -78,6 +81,23 @@ inline void Accelerator(HWND panel, WORD key) {
     Key(VK_CONTROL, true);
     TypeKeys({key});
     Key(VK_CONTROL, false);
+}
+
+// Opens VELK's dialog with the title by its CTRL key. Wine now and then
+// reports a held CTRL as up to every program, so a key that opened nothing
+// is typed again.
+inline HWND OpenByKey(HWND panel, DWORD velkId, WORD key, const char* title) {
+    HWND dialog = nullptr;
+    for (int attempt = 0; attempt < 3 && !dialog; ++attempt) {
+        Accelerator(panel, key);
+        WaitFor(
+            [&] {
+                dialog = FindProcessWindow(velkId, "#32770", title);
+                return dialog && IsWindowVisible(dialog);
+            },
+            3000);
+    }
+    return dialog;
 }
 
 // What the screen shows at the panel's client point.

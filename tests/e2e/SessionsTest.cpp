@@ -137,23 +137,20 @@ TEST(Velk, AnEditingSessionReachesTheDataFileAndTheNextStart) {
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
 
-    Accelerator(panel, 'L');
-    HWND set = WaitForWindow(velk.Id(), "#32770", "LAUNCH SET");
+    HWND set = OpenByKey(panel, velk.Id(), 'L', "LAUNCH SET");
     ASSERT_TRUE(set);
     SetDlgItemTextA(set, IDC_SET_NAME, "Games");
     SaveScreenshot(set, "e2e_set_dialog");
     PressButton(set, IDOK);
 
-    Accelerator(panel, 'H');
-    HWND hotKey = WaitForWindow(velk.Id(), "#32770", kHotKeyTitle);
+    HWND hotKey = OpenByKey(panel, velk.Id(), 'H', kHotKeyTitle);
     ASSERT_TRUE(hotKey);
     PressButton(hotKey, IDC_HOTKEY_MIDDLE);
     PressButton(hotKey, IDC_HOTKEY_SHIFT);
     SaveScreenshot(hotKey, "e2e_hot_key_dialog");
     PressButton(hotKey, IDOK);
 
-    Accelerator(panel, 'I');
-    HWND item = WaitForWindow(velk.Id(), "#32770", "LAUNCH ITEM");
+    HWND item = OpenByKey(panel, velk.Id(), 'I', "LAUNCH ITEM");
     ASSERT_TRUE(item);
     SetDlgItemTextA(item, IDC_ITEM_NAME, "Run");
     SetDlgItemTextA(item, IDC_ITEM_TARGET, marker.c_str());
@@ -171,8 +168,7 @@ TEST(Velk, AnEditingSessionReachesTheDataFileAndTheNextStart) {
     TypeKeys({VK_RETURN, VK_UP});
     EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == typed; })) << EditorText(panel);
     SaveScreenshot(panel, "e2e_command_line");
-    Accelerator(panel, 'W');
-    HWND wallpaper = WaitForWindow(velk.Id(), "#32770", "WALLPAPER");
+    HWND wallpaper = OpenByKey(panel, velk.Id(), 'W', "WALLPAPER");
     ASSERT_TRUE(wallpaper);
     // The chooser is modal inside VELK: the click must not wait for it. Its
     // window exists before its file name box does.
@@ -218,11 +214,15 @@ TEST(Velk, AnotherProgramActivatedHidesTheUnpinnedPanel) {
     Velk velk;
     ASSERT_TRUE(WriteBytes(velk.DataFile(), DataFile().Header(0x08, 0, 1).Text("Set").Empty(18).bytes));
     OtherWindow other;
-    // The other program brings its window forward when its hot key comes.
+    // The other program brings its window forward when its hot key comes,
+    // and counts the presses that reach it.
     static WNDPROC button;
+    static int presses;
+    presses = 0;
     button = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         other.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
             if (m == WM_HOTKEY) SetForegroundWindow(w);
+            if (m == WM_LBUTTONDOWN) ++presses;
             return CallWindowProcA(button, w, m, wp, lp);
         })));
     constexpr int kHotKey = 1;
@@ -230,7 +230,11 @@ TEST(Velk, AnotherProgramActivatedHidesTheUnpinnedPanel) {
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
     const std::pair<const char*, std::function<void()>> ways[] = {
-        {"click", [] { ClickOnDesktop(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }},
+        {"click",
+         [] {
+             ClickOnDesktop(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+             ASSERT_TRUE(WaitFor([] { return presses == 1; })) << "the press missed the other window";
+         }},
         {"hot key",
          [&] {
              Key(VK_CONTROL, true);
@@ -357,8 +361,7 @@ TEST(Velk, ASessionThatChangesNothingLeavesTheDataFileAlone) {
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
     for (const auto& [key, title] : {std::pair<WORD, const char*>{'H', kHotKeyTitle}, {'W', "WALLPAPER"}}) {
-        Accelerator(panel, key);
-        HWND dialog = WaitForWindow(velk.Id(), "#32770", title);
+        HWND dialog = OpenByKey(panel, velk.Id(), key, title);
         ASSERT_TRUE(dialog) << title;
         PressButton(dialog, IDOK);
     }

@@ -153,8 +153,7 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     PressButton(set, IDOK);
 
     // The colour, ALPHA and FILL; the picture switched off.
-    Accelerator(panel, 'W');
-    HWND wallpaper = WaitForWindow(velk.Id(), "#32770", "WALLPAPER");
+    HWND wallpaper = OpenByKey(panel, velk.Id(), 'W', "WALLPAPER");
     ASSERT_TRUE(wallpaper);
     const struct {
         int id;
@@ -169,8 +168,7 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     PressButton(wallpaper, IDOK);
 
     // The trigger: CTRL and SHIFT instead of the middle button.
-    Accelerator(panel, 'H');
-    HWND hotKey = WaitForWindow(velk.Id(), "#32770", kHotKeyTitle);
+    HWND hotKey = OpenByKey(panel, velk.Id(), 'H', kHotKeyTitle);
     ASSERT_TRUE(hotKey);
     for (int box : {IDC_HOTKEY_MIDDLE, IDC_HOTKEY_CTRL, IDC_HOTKEY_SHIFT}) PressButton(hotKey, box);
     PressButton(hotKey, IDOK);
@@ -206,8 +204,7 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
         Key(VK_CONTROL, false);
         EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(panel) != FALSE) == shown; })) << shown;
     }
-    Accelerator(panel, 'W');
-    wallpaper = WaitForWindow(velk.Id(), "#32770", "WALLPAPER");
+    wallpaper = OpenByKey(panel, velk.Id(), 'W', "WALLPAPER");
     ASSERT_TRUE(wallpaper);
     for (const auto& value : values) EXPECT_EQ(value.value, DialogText(wallpaper, value.id)) << value.id;
     PressButton(wallpaper, IDCANCEL);

@@ -182,6 +182,20 @@ void Button(DWORD flag) {
     Pace();
 }
 
+void ButtonAt(DWORD flag, POINT screen) {
+    // Absolute coordinates span 0 to 65535 over the screen; rounded up, so
+    // that the system's scaling back lands on the pixel itself.
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (screen.x * 65536 + width - 1) / width;
+    input.mi.dy = (screen.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = flag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    Pace();
+}
+
 void Click(DWORD down, DWORD up) {
     Button(down);
     Button(up);

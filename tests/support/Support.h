@@ -53,6 +53,11 @@ bool WritePng(const std::string& path, int width, int height, const unsigned cha
 bool MoveMouseTo(POINT screen);
 void Button(DWORD flag);           // one MOUSEEVENTF_ press or release
 void Click(DWORD down, DWORD up);  // a press and its release
+// A press or release that carries its own place: the system moves the cursor
+// there as it queues the event. Under Wine another program that asks for the
+// cursor can set it back to the X pointer's old place between a move and the
+// press, and the press would then land there.
+void ButtonAt(DWORD flag, POINT screen);
 void Key(WORD key, bool down);
 void TypeKeys(std::initializer_list<WORD> keys);  // each pressed and released
 void TypeText(const char* text);                  // characters, not keys
