@@ -58,8 +58,9 @@ constexpr UINT kTrayIconId = 1;
 // What the data file's writer sends the panel when saves keep failing
 // (WM_APP + 101).
 constexpr UINT kSaveFailedMessage = 0x8065;
-// The panel's timers: the 32 ms repaint, which runs only while the panel is
-// shown, and the one-shot save after a change.
+// The panel's timers: the 32 ms repaint, which runs only while something on
+// the shown panel can change without a message saying so, and the one-shot
+// save after a change.
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT_PTR kSaveTimer = 2;
 // Takes the icons the loader has found; it runs only while some are awaited.
@@ -129,6 +130,10 @@ public:
     void RepaintPanel(int rebuild, int icons, int hover, int x, int y);
     // Rebuilds the background, draws every icon, no cursor.
     void FullRepaint();
+    // Starts the repaint timer on the shown panel if it is not running: its
+    // tick follows the cursor, the set, the pin, the set dialog and the
+    // editor's mode, and stops once a tick finds none of them changed.
+    void WakeTick();
     void PresentPanel(HDC target);
     // The status line's text for the hit code, while the editor is read-only.
     void UpdateStatusText(uint16_t code, int suppress);
@@ -228,6 +233,8 @@ public:
     uint16_t menuSet = 0;
     // How far Up and Down have gone back in the command history; 0: not browsing.
     int32_t historyPos = 0;
+    // The repaint timer runs.
+    bool ticking = false;
 
 private:
     // DialogHost: what the dialogs ask of the App (Dialogs.cpp).
@@ -253,8 +260,8 @@ private:
     void OnOtherProgramActivated();
     // Says once, at start, that an elevated VELK hears only elevated programs.
     void TellIfElevated();
-    // Shown by whatever path: the repaint timer starts, with a tick at
-    // once; hidden: it stops, and nothing runs while nothing is shown.
+    // Shown by whatever path, or moved: the repaint tick wakes, at once when
+    // shown; hidden: it stops, and nothing runs while nothing is shown.
     void OnWindowPosChanged(HWND window, const WINDOWPOS* position);
     // The cursor in the panel's client coordinates.
     POINT CursorInPanel() const;
@@ -268,6 +275,10 @@ private:
     // and shown by the item dialog when it waits for it.
     void TakeArrivedIcons();
     void OnMouseWheel(HWND window, int delta, int screenX, int screenY);
+    // WM_MOUSEMOVE of the panel or of the name editor (`window`): the tick
+    // follows the cursor while it moves over either, and once more after the
+    // WM_MOUSELEAVE asked for here.
+    void OnCursorMoved(HWND window);
     void OnPrimaryClick(HWND window);
     // The save the timer asked for, handed to the writer; bytes the last
     // save wrote are not written again.

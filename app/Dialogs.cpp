@@ -68,6 +68,8 @@ void App::ShowHelp() {
 
 void App::DialogClosed() {
     SetActiveWindow(panel);
+    // The new-set button shows whether the set dialog is open.
+    WakeTick();
 }
 
 void App::PanelChanged() {

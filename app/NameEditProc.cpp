@@ -34,6 +34,13 @@ LRESULT App::NameEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         break;
+    case WM_MOUSEMOVE:
+        // Over the editor the panel hears no mouse message of its own.
+        OnCursorMoved(window);
+        break;
+    case WM_MOUSELEAVE:
+        WakeTick();
+        break;
     }
     return CallWindowProcA(editDefaultProc, window, message, wParam, lParam);
 }
@@ -45,6 +52,8 @@ bool App::IsEditing() const {
 }
 
 void App::SetEditing(bool on) {
+    // The mode changes the status line's part.
+    WakeTick();
     if (on) {
         SetFocus(nameEdit);
         // Set while still read-only, so the caret stays where the user clicks.

@@ -40,7 +40,9 @@ uint16_t App::PanelHitTest(int x, int y) const {
 }
 
 void App::RepaintPanel(int rebuild, int icons, int hover, int x, int y) {
+    // The tick draws the cursor's marks and the status line again.
     lastTickValid = false;
+    WakeTick();
     RECT client = {};
     GetClientRect(panel, &client);
     painter->Repaint(currentSet, setDialog->IsOpen(), client.right, rebuild, icons, hover, x, y);
@@ -105,25 +107,51 @@ void App::OnTimer(HWND window, UINT_PTR id) {
         return;
     }
     if (id != kRepaintTimer) return;
-    const POINT p = CursorInPanel();
-    const TickInputs now = {p, currentSet, pinButton->state, setDialog->IsOpen(), !IsEditing()};
-    // A cursor at rest over an unchanged panel has nothing new to show.
-    if (lastTickValid && now == lastTick) return;
+    POINT p = CursorInPanel();
+    RECT client = {};
+    GetClientRect(window, &client);
+    // Wherever the cursor is outside, the panel looks the same.
+    const POINT seen = PtInRect(&client, p) ? p : POINT{-1, -1};
+    const TickInputs now = {seen, currentSet, pinButton->state, setDialog->IsOpen(), !IsEditing()};
+    if (lastTickValid && now == lastTick) {
+        // Nothing new to show, and nothing changes without a message that
+        // wakes the tick again (the icons have their own timer).
+        if (KillTimer(window, kRepaintTimer)) ticking = false;
+        return;
+    }
     RepaintPanel(0, 0, 1, p.x, p.y);
     UpdateStatusText(PanelHitTest(p.x, p.y), 0);
     lastTick = now;
     lastTickValid = true;
 }
 
+void App::WakeTick() {
+    if (ticking || !panel || !IsWindowVisible(panel)) return;
+    ticking = SetTimer(panel, kRepaintTimer, kRepaintIntervalMs, nullptr) != 0;
+}
+
 void App::OnWindowPosChanged(HWND window, const WINDOWPOS* position) {
+    if (position->flags & SWP_HIDEWINDOW) {
+        KillTimer(window, kRepaintTimer);
+        ticking = false;
+        return;
+    }
+    if (!IsWindowVisible(window)) return;
+    // Shown or moved: what lies under the cursor has changed.
+    WakeTick();
     if (position->flags & SWP_SHOWWINDOW) {
-        SetTimer(window, kRepaintTimer, kRepaintIntervalMs, nullptr);
         // The first frame after showing is drawn at once, as a tick draws it.
         lastTickValid = false;
         OnTimer(window, kRepaintTimer);
-    } else if (position->flags & SWP_HIDEWINDOW) {
-        KillTimer(window, kRepaintTimer);
     }
+}
+
+void App::OnCursorMoved(HWND window) {
+    // Asked again at every move: a capture or a hide may end the tracking
+    // without a WM_MOUSELEAVE.
+    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+    TrackMouseEvent(&track);
+    WakeTick();
 }
 
 void App::AskForIcons() {

@@ -94,6 +94,10 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         break;
     case WM_MOUSEMOVE:
         OnMouseMove();
+        OnCursorMoved(window);
+        break;
+    case WM_MOUSELEAVE:
+        WakeTick();
         break;
     case WM_SETCURSOR:
         if (OnSetCursor()) return 0;
@@ -232,6 +236,8 @@ bool App::OnCommand(HWND window, int id) {
         OnPrimaryClick(window);
         break;
     }
+    // Whatever the command changed, the tick shows under the cursor.
+    WakeTick();
     return false;
 }
 

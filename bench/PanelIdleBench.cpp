@@ -1,7 +1,8 @@
-// The panel's cost at rest: the time of one timer tick's repaint in a hosted
-// App, and VELK.exe's CPU time over 30 s with the panel visible and the
-// cursor resting on it, then hidden, beside Wine's notepad idling for the
-// same 30 s in the same run, as a percentage of one core.
+// The panel's cost at rest: the time of one timer tick's repaint and the
+// timer messages a hosted App handles in 10 s at rest, and VELK.exe's CPU
+// time over 30 s with the panel visible and the cursor resting on a cell,
+// then outside the panel, then hidden, each beside Wine's notepad idling for
+// the same time in the same run, as a percentage of one core.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,6 +19,9 @@
 namespace {
 
 constexpr DWORD kIdleMs = 30000;
+constexpr DWORD kCountMs = 10000;
+// Long enough for the last tick after a move.
+constexpr DWORD kSettleMs = 1000;
 constexpr int kRepaints = 2000;
 
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
@@ -43,8 +47,39 @@ double CpuSeconds(const std::string& needle) {
     return static_cast<double>(utime + stime) / kTicksPerSecond;
 }
 
+// Runs the App's messages for the time; returns the timer messages that
+// reached the panel, and adds every message to `all`.
+int RunMessages(const App& app, DWORD ms, int& all) {
+    int timers = 0;
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        MSG message = {};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ++all;
+            if (message.message == WM_TIMER && message.hwnd == app.panel) ++timers;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return timers;
+}
+
+// The timer messages the shown panel handles in 10 s with the cursor at rest
+// at the screen point.
+void CountTicksAtRest(const App& app, const char* where, POINT at) {
+    velktest::MoveMouseTo(at);
+    int all = 0;
+    RunMessages(app, kSettleMs, all);
+    all = 0;
+    const int timers = RunMessages(app, kCountMs, all);
+    std::printf("timer messages in %.0f s at rest, cursor %s: %d (bar 0); messages of any kind: %d\n",
+                kCountMs / 1000.0, where, timers, all);
+}
+
 // Microseconds of one repaint as the timer tick makes it, the cursor
-// moving over tabs, gaps and cells so that every mark is drawn and erased.
+// moving over tabs, gaps and cells so that every mark is drawn and erased;
+// then the ticks at rest.
 void TimeTickRepaint() {
     theApp = new App();
     App& app = *theApp;
@@ -69,6 +104,12 @@ void TimeTickRepaint() {
     std::printf("one timer tick's RepaintPanel (cursor moving): %.1f us, mean of %d\n",
                 1e6 * Seconds(start, end) / kRepaints, kRepaints);
 
+    SetWindowPos(app.panel, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT outer = {};
+    GetWindowRect(app.panel, &outer);
+    CountTicksAtRest(app, "outside the panel", POINT{outer.left - 150, outer.top + 120});
+    CountTicksAtRest(app, "over a cell", POINT{outer.left + 100, outer.top + 120});
+
     DestroyWindow(app.panel);
     app.Finish(kAppTitle);
     delete theApp;
@@ -86,8 +127,10 @@ void MeasureIdle(const char* what, const std::string& velk, const std::string& n
     const double wall = Seconds(start, end);
     const double v = 100.0 * (CpuSeconds(velk) - velkBefore) / wall;
     const double n = 100.0 * (CpuSeconds(notepad) - notepadBefore) / wall;
-    std::printf("%s over %.0f s: VELK %.2f %% of a core, notepad %.2f %% (baseline), ratio %.2f\n", what,
-                wall, v, n, n > 0 ? v / n : 0.0);
+    std::printf(
+        "%s over %.0f s: VELK %.2f %% of a core, notepad %.2f %% (baseline), "
+        "difference %+.2f points (bar +0.05)\n",
+        what, wall, v, n, v - n);
 }
 
 }  // namespace
@@ -125,13 +168,18 @@ int main() {
         std::printf("idle: the panel did not show\n");
         return 1;
     }
-    // The cursor rests on the panel's grid, over an empty cell.
+    // The cursor rests on the panel's grid, over an empty cell, then beside
+    // the panel.
     RECT outer = {};
     GetWindowRect(panel, &outer);
-    velktest::MoveMouseTo(POINT{outer.left + 100, outer.top + 120});
-    Sleep(1000);
     const std::string velkLine = folder.File("VELK.exe");
-    MeasureIdle("visible, cursor at rest on the panel", velkLine, note);
+    velktest::MoveMouseTo(POINT{outer.left + 100, outer.top + 120});
+    Sleep(kSettleMs);
+    MeasureIdle("visible, cursor at rest over a cell", velkLine, note);
+    velktest::MoveMouseTo(
+        POINT{outer.left > 200 ? outer.left - 150 : outer.right + 150, (outer.top + outer.bottom) / 2});
+    Sleep(kSettleMs);
+    MeasureIdle("visible, cursor at rest outside the panel", velkLine, note);
 
     PostMessageA(panel, WM_COMMAND, 41001, 0);
     velktest::WaitFor([&] { return !IsWindowVisible(panel); });

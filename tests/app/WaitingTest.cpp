@@ -1,4 +1,5 @@
-// The panel at rest: no timer while it is hidden, and a start-up that shows
+// The panel at rest: no timer while it is hidden or while nothing on it
+// changes, everything the user does shown at once, and a start-up that shows
 // the stored items at once and brings their icons afterwards.
 #include <algorithm>
 #include <atomic>
@@ -26,10 +27,124 @@ bool Ticks(HWND panel, DWORD withinMs) {
              GetTickCount64() < end);
     return false;
 }
+
+// The pixels of the back buffer around the centre of cell i's icon.
+std::vector<COLORREF> IconPixels(App* app, int i) {
+    std::vector<COLORREF> pixels;
+    for (int y = -10; y < 10; ++y)
+        for (int x = -10; x < 10; ++x)
+            pixels.push_back(
+                GetPixel(app->wallpaper->dc.get(), 25 + 41 * (i % 6) + x, 60 + 46 * (i / 6) + y));
+    return pixels;
+}
+
+// Every third pixel of the whole back buffer.
+std::vector<COLORREF> Picture(App* app) {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kPanelHeight; y += 3)
+        for (int x = 0; x < kPanelWidth; x += 3) pixels.push_back(GetPixel(app->wallpaper->dc.get(), x, y));
+    return pixels;
+}
+
+// The panel (pinned, as it starts) with room around it, so that the cursor can leave it.
+class Resting : public HostedApp {
+protected:
+    void SetUp() override {
+        HostedApp::SetUp();
+        MoveAside();
+    }
+    void MoveAside() {
+        SetWindowPos(app->panel, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        CursorAt(kOutside);
+    }
+    void TearDown() override {
+        Button(MOUSEEVENTF_LEFTUP);
+        HostedApp::TearDown();
+    }
+    // The status line says `status` and the panel comes to rest: no repaint
+    // timer is left (KillTimer fails for a timer that does not exist).
+    bool Rests(const std::string& status) {
+        const bool said = WaitFor([&] { return WindowText(app->nameEdit) == status; }, 2000);
+        EXPECT_TRUE(said) << WindowText(app->nameEdit) << " instead of " << status;
+        return said && WaitFor([&] { return !app->ticking; }, 2000) && !KillTimer(app->panel, kRepaintTimer);
+    }
+    static constexpr POINT kOutside = {-100, 60};
+};
 }  // namespace
 
+// The cursor comes in over an item, rests in a gap and leaves: each place
+// shows at once, and each rest wakes nothing.
+TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
+    MakeSets({"A B"});
+    ASSERT_TRUE(Rests("< Set0 >"));
+    const std::vector<COLORREF> plain = Picture(app), plainIcon = IconPixels(app, 0);
+
+    CursorAt(Cell(0));
+    EXPECT_TRUE(Rests("A"));
+    EXPECT_NE(plainIcon, IconPixels(app, 0));  // magnified
+
+    CursorAt(Gap(1));
+    EXPECT_TRUE(Rests("< Set0 >"));
+    // The bar is x 44 to 47 from y 37, white inside, and stays whole.
+    for (int y = 38; y < 82; y += 4) EXPECT_EQ(RGB(255, 255, 255), GetPixel(app->wallpaper->dc.get(), 45, y));
+
+    CursorAt(Cell(1));
+    EXPECT_TRUE(Rests("B"));
+    CursorAt(kOutside);
+    EXPECT_TRUE(Rests("< Set0 >"));
+    EXPECT_EQ(plain, Picture(app));
+}
+
+// An item dragged across the panel and released outside goes into the first
+// empty cell; the panel shows it there and then rests.
+TEST_F(Resting, ADragAcrossThePanelAndOutEndsAtRest) {
+    MakeSets({"A - B"});
+    ASSERT_TRUE(Rests("< Set0 >"));
+    const std::vector<COLORREF> empty = IconPixels(app, 1), item = IconPixels(app, 2);
+    CursorAt(Cell(2));
+    Button(MOUSEEVENTF_LEFTDOWN);
+    for (POINT p : {Cell(3), Gap(4), Cell(5), POINT{260, 60}, kOutside}) CursorAt(p);
+    Button(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(WaitFor([&] { return State() == "Set0[A B] @0"; })) << State();
+    EXPECT_TRUE(Rests("< Set0 >"));
+    EXPECT_EQ(item, IconPixels(app, 1));
+    EXPECT_EQ(empty, IconPixels(app, 2));
+}
+
+// The wheel turns the set while the cursor is elsewhere: the pressed tab,
+// the set's name and the status line follow at once.
+TEST_F(Resting, TheWheelWithTheCursorOutsideShowsTheNextSet) {
+    MakeSets({"A", "B"}, 1);
+    ASSERT_TRUE(Rests("< Set1 >"));
+    const std::vector<COLORREF> second = Picture(app);
+    MakeSets({"A", "B"}, 0);
+    ASSERT_TRUE(Rests("< Set0 >"));
+    // Windows sends the wheel to the focus window (WM_MOUSEWHEEL); Wine sends
+    // it to the window under the cursor, so the message comes as Windows'.
+    const POINT outside = OnScreen(app->panel, kOutside);
+    PostMessageA(app->panel, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(outside.x, outside.y));
+    EXPECT_TRUE(Rests("< Set1 >"));
+    EXPECT_EQ(second, Picture(app));
+}
+
+// Typing keeps the command line as it is; after Enter the status line is
+// back at once.
+TEST_F(Resting, TypingInTheEditorAndItsCommandEndAtRest) {
+    MakeSets({"A"});
+    CursorAt(Cell(0));
+    ASSERT_TRUE(Rests("A"));
+    const std::vector<COLORREF> hovered = Picture(app);
+    ASSERT_TRUE(BringToFront(app->panel));
+    Command(IDM_ENTER);
+    TypeText("velk-test-typed");
+    EXPECT_TRUE(Rests("velk-test-typed"));
+    Command(IDM_ENTER);
+    EXPECT_TRUE(Rests("A"));
+    EXPECT_EQ(hovered, Picture(app));
+}
+
 // Every way of hiding and showing the panel: hidden, nothing ticks; shown,
-// the first tick comes at once (it writes the status line) and the rest follow.
+// the first tick comes at once (it writes the status line) and the timer runs.
 TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
     EXPECT_TRUE(Ticks(app->panel, 500));
     const struct {
@@ -53,21 +168,10 @@ TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
     }
 }
 
-namespace {
-// The pixels of the back buffer around the centre of cell i's icon.
-std::vector<COLORREF> IconPixels(App* app, int i) {
-    std::vector<COLORREF> pixels;
-    for (int y = -10; y < 10; ++y)
-        for (int x = -10; x < 10; ++x)
-            pixels.push_back(
-                GetPixel(app->wallpaper->dc.get(), 25 + 41 * (i % 6) + x, 60 + 46 * (i / 6) + y));
-    return pixels;
-}
-}  // namespace
-
 // The stored items are there from the first frame with the default icon; the
-// real icons follow, each to its item wherever the item went meanwhile.
-TEST_F(Waiting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
+// real icons follow, each to its item wherever the item went meanwhile, and
+// the panel rests once the last has come.
+TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     const char* targets[] = {"C:\\windows\\notepad.exe", "C:\\windows\\system32", "C:\\velk\\missing.exe",
                              "C:\\windows\\notepad.exe", "C:\\windows\\win.ini",  "C:\\windows\\regedit.exe"};
     DataFile data = DefaultHeader(0, 0, 1).Text("Set0");
@@ -90,6 +194,8 @@ TEST_F(Waiting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     const HICON newIcon = app->launchSets->GetItemInfo(0, 5).icon;
     app->FullRepaint();
     const std::vector<COLORREF> movedBefore = IconPixels(app, 10);
+    // They arrive while the cursor is elsewhere.
+    MoveAside();
 
     ASSERT_TRUE(WaitFor([&] { return app->launchSets->PendingIconTargets().empty(); }, 10000));
     auto icon = [&](int i) { return app->launchSets->GetItemInfo(0, i).icon; };
@@ -104,6 +210,7 @@ TEST_F(Waiting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     EXPECT_NE(IconPixels(app, 0), IconPixels(app, 1));  // a program's and a folder's
     EXPECT_NE(movedBefore, IconPixels(app, 10));
     EXPECT_EQ(before[2], IconPixels(app, 2));
+    EXPECT_TRUE(Rests("< Set0 >"));
 }
 
 namespace {
