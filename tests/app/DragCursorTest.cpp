@@ -1,0 +1,92 @@
+// The cursor a user sees while dragging on the panel with a real mouse: the
+// hook library tracks the gesture, the panel picks the cursor for the place.
+#include "HostedApp.h"
+
+using namespace velktest;
+
+using DragCursor = HostedApp;
+
+namespace {
+HCURSOR Shown() {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    GetCursorInfo(&info);
+    return info.hCursor;
+}
+
+bool CursorIs(POINT p) {
+    POINT now = {};
+    GetCursorPos(&now);
+    return now.x == p.x && now.y == p.y;
+}
+
+HCURSOR Resource(int id) {
+    return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+}
+}  // namespace
+
+// Neighbouring places want different cursors, so that each change shows
+// that the move has arrived.
+TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
+    MakeSets({"A B - D", "full", "X"});
+    RECT editor = {};
+    GetWindowRect(app->nameEdit, &editor);
+    POINT onEditor = {(editor.left + editor.right) / 2, (editor.top + editor.bottom) / 2};
+    ScreenToClient(app->panel, &onEditor);
+    const POINT other = OnScreen(app->panel, POINT{270, 70});
+    HWND otherWindow = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | WS_VISIBLE, other.x, other.y,
+                                       60, 60, nullptr, nullptr, nullptr, nullptr);
+    const HCURSOR put = Resource(IDC_DRAG_PUT), insert = Resource(IDC_DRAG_INSERT),
+                  intoSet = Resource(IDC_DRAG_INTO_SET), no = Resource(IDC_DRAG_NO),
+                  arrow = LoadCursorA(nullptr, IDC_ARROW);
+    struct Place {
+        POINT at;
+        HCURSOR shown;
+    };
+    struct Drag {
+        const char* what;
+        POINT press;
+        std::vector<Place> places;  // the last is where it ends, changing nothing
+        bool itemDialog;            // open
+    };
+    const Drag drags[] = {
+        {"an item",
+         Cell(0),
+         {{Cell(1), put},
+          {Gap(3), insert},
+          {Cell(2), put},
+          {{216, 20}, no},  // between tabs
+          {Tab(2), put},
+          {Tab(1), no},  // a full set
+          {{130, 30}, intoSet},
+          {{20, 20}, no},  // the pin
+          {Cell(1), put},
+          {{43, 20}, no},  // the new-set button
+          // The editor sets its own text cursor after the panel's.
+          {onEditor, LoadCursorA(nullptr, IDC_IBEAM)},
+          {{300, 100}, arrow},  // another window
+          {Cell(0), put}},
+         false},
+        {"a set", Tab(0), {{Tab(2), put}, {{216, 20}, insert}, {Cell(1), no}, {Tab(0), put}}, false},
+        {"an empty cell", Cell(2), {{Cell(1), arrow}, {Tab(1), arrow}, {Cell(2), arrow}}, false},
+        {"an item beside its dialog", Cell(0), {{Cell(2), no}, {Cell(0), no}}, true},
+    };
+    for (const Drag& drag : drags) {
+        if (drag.itemDialog) Command(IDM_ITEM_DIALOG);
+        CursorAt(drag.press);
+        Button(MOUSEEVENTF_LEFTDOWN);
+        for (const Place& place : drag.places) {
+            const POINT at = OnScreen(app->panel, place.at);
+            // Wine may drop a move to where it believes the cursor already is.
+            SetCursorPos(at.x + 1, at.y);
+            WaitFor([&] { return CursorIs(POINT{at.x + 1, at.y}); }, 1000);
+            SetCursorPos(at.x, at.y);
+            EXPECT_TRUE(WaitFor([&] { return CursorIs(at) && Shown() == place.shown; }, 2000))
+                << drag.what << " at " << place.at.x << "," << place.at.y;
+        }
+        Button(MOUSEEVENTF_LEFTUP);
+        if (drag.itemDialog) Command(IDM_ITEM_DIALOG);
+    }
+    DestroyWindow(otherWindow);
+    EXPECT_EQ("Set0[A B - D] Set1[full] Set2[X] @0", State());
+}
