@@ -25,8 +25,10 @@ HCURSOR Resource(int id) {
 }
 }  // namespace
 
-// Neighbouring places want different cursors, so that each change shows
-// that the move has arrived.
+// The hook's drag state changes before the panel is asked for the cursor,
+// and neighbouring places want different cursors, so that each check sees
+// the move that it waits for. Where a drag ends, on its own cell or tab or
+// over an empty cell, changes nothing but for the item dropped outside.
 TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
     MakeSets({"A B - D", "full", "X"});
     RECT editor = {};
@@ -46,12 +48,12 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
     struct Drag {
         const char* what;
         POINT press;
-        std::vector<Place> places;  // the last is where it ends, changing nothing
+        std::vector<Place> places;  // the last is where it ends
         bool itemDialog;            // open
     };
     const Drag drags[] = {
         {"an item",
-         Cell(0),
+         Cell(3),
          {{Cell(1), put},
           {Gap(3), insert},
           {Cell(2), put},
@@ -64,11 +66,11 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
           {{43, 20}, no},  // the new-set button
           // The editor sets its own text cursor after the panel's.
           {onEditor, LoadCursorA(nullptr, IDC_IBEAM)},
-          {{300, 100}, arrow},  // another window
-          {Cell(0), put}},
+          {Cell(0), put},
+          {{300, 100}, arrow}},  // another window: out of the panel
          false},
         {"a set", Tab(0), {{Tab(2), put}, {{216, 20}, insert}, {Cell(1), no}, {Tab(0), put}}, false},
-        {"an empty cell", Cell(2), {{Cell(1), arrow}, {Tab(1), arrow}, {Cell(2), arrow}}, false},
+        {"an empty cell", Cell(4), {{Cell(1), arrow}, {Cell(4), arrow}}, false},
         {"an item beside its dialog", Cell(0), {{Cell(2), no}, {Cell(0), no}}, true},
     };
     for (const Drag& drag : drags) {
@@ -81,12 +83,15 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
             SetCursorPos(at.x + 1, at.y);
             WaitFor([&] { return CursorIs(POINT{at.x + 1, at.y}); }, 1000);
             SetCursorPos(at.x, at.y);
-            EXPECT_TRUE(WaitFor([&] { return CursorIs(at) && Shown() == place.shown; }, 2000))
+            EXPECT_TRUE(WaitFor([&] { return CursorIs(at) && IsDragging() && Shown() == place.shown; }, 2000))
                 << drag.what << " at " << place.at.x << "," << place.at.y;
         }
         Button(MOUSEEVENTF_LEFTUP);
+        // The hook may see the release one input event late.
+        CursorAt(POINT{drag.places.back().at.x + 1, drag.places.back().at.y});
         if (drag.itemDialog) Command(IDM_ITEM_DIALOG);
     }
     DestroyWindow(otherWindow);
-    EXPECT_EQ("Set0[A B - D] Set1[full] Set2[X] @0", State());
+    // Only the item dropped out of the panel moved, into the first empty cell.
+    EXPECT_EQ("Set0[A B D] Set1[full] Set2[X] @0", State());
 }
