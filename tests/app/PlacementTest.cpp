@@ -26,13 +26,15 @@ struct ScreenSize {
 TEST_F(Placement, ThePanelStaysOnTheScreenAtEveryEdgeAndCorner) {
     ScreenSize screen(800, 600);
     ASSERT_TRUE(screen.changed);
-    // -1: flush with the low edge, 1: with the high edge, 0: centred on the cursor.
+    // -1: flush with the low edge, 1: with the high edge, 0: centred on the
+    // cursor. The cursor stays a pixel from the right and bottom edges, where
+    // it can still be moved aside and back.
     const struct {
         POINT cursor;
         int x, y;
     } rows[] = {
-        {{0, 0}, -1, -1},   {{400, 0}, 0, -1}, {{799, 0}, 1, -1}, {{799, 300}, 1, 0}, {{799, 599}, 1, 1},
-        {{400, 599}, 0, 1}, {{0, 599}, -1, 1}, {{0, 300}, -1, 0}, {{12, 590}, -1, 1}, {{400, 300}, 0, 0},
+        {{0, 0}, -1, -1},   {{400, 0}, 0, -1}, {{798, 0}, 1, -1}, {{798, 300}, 1, 0}, {{798, 598}, 1, 1},
+        {{400, 598}, 0, 1}, {{0, 598}, -1, 1}, {{0, 300}, -1, 0}, {{12, 590}, -1, 1}, {{400, 300}, 0, 0},
     };
     for (const auto& row : rows) {
         ASSERT_TRUE(MoveMouseTo(row.cursor));
