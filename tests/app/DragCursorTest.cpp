@@ -35,9 +35,6 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
     GetWindowRect(app->nameEdit, &editor);
     POINT onEditor = {(editor.left + editor.right) / 2, (editor.top + editor.bottom) / 2};
     ScreenToClient(app->panel, &onEditor);
-    const POINT other = OnScreen(app->panel, POINT{270, 70});
-    HWND otherWindow = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "", WS_POPUP | WS_VISIBLE, other.x, other.y,
-                                       60, 60, nullptr, nullptr, nullptr, nullptr);
     const HCURSOR put = Resource(IDC_DRAG_PUT), insert = Resource(IDC_DRAG_INSERT),
                   intoSet = Resource(IDC_DRAG_INTO_SET), no = Resource(IDC_DRAG_NO),
                   arrow = LoadCursorA(nullptr, IDC_ARROW);
@@ -64,12 +61,11 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
           {{20, 20}, no},  // the pin
           {Cell(1), put},
           {{43, 20}, no},  // the new-set button
-          // The editor sets its own text cursor after the panel's.
-          {onEditor, LoadCursorA(nullptr, IDC_IBEAM)},
           {Cell(0), put},
-          {{300, 100}, arrow}},  // another window: out of the panel
+          {onEditor, no},
+          {{300, 100}, intoSet}},  // out of the panel
          false},
-        {"a set", Tab(0), {{Tab(2), put}, {{216, 20}, insert}, {Cell(1), no}, {Tab(0), put}}, false},
+        {"a set", Tab(0), {{Tab(2), put}, {{216, 20}, insert}, {{300, 100}, no}, {Tab(0), put}}, false},
         {"an empty cell", Cell(4), {{Cell(1), arrow}, {Cell(4), arrow}}, false},
         {"an item beside its dialog", Cell(0), {{Cell(2), no}, {Cell(0), no}}, true},
     };
@@ -91,7 +87,6 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
         CursorAt(POINT{drag.places.back().at.x + 1, drag.places.back().at.y});
         if (drag.itemDialog) Command(IDM_ITEM_DIALOG);
     }
-    DestroyWindow(otherWindow);
     // Only the item dropped out of the panel moved, into the first empty cell.
     EXPECT_EQ("Set0[A B D] Set1[full] Set2[X] @0", State());
 }

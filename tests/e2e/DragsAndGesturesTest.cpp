@@ -6,23 +6,15 @@
 #include <gtest/gtest.h>
 
 #include "Bytes.h"
-#include "Support.h"
-#include "resources/resource.h"
+#include "Session.h"
 
 namespace {
 
 using namespace velktest;
 
-// The grid as the panel lays it out: cell i's centre, in client coordinates;
-// the tabs of two sets, and the gap before the first of them.
-POINT Cell(int i) {
-    return POINT{25 + 41 * (i % 6), 60 + 46 * (i / 6)};
-}
-POINT Tab(int i) {
-    return POINT{224 + 15 * i, 20};
-}
+// The gap before the first of two tabs.
 constexpr POINT kBeforeFirstTab = {212, 20};
-constexpr POINT kPin = {20, 20};
+// Where StartVelk puts the cursor, and the panel.
 constexpr POINT kStart = {400, 300};
 
 // Windows of this program on either side of the screen: presses there come
@@ -74,19 +66,8 @@ void Drag(HWND panel, POINT from, POINT to, DWORD down, DWORD up) {
     Release(up);
 }
 
-HWND StartAt(Velk& velk, POINT cursor) {
-    if (!MoveMouseTo(cursor)) return nullptr;
-    HWND panel = velk.Start();
-    // The first tick's status text comes after the hooks are in place.
-    if (panel && !WaitFor([&] { return !DialogText(panel, IDC_NAME_EDIT).empty(); })) return nullptr;
-    return panel;
-}
-
 HWND OpenByKey(Velk& velk, HWND panel, WORD key, const char* title) {
-    if (!BringToFront(panel)) return nullptr;
-    Key(VK_CONTROL, true);
-    TypeKeys({key});
-    Key(VK_CONTROL, false);
+    Accelerator(panel, key);
     return WaitForWindow(velk.Id(), "#32770", title);
 }
 
@@ -125,7 +106,7 @@ std::string Repeat(const std::string& text, int times) {
 // the first half of a double-byte character ("表" is 0x95 0x5C).
 TEST(Limits, TypedTextsReachTheDataFileCutToTheirLimits) {
     Velk velk;
-    HWND panel = StartAt(velk, POINT{400, 300});
+    HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
 
     HWND set = OpenByKey(velk, panel, 'L', "LAUNCH SET");
@@ -133,6 +114,7 @@ TEST(Limits, TypedTextsReachTheDataFileCutToTheirLimits) {
     Paste((Repeat("a", 63) + "表").c_str());
     ASSERT_TRUE(WaitFor([&] { return DialogText(set, IDC_SET_NAME).compare(0, 63, Repeat("a", 63)) == 0; }));
     PressButton(set, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(set); }));
     set = OpenByKey(velk, panel, 'L', "LAUNCH SET");
     ASSERT_TRUE(set);
     TypeText(Repeat("b", 70).c_str());
@@ -193,7 +175,7 @@ TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
                                                 .Empty(18)
                                                 .bytes));
     OtherWindows other;
-    HWND panel = StartAt(velk, kStart);
+    HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
 
     // Memo would go to the empty cell 5; the other button is pressed away
@@ -226,15 +208,14 @@ TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(panel) != FALSE; }));
     }
 
-    Drag(panel, Cell(2), OnScreen(panel, Tab(1)), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Drag(panel, Tab(1), OnScreen(panel, kBeforeFirstTab), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    Drag(panel, Cell(2), OnScreen(panel, Tab(1, 2)), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    Drag(panel, Tab(1, 2), OnScreen(panel, kBeforeFirstTab), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     // The panel stays on the first set, now Games.
     RECT editor = {};
     GetWindowRect(GetDlgItem(panel, IDC_NAME_EDIT), &editor);
     Drag(panel, Cell(0), POINT{(editor.left + editor.right) / 2, (editor.top + editor.bottom) / 2},
          MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    EXPECT_TRUE(WaitFor([&] { return DialogText(panel, IDC_NAME_EDIT) == "Notes"; }))
-        << DialogText(panel, IDC_NAME_EDIT);
+    EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == "Notes"; })) << EditorText(panel);
     EXPECT_FALSE(GetWindowLongA(GetDlgItem(panel, IDC_NAME_EDIT), GWL_STYLE) & ES_READONLY);  // to edit
     SaveScreenshot(panel, "e2e_item_dropped_on_command_line");
 
@@ -266,7 +247,7 @@ TEST(Gestures, PressesElsewhereHideOnlyAnUnpinnedPanel) {
                                                 .Empty(17)
                                                 .bytes));
     OtherWindows other;
-    HWND panel = StartAt(velk, kStart);
+    HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
     auto click = [&](POINT at, DWORD down) { ClickAt(at, down, down << 1); };
     auto shown = [&] { return IsWindowVisible(panel) != FALSE; };
@@ -274,7 +255,7 @@ TEST(Gestures, PressesElsewhereHideOnlyAnUnpinnedPanel) {
     click(other.Away(panel), MOUSEEVENTF_LEFTDOWN);
     click(other.Away(panel), MOUSEEVENTF_RIGHTDOWN);
     ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(0))));
-    EXPECT_TRUE(WaitFor([&] { return DialogText(panel, IDC_NAME_EDIT) == "Marker"; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == "Marker"; }, 3000));
 
     // The pin pulled: the data file says so within a second.
     click(OnScreen(panel, kPin), MOUSEEVENTF_LEFTDOWN);
