@@ -27,8 +27,8 @@ HCURSOR Resource(int id) {
 
 // The hook's drag state changes before the panel is asked for the cursor,
 // and neighbouring places want different cursors, so that each check sees
-// the move that it waits for. Where a drag ends, on its own cell or tab or
-// over an empty cell, changes nothing but for the item dropped outside.
+// the move that it waits for. Where each drag ends, on its own cell or tab
+// or from an empty cell, nothing changes.
 TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
     MakeSets({"A B - D", "full", "X"});
     RECT editor = {};
@@ -45,7 +45,7 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
     struct Drag {
         const char* what;
         POINT press;
-        std::vector<Place> places;  // the last is where it ends
+        std::vector<Place> places;  // the last is where it is released
         bool itemDialog;            // open
     };
     const Drag drags[] = {
@@ -63,7 +63,8 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
           {{43, 20}, no},  // the new-set button
           {Cell(0), put},
           {onEditor, no},
-          {{300, 100}, intoSet}},  // out of the panel
+          {{300, 100}, intoSet},  // out of the panel
+          {Cell(3), put}},
          false},
         {"a set", Tab(0), {{Tab(2), put}, {{216, 20}, insert}, {{300, 100}, no}, {Tab(0), put}}, false},
         {"an empty cell", Cell(4), {{Cell(1), arrow}, {Cell(4), arrow}}, false},
@@ -87,6 +88,5 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
         CursorAt(POINT{drag.places.back().at.x + 1, drag.places.back().at.y});
         if (drag.itemDialog) Command(IDM_ITEM_DIALOG);
     }
-    // Only the item dropped out of the panel moved, into the first empty cell.
-    EXPECT_EQ("Set0[A B D] Set1[full] Set2[X] @0", State());
+    EXPECT_EQ("Set0[A B - D] Set1[full] Set2[X] @0", State());
 }
