@@ -212,11 +212,13 @@ void Key(WORD key, bool down) {
 }
 
 void TypeText(const char* text) {
-    for (const char* c = text; *c; ++c) {
+    wchar_t wide[1024] = {};
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, 1024);
+    for (const wchar_t* c = wide; *c; ++c) {
         INPUT input[2] = {};
         for (int i = 0; i < 2; ++i) {
             input[i].type = INPUT_KEYBOARD;
-            input[i].ki.wScan = static_cast<unsigned char>(*c);
+            input[i].ki.wScan = *c;
             input[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
         }
         SendInput(2, input, sizeof(INPUT));

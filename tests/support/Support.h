@@ -60,7 +60,7 @@ void Click(DWORD down, DWORD up);  // a press and its release
 void ButtonAt(DWORD flag, POINT screen);
 void Key(WORD key, bool down);
 void TypeKeys(std::initializer_list<WORD> keys);  // each pressed and released
-void TypeText(const char* text);                  // characters, not keys
+void TypeText(const char* utf8);                  // characters, not keys
 // Makes the window the foreground window, active in its thread, so that
 // keys typed next go to it.
 bool BringToFront(HWND window);

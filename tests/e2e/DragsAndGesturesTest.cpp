@@ -1,0 +1,276 @@
+// VELK.exe under the hands of a user: texts typed up to the dialogs' limits,
+// items and tabs dragged with either button, gestures cancelled the ways the
+// hooks allow, and presses elsewhere, pinned and not.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "Bytes.h"
+#include "Session.h"
+
+namespace {
+
+using namespace velktest;
+
+// The gap before the first of two tabs.
+constexpr POINT kBeforeFirstTab = {212, 20};
+// Where StartVelk puts the cursor, and the panel.
+constexpr POINT kStart = {400, 300};
+
+// Windows of this program on either side of the screen: presses there come
+// through the hooks as presses in another program.
+struct OtherWindows {
+    OtherWindows() {
+        for (int i = 0; i < 2; ++i)
+            windows[i] = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "other", WS_POPUP | WS_VISIBLE,
+                                         i ? 850 : 70, 550, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    }
+    ~OtherWindows() {
+        for (HWND window : windows) DestroyWindow(window);
+    }
+    // The centre of the one on the other side from the panel. Under Wine the
+    // panel may come up where the cursor was a moment before, so a fixed
+    // point could lie under it.
+    POINT Away(HWND panel) const {
+        RECT r = {};
+        GetWindowRect(panel, &r);
+        return (r.left + r.right) / 2 < 512 ? POINT{900, 600} : POINT{120, 600};
+    }
+    HWND windows[2] = {};
+};
+
+void Press(HWND panel, POINT client, DWORD button) {
+    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, client)));
+    Button(button);
+}
+
+// The hook can see a release one input event late, and the panel reads the
+// cursor when the gesture's command arrives: one more move stays on the point.
+void Release(DWORD button) {
+    POINT at = {};
+    GetCursorPos(&at);
+    Button(button);
+    MoveMouseTo(POINT{at.x + 1, at.y});
+}
+
+void ClickAt(POINT screen, DWORD down, DWORD up) {
+    ASSERT_TRUE(MoveMouseTo(screen));
+    Button(down);
+    Release(up);
+}
+
+// Pressed over the panel's point, released over the screen's.
+void Drag(HWND panel, POINT from, POINT to, DWORD down, DWORD up) {
+    Press(panel, from, down);
+    ASSERT_TRUE(MoveMouseTo(to));
+    Release(up);
+}
+
+HWND OpenByKey(Velk& velk, HWND panel, WORD key, const char* title) {
+    Accelerator(panel, key);
+    return WaitForWindow(velk.Id(), "#32770", title);
+}
+
+void ClickControl(HWND dialog, int id) {
+    RECT r = {};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    ASSERT_TRUE(MoveMouseTo(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
+    Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+// Pasted with CTRL+V. Typed double-byte characters reach a dialog of an ANSI
+// program under Wine split into two characters; pasted ones arrive whole.
+void Paste(const char* utf8) {
+    wchar_t wide[1024] = {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 1024);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, length * sizeof(wchar_t));
+    memcpy(GlobalLock(memory), wide, length * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    Key(VK_CONTROL, true);
+    TypeKeys({'V'});
+    Key(VK_CONTROL, false);
+}
+
+std::string Repeat(const std::string& text, int times) {
+    std::string all;
+    while (times-- > 0) all += text;
+    return all;
+}
+
+// Typed with real keys (or pasted): the set name's edit takes 64 characters, the data
+// file keeps 64 bytes of a set name and 259 of an item's texts, and never
+// the first half of a double-byte character ("表" is 0x95 0x5C).
+TEST(Limits, TypedTextsReachTheDataFileCutToTheirLimits) {
+    Velk velk;
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+
+    HWND set = OpenByKey(velk, panel, 'L', "LAUNCH SET");
+    ASSERT_TRUE(set);
+    Paste((Repeat("a", 63) + "表").c_str());
+    ASSERT_TRUE(WaitFor([&] { return DialogText(set, IDC_SET_NAME).compare(0, 63, Repeat("a", 63)) == 0; }));
+    PressButton(set, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(set); }));
+    set = OpenByKey(velk, panel, 'L', "LAUNCH SET");
+    ASSERT_TRUE(set);
+    TypeText(Repeat("b", 70).c_str());
+    EXPECT_TRUE(WaitFor([&] { return DialogText(set, IDC_SET_NAME) == Repeat("b", 64); }, 3000))
+        << DialogText(set, IDC_SET_NAME).size();
+    PressButton(set, IDOK);
+
+    HWND item = OpenByKey(velk, panel, 'I', "LAUNCH ITEM");
+    ASSERT_TRUE(item);
+    const std::string folder = "C:\\" + Repeat("f", 300);
+    const std::pair<int, std::string> typed[] = {
+        {IDC_ITEM_NAME, Repeat("n", 300)},
+        {IDC_ITEM_TARGET, Repeat("表", 150)},  // pasted
+        {IDC_ITEM_WORKING_FOLDER, folder},
+    };
+    for (const auto& [id, text] : typed) {
+        ClickControl(item, id);
+        if (id == IDC_ITEM_TARGET)
+            Paste(text.c_str());
+        else
+            TypeText(text.c_str());
+        ASSERT_TRUE(WaitFor([&] { return DialogText(item, id).size() >= 259; })) << id;
+    }
+    // OK asks about the folder that does not exist; the question is modal.
+    PostMessageA(GetDlgItem(item, IDOK), BM_CLICK, 0, 0);
+    HWND question = WaitForWindow(velk.Id(), "#32770", "VELK ver. 0.01");
+    ASSERT_TRUE(question);
+    PressButton(question, IDOK);
+
+    EXPECT_EQ(0u, velk.Close());
+    EXPECT_EQ(Hex(DefaultHeader(0x18, 0, 3)
+                      .Text("NewLaunchSet")
+                      .Slot(Repeat("n", 259), Repeat("\x95\x5C", 129), folder.substr(0, 259))
+                      .Empty(17)
+                      .Text(Repeat("a", 63))
+                      .Empty(18)
+                      .Text(Repeat("b", 64))
+                      .Empty(18)
+                      .bytes),
+              Hex(ReadBytes(velk.DataFile())));
+}
+
+// Gestures that begin on the panel with either button: an item onto
+// another set's tab, a tab into the gap before the first, an item onto the
+// command line. Drags cancelled by another button or by ESC (which also
+// hides the panel) move nothing.
+TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
+    Velk velk;
+    ASSERT_TRUE(WriteBytes(velk.DataFile(), DataFile()
+                                                .Header(0x18, 0, 2)
+                                                .Text("Tools")
+                                                .Empty(1)
+                                                .Slot("Marker", "C:\\velk\\marker.exe", "")
+                                                .Slot("Notes", "C:\\velk\\notes.txt", "")
+                                                .Slot("Memo", "C:\\velk\\memo.txt", "")
+                                                .Empty(14)
+                                                .Text("Games")
+                                                .Empty(18)
+                                                .bytes));
+    OtherWindows other;
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+
+    // Memo would go to the empty cell 5; the other button is pressed away
+    // from the panel, where it starts no gesture of its own.
+    const struct {
+        DWORD down, up, cancelDown;
+        WORD key;
+        bool hides;
+    } cancels[] = {
+        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTDOWN, 0, false},
+        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 0, VK_ESCAPE, true},
+    };
+    for (const auto& cancel : cancels) {
+        Press(panel, Cell(3), cancel.down);
+        if (cancel.key) {
+            ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(5))));
+            Key(cancel.key, true);
+        } else {
+            ASSERT_TRUE(MoveMouseTo(other.Away(panel)));
+            Button(cancel.cancelDown);
+            Release(cancel.cancelDown << 1);  // each button's release is the flag after its press
+            ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(5))));
+        }
+        Release(cancel.up);
+        if (cancel.key) Key(cancel.key, false);
+        if (cancel.hides) {
+            EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(panel); }));
+            ClickAt(kStart, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+        }
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(panel) != FALSE; }));
+    }
+
+    Drag(panel, Cell(2), OnScreen(panel, Tab(1, 2)), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    Drag(panel, Tab(1, 2), OnScreen(panel, kBeforeFirstTab), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    // The panel stays on the first set, now Games.
+    RECT editor = {};
+    GetWindowRect(GetDlgItem(panel, IDC_NAME_EDIT), &editor);
+    Drag(panel, Cell(0), POINT{(editor.left + editor.right) / 2, (editor.top + editor.bottom) / 2},
+         MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == "Notes"; })) << EditorText(panel);
+    EXPECT_FALSE(GetWindowLongA(GetDlgItem(panel, IDC_NAME_EDIT), GWL_STYLE) & ES_READONLY);  // to edit
+    SaveScreenshot(panel, "e2e_item_dropped_on_command_line");
+
+    EXPECT_EQ(0u, velk.Close());
+    EXPECT_EQ(Hex(DataFile()
+                      .Header(0x18, 0, 2)
+                      .Text("Games")
+                      .Slot("Notes", "C:\\velk\\notes.txt", "")
+                      .Empty(17)
+                      .Text("Tools")
+                      .Empty(1)
+                      .Slot("Marker", "C:\\velk\\marker.exe", "")
+                      .Empty(1)
+                      .Slot("Memo", "C:\\velk\\memo.txt", "")
+                      .Empty(14)
+                      .bytes),
+              Hex(ReadBytes(velk.DataFile())));
+}
+
+// Presses of either button elsewhere leave a pinned panel alone and hide an
+// unpinned one. A repaint tick that follows a press shows that the press has
+// been dealt with.
+TEST(Gestures, PressesElsewhereHideOnlyAnUnpinnedPanel) {
+    Velk velk;
+    ASSERT_TRUE(WriteBytes(velk.DataFile(), DataFile()
+                                                .Header(0x18, 0, 1)
+                                                .Text("Tools")
+                                                .Slot("Marker", "C:\\velk\\marker.exe", "")
+                                                .Empty(17)
+                                                .bytes));
+    OtherWindows other;
+    HWND panel = StartVelk(velk);
+    ASSERT_TRUE(panel);
+    auto click = [&](POINT at, DWORD down) { ClickAt(at, down, down << 1); };
+    auto shown = [&] { return IsWindowVisible(panel) != FALSE; };
+    auto hidden = [&] { return !IsWindowVisible(panel); };
+    click(other.Away(panel), MOUSEEVENTF_LEFTDOWN);
+    click(other.Away(panel), MOUSEEVENTF_RIGHTDOWN);
+    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(0))));
+    EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == "Marker"; }, 3000));
+
+    // The pin pulled: the data file says so within a second.
+    click(OnScreen(panel, kPin), MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(WaitFor([&] {
+        const std::string bytes = ReadBytes(velk.DataFile());
+        return bytes.size() > 6 && bytes[6] == 0x08;
+    }));
+    // The middle button, the trigger, hides it too, and shows it again.
+    for (DWORD down : {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN}) {
+        click(other.Away(panel), down);
+        EXPECT_TRUE(WaitFor(hidden)) << down;
+        click(kStart, MOUSEEVENTF_MIDDLEDOWN);
+        ASSERT_TRUE(WaitFor(shown)) << down;
+    }
+    EXPECT_EQ(0u, velk.Close());
+}
+
+}  // namespace
