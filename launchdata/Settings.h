@@ -30,6 +30,8 @@ public:
     // set list. False when there is no usable file: nothing to open, a
     // header cut short or no sets. A body cut short keeps what was read whole.
     bool Load(const char* path, CommandHistory* history, LaunchSetList* sets);
+    // Reads a data file's bytes as Load reads the file's.
+    bool LoadBytes(const char* bytes, size_t size, CommandHistory* history, LaunchSetList* sets);
     // Writes the data file through a temporary file that then replaces it,
     // so a failed save leaves the old file as it was. `pinState` is the pin's
     // (1 pinned) and `hookKey` the hook library's current key mask (its
@@ -37,6 +39,9 @@ public:
     // save wrote are not written again.
     bool Save(const char* path, const CommandHistory* history, const LaunchSetList* sets, int pinState,
               uint8_t hookKey, bool onlyIfChanged = false);
+    // The bytes Save writes, with the header fields set to what they hold.
+    std::string SaveBytes(const CommandHistory* history, const LaunchSetList* sets, int pinState,
+                          uint8_t hookKey);
 
     // The hook library's key mask (kHookKey bits) for the trigger bits of
     // `storedFlags`; a mouse without a middle button gets CTRL+ALT in its place.

@@ -3,6 +3,7 @@
 // working folder), all texts NUL-terminated.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -12,7 +13,9 @@
 #include "base/UniqueHandle.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/ExpandPathMacros.h"
+#include "launchdata/LaunchItem.h"
 #include "launchdata/LaunchSetList.h"
+#include "launchdata/LaunchSetName.h"
 #include "launchdata/Settings.h"
 
 namespace {
@@ -97,26 +100,30 @@ bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* se
     }
     // From here on a refusal is of a file that exists: it is kept aside.
     keepAside = true;
-    unsigned char header[kHeaderSize] = {};
-    DWORD got = 0;
-    if (!ReadFile(file.get(), header, sizeof header, &got, nullptr) || got != sizeof header) return false;
-    ReadHeader(header);
-    if (setCount == 0) return false;
-
     DWORD high = 0;
     const DWORD size = GetFileSize(file.get(), &high);
     if (size == INVALID_FILE_SIZE || high != 0 || size > kLargestFile) return false;
-    std::vector<char> body(size - kHeaderSize);
-    got = 0;
-    if (SetFilePointer(file.get(), dataOffset, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-        !ReadFile(file.get(), body.data(), static_cast<DWORD>(body.size()), &got, nullptr))
-        got = 0;
-    body.resize(got);
+    std::vector<char> bytes(size);
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data(), size, &got, nullptr)) return false;
     file.reset();
+    return LoadBytes(bytes.data(), got, history, sets);
+}
+
+bool Settings::LoadBytes(const char* bytes, size_t size, CommandHistory* history, LaunchSetList* sets) {
+    keepAside = true;
+    if (!bytes || !history || !sets || size < kHeaderSize) return false;
+    ReadHeader(reinterpret_cast<const unsigned char*>(bytes));
+    if (setCount == 0) return false;
+
+    // The body is read from the header's offset, as many bytes as follow
+    // the header, as far as the file goes.
+    const size_t start = std::min<size_t>(dataOffset, size);
+    const size_t length = std::min(size - start, size - kHeaderSize);
 
     triggerKeys = TriggerKeysFromFlags(flags, GetSystemMetrics(SM_CMOUSEBUTTONS));
 
-    BodyReader reader(body.data(), body.data() + body.size());
+    BodyReader reader(bytes + start, bytes + start + length);
     for (unsigned h = 0; h < historyCount; ++h) {
         const char* text = reader.Next();
         if (!text) break;
@@ -125,16 +132,18 @@ bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* se
     for (unsigned j = 0; j < setCount && !reader.Cut(); ++j) {
         const char* name = reader.Next();
         if (!name) break;
-        // Sets beyond the list's room are read over and dropped.
-        const bool added = sets->AddSet(*name ? name : kNoName, slotsPerSet);
+        // Sets beyond the list's room are read over and dropped. A name that
+        // is only a lone lead byte is as empty as none.
+        const bool added =
+            sets->AddSet(CutLength(name, LaunchSetName::kLimit) > 0 ? name : kNoName, slotsPerSet);
         const uint16_t set = static_cast<uint16_t>(sets->count - 1);
         for (unsigned g = 0; g < slotsPerSet; ++g) {
             const char* itemName = reader.Next();
             const char* target = reader.Next();
             const char* workingFolder = reader.Next();
             if (!workingFolder) break;
-            // An empty name is an empty slot.
-            if (added && *itemName)
+            // An empty name is an empty slot, and so is a lone lead byte.
+            if (added && CutLength(itemName, kItemTextLimit) > 0)
                 sets->CreateItem(set, static_cast<uint16_t>(g), itemName, target, workingFolder,
                                  ItemPlacement::Replace);
         }
@@ -144,9 +153,8 @@ bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* se
     return sets->count > 0;
 }
 
-bool Settings::Save(const char* path, const CommandHistory* history, const LaunchSetList* sets, int pinState,
-                    uint8_t hookKey, bool onlyIfChanged) {
-    if (!history || !sets) return false;
+std::string Settings::SaveBytes(const CommandHistory* history, const LaunchSetList* sets, int pinState,
+                                uint8_t hookKey) {
     memcpy(magic, "QX", 2);
     version = 1;
     dataOffset = kHeaderSize;
@@ -157,9 +165,6 @@ bool Settings::Save(const char* path, const CommandHistory* history, const Launc
     setCount = static_cast<uint8_t>(sets->count);
     slotsPerSet = kSlotsPerSet;
     reserved2 = 0;
-
-    char expanded[kExpandedPathSize] = {};
-    if (!path || !ExpandPathMacros(path, expanded, sizeof expanded)) return false;
 
     std::string bytes(kHeaderSize, '\0');
     WriteHeader(reinterpret_cast<unsigned char*>(&bytes[0]));
@@ -173,6 +178,15 @@ bool Settings::Save(const char* path, const CommandHistory* history, const Launc
             AppendText(bytes, info.workingFolder);
         }
     }
+    return bytes;
+}
+
+bool Settings::Save(const char* path, const CommandHistory* history, const LaunchSetList* sets, int pinState,
+                    uint8_t hookKey, bool onlyIfChanged) {
+    if (!history || !sets) return false;
+    std::string bytes = SaveBytes(history, sets, pinState, hookKey);
+    char expanded[kExpandedPathSize] = {};
+    if (!path || !ExpandPathMacros(path, expanded, sizeof expanded)) return false;
 
     if (onlyIfChanged && bytes == lastSaved) return true;
 
