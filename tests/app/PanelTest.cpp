@@ -33,15 +33,6 @@ TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     }
 }
 
-// The pin pulled out, the hook library watches for clicks elsewhere.
-TEST_F(Panel, ThePinSwitchesHideDetection) {
-    CursorAt({20, 20});
-    for (int32_t detecting : {1, 0}) {
-        Command(IDM_PRIMARY_CLICK);
-        EXPECT_EQ(detecting, PauseHideHook(2));
-    }
-}
-
 TEST_F(Panel, TheNameEditorStartsTypedCommandsAndKeepsThemInItsHistory) {
     auto typeAndEnter = [&](const char* text) {
         Command(IDM_ENTER);

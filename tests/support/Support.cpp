@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include "resources/Version.h"
+
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -10,7 +12,6 @@
 namespace velktest {
 
 namespace {
-constexpr char kTitle[] = "VELK ver. 0.01";
 constexpr DWORD kInputPaceMs = 120;
 
 void Pace() {
@@ -311,7 +312,7 @@ bool Velk::Launch() {
 }
 
 HWND Velk::Start() {
-    panel_ = Launch() ? WaitForWindow(process_.dwProcessId, kTitle, kTitle) : nullptr;
+    panel_ = Launch() ? WaitForWindow(process_.dwProcessId, kAppTitle, kAppTitle) : nullptr;
     return panel_;
 }
 

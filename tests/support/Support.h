@@ -34,6 +34,12 @@ bool WriteBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // A Windows path for a file of the build tree (Wine maps Z: to /).
 std::string BuildFile(const std::string& name);
+#ifdef VELK_PROGRAM_FOLDER
+// A file of this test program's own folder, where the App keeps its files ($p).
+inline std::string ProgramFile(const std::string& name) {
+    return BuildFile(std::string(VELK_PROGRAM_FOLDER) + "/" + name);
+}
+#endif
 
 // Saves what the screen shows of the window as <build>/screenshots/<name>.png,
 // once every visible child has reached the screen. For people, not asserts.

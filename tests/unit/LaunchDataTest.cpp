@@ -105,7 +105,7 @@ TEST(ExpandPathMacros, ExpandsVariablesAndMacrosWithinTheBuffer) {
     SetEnvironmentVariableA("VELK_WIDE259", wide259.c_str());
     SetEnvironmentVariableA("VELK_WIDE260", (wide259 + "\x95\x5C").c_str());
     // The stored path, the buffer's size, the expansion (null: it fails).
-    const std::string data = velktest::BuildFile("QXDATA.dat"), x = velktest::BuildFile("x");
+    const std::string data = velktest::ProgramFile("QXDATA.dat"), x = velktest::ProgramFile("x");
     // clang-format off
     const std::tuple<std::string, size_t, const char*> cases[] = {
         {"$p\\QXDATA.dat", 520, data.c_str()}, {"%VELK_MACRO%\\x", 520, x.c_str()}, {"$$p", 520, "$p"},
@@ -126,7 +126,10 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderAnyOtherFileItselfAndEa
     const std::string target = folder.File("run.cmd"), document = folder.File("report.final.txt");
     const std::string shortcut = folder.File("Editor.lnk");
     ASSERT_TRUE(velktest::WriteBytes(target, "@echo off\r\n") && velktest::WriteBytes(document, "report"));
-    CoInitialize(nullptr);  // for this thread from now on
+    struct Com {
+        Com() { CoInitialize(nullptr); }
+        ~Com() { CoUninitialize(); }
+    } com;  // for this test, outliving its objects
     ComPtr<IShellLinkA> link;
     ComPtr<IPersistFile> file;
     ASSERT_EQ(S_OK, CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_ALL, IID_IShellLinkA, link.Put()));
