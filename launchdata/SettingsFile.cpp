@@ -142,9 +142,12 @@ bool Settings::LoadBytes(const char* bytes, size_t size, CommandHistory* history
             const char* target = reader.Next();
             const char* workingFolder = reader.Next();
             if (!workingFolder) break;
-            // An empty name is an empty slot, and so is a lone lead byte.
+            // An empty name is an empty slot, and so is a lone lead byte. The
+            // target is taken as it is kept: a cut that splits a macro ("$W")
+            // leaves one that no longer expands.
+            const std::string keptTarget = CutText(target, kItemTextLimit);
             if (added && CutLength(itemName, kItemTextLimit) > 0)
-                sets->CreateItem(set, static_cast<uint16_t>(g), itemName, target, workingFolder,
+                sets->CreateItem(set, static_cast<uint16_t>(g), itemName, keptTarget.c_str(), workingFolder,
                                  ItemPlacement::Replace);
         }
     }
