@@ -3,11 +3,12 @@
 
 #include <shellapi.h>
 
-#include "resources/Version.h"
-
 #include <fstream>
 #include <iterator>
 #include <vector>
+
+#include "base/UniqueHandle.h"
+#include "resources/Version.h"
 
 namespace velktest {
 
@@ -69,14 +70,10 @@ std::string ReadBytes(const std::string& path) {
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    const bool ok = file != INVALID_HANDLE_VALUE &&
-                    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    return ok;
+    return file && WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
 }
 
 bool FileExists(const std::string& path) {

@@ -34,10 +34,9 @@ bool WriteBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 // A Windows path for a file of the build tree (Wine maps Z: to /).
 std::string BuildFile(const std::string& name);
-#ifdef VELK_PROGRAM_FOLDER
-// A file of this test program's own folder, where the App keeps its files ($p).
+#ifdef VELK_PROGRAM_FOLDER  // a file of this test program's own folder ($p), where the App keeps its files
 inline std::string ProgramFile(const std::string& name) {
-    return BuildFile(std::string(VELK_PROGRAM_FOLDER) + "/" + name);
+    return BuildFile(VELK_PROGRAM_FOLDER "/" + name);
 }
 #endif
 
