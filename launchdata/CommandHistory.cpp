@@ -2,6 +2,7 @@
 #include "launchdata/CommandHistory.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "base/TextCut.h"
 #include "launchdata/LaunchItem.h"
@@ -56,14 +57,16 @@ void CommandHistory::Reset() {
 
 void CommandHistory::Add(const char* text) {
     if (!nodes || !text) return;
+    // Compared as kept: two long texts that differ only past the limit are one entry.
+    auto kept = std::make_unique<std::string>(CutText(text, kItemTextLimit));
     for (uint16_t n = nodes[kHead].next; n != kTail && nodes[n].next != 0;) {
         const uint16_t next = nodes[n].next;
-        if (nodes[n].text && SameCommand(nodes[n].text->c_str(), text)) Unlink(n);
+        if (nodes[n].text && SameCommand(nodes[n].text->c_str(), kept->c_str())) Unlink(n);
         n = next;
     }
     const uint16_t n = freeRing[takePos];
     HistoryNode& node = nodes[n];
-    node.text = std::make_unique<std::string>(CutText(text, kItemTextLimit));
+    node.text = std::move(kept);
     node.next = kTail;
     node.prev = nodes[kTail].prev;
     nodes[node.prev].next = n;

@@ -32,6 +32,8 @@ public:
     // program that holds the file open or locked is waited for a moment; a
     // file that still cannot be read sets `unreadable`.
     bool Load(const char* path, CommandHistory* history, LaunchSetList* sets);
+    // Reads a data file's bytes as Load reads the file's.
+    bool LoadBytes(const std::string& bytes, CommandHistory* history, LaunchSetList* sets);
     // The data file's bytes for this state, with the header fields filled as
     // stored. `pinState` is the pin's (1 pinned) and `hookKey` the hook
     // library's current key mask (its kHookKey bits).

@@ -7,10 +7,13 @@
 #include <cstring>
 #include <string>
 
+#include "base/TextCut.h"
 #include "base/UniqueHandle.h"
 #include "launchdata/CommandHistory.h"
 #include "launchdata/ExpandPathMacros.h"
+#include "launchdata/LaunchItem.h"
 #include "launchdata/LaunchSetList.h"
+#include "launchdata/LaunchSetName.h"
 #include "launchdata/Settings.h"
 
 namespace {
@@ -91,25 +94,30 @@ bool ReadWhole(const char* path, std::string& bytes) {
 }  // namespace
 
 bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* sets) {
-    // Whatever file a save finds there, even one that came only after this
-    // load (a backup put back, a sync client's), is kept aside unless the
-    // load finds it whole. With no file there, nothing is copied.
+    char expanded[kExpandedPathSize] = {};
+    std::string bytes;
+    if (path && ExpandPathMacros(path, expanded, sizeof expanded) && ReadWhole(expanded, bytes))
+        return LoadBytes(bytes, history, sets);
+    // A file that is there but cannot be read is still the user's data:
+    // nothing is written over it. Whatever file a save finds there otherwise,
+    // even one that came only after this load (a backup put back, a sync
+    // client's), is kept aside first; with no file there, nothing is copied.
+    unreadable = IsFile(expanded);
+    keepAside = !unreadable;
+    lastSaved.clear();
+    return false;
+}
+
+bool Settings::LoadBytes(const std::string& bytes, CommandHistory* history, LaunchSetList* sets) {
+    // Bytes refused or read in part are kept aside; whole ones are not (below).
     keepAside = true;
     unreadable = false;
     lastSaved.clear();
-    if (!path || !history || !sets) return false;
-    char expanded[kExpandedPathSize] = {};
-    if (!ExpandPathMacros(path, expanded, sizeof expanded)) return false;
-
-    std::string bytes;
-    if (!ReadWhole(expanded, bytes)) {
-        // A file that is there but cannot be read is still the user's data.
-        unreadable = IsFile(expanded);
-        return false;
-    }
-    if (bytes.size() < kHeaderSize) return false;
+    if (!history || !sets || bytes.size() < kHeaderSize) return false;
     ReadHeader(reinterpret_cast<const unsigned char*>(bytes.data()));
     if (setCount == 0) return false;
+    // The body is read from the header's offset, as many bytes as follow the
+    // header, as far as the file goes.
     const std::string body =
         bytes.substr(std::min<size_t>(dataOffset, bytes.size()), bytes.size() - kHeaderSize);
 
@@ -124,17 +132,22 @@ bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* se
     for (unsigned j = 0; j < setCount && !reader.Cut(); ++j) {
         const char* name = reader.Next();
         if (!name) break;
-        // Sets beyond the list's room are read over and dropped.
-        const bool added = sets->AddSet(*name ? name : kNoName, slotsPerSet);
+        // Sets beyond the list's room are read over and dropped. A name that
+        // is only a lone lead byte is as empty as none.
+        const bool added =
+            sets->AddSet(CutLength(name, LaunchSetName::kLimit) > 0 ? name : kNoName, slotsPerSet);
         const uint16_t set = static_cast<uint16_t>(sets->count - 1);
         for (unsigned g = 0; g < slotsPerSet; ++g) {
             const char* itemName = reader.Next();
             const char* target = reader.Next();
             const char* workingFolder = reader.Next();
             if (!workingFolder) break;
-            // An empty name is an empty slot.
-            if (added && *itemName)
-                sets->CreateItem(set, static_cast<uint16_t>(g), itemName, target, workingFolder,
+            // An empty name is an empty slot, and so is a lone lead byte. The
+            // target is taken as it is kept: a cut that splits a macro ("$W")
+            // leaves one that no longer expands.
+            const std::string keptTarget = CutText(target, kItemTextLimit);
+            if (added && CutLength(itemName, kItemTextLimit) > 0)
+                sets->CreateItem(set, static_cast<uint16_t>(g), itemName, keptTarget.c_str(), workingFolder,
                                  ItemPlacement::Replace);
         }
     }

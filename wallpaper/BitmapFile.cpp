@@ -105,6 +105,11 @@ BitmapLayout CheckBitmapFile(const char* path) {
     unsigned char bytes[sizeof(BITMAPFILEHEADER) + kLargestHeaderSize] = {};
     DWORD got = 0;
     if (!ReadFile(file.get(), bytes, sizeof bytes, &got, nullptr)) return kRefused;
+    return CheckBitmapBytes(bytes, got, uint64_t(fileSize.QuadPart));
+}
+
+BitmapLayout CheckBitmapBytes(const unsigned char* bytes, size_t got, uint64_t fileSize) {
+    constexpr BitmapLayout kRefused = BitmapLayout::Refused;
     constexpr DWORD kFileHeader = sizeof(BITMAPFILEHEADER);
     if (got < kFileHeader + kCoreHeaderSize || Read<WORD>(bytes) != kBitmapMagic) return kRefused;
     const unsigned char* info = bytes + kFileHeader;
@@ -136,7 +141,7 @@ BitmapLayout CheckBitmapFile(const char* path) {
     // The pixel rows must all be there: a short file is not read past its end.
     const uint64_t offset = Read<DWORD>(bytes + 10);
     if (offset < kFileHeader + headerSize) return kRefused;
-    const uint64_t available = uint64_t(fileSize.QuadPart);
+    const uint64_t available = fileSize;
     const BitmapLayout layout = topDown ? BitmapLayout::TopDown : BitmapLayout::BottomUp;
     if (compression == BI_RGB || compression == BI_BITFIELDS) {
         const uint64_t stride = (uint64_t(width) * bitCount + 31) / 32 * 4;

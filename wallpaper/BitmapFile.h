@@ -34,3 +34,6 @@ BITMAPINFOHEADER DescribePixels(int width, int height);
 // file it would read past the end of or allocate absurdly for.
 enum class BitmapLayout { Refused, BottomUp, TopDown };
 BitmapLayout CheckBitmapFile(const char* path);
+// The same check of a file's first `got` bytes (the file header and the
+// largest header there is, or fewer when the file is shorter) and its size.
+BitmapLayout CheckBitmapBytes(const unsigned char* bytes, size_t got, uint64_t fileSize);

@@ -16,6 +16,7 @@
 #include "dialogs/HotKeyDialog.h"
 #include "dialogs/LaunchSetDialog.h"
 #include "dialogs/WallpaperDialog.h"
+#include "hooklib/SharedHookState.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/LaunchSetList.h"
 #include "panel/PanelLayout.h"
@@ -71,7 +72,7 @@ protected:
     void StartWith(const std::string& data) {
         if (app) EndApp();
         RemoveAppFiles();
-        if (!data.empty()) WriteBytes(BuildFile("QXDATA.dat"), data);
+        if (!data.empty()) WriteBytes(ProgramFile("QXDATA.dat"), data);
         theApp = app = new App();
         app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
         ASSERT_TRUE(IsWindowVisible(app->panel));
@@ -84,12 +85,15 @@ protected:
         app->Finish(kAppTitle);
         delete app;
         theApp = app = nullptr;
+        // The hook library's shared state as a fresh start finds it.
+        SetHookKey(kInitialHookState.hookKey);
+        PauseHideHook(kInitialHookState.hideEnabled ? kHideOn : kHideOff);
         PumpMessages();
         RemoveAppFiles();
     }
     // The data file and the wallpaper cache, beside the program.
     static void RemoveAppFiles() {
-        for (const char* name : {"QXDATA.dat", "_QXWP_.bmp"}) DeleteFileA(BuildFile(name).c_str());
+        for (const char* name : {"QXDATA.dat", "_QXWP_.bmp"}) DeleteFileA(ProgramFile(name).c_str());
     }
     void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
     void CursorAt(POINT client) { ASSERT_TRUE(MoveMouseTo(OnScreen(app->panel, client))); }

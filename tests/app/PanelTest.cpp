@@ -33,15 +33,6 @@ TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     }
 }
 
-// The pin pulled out, the hook library watches for clicks elsewhere.
-TEST_F(Panel, ThePinSwitchesHideDetection) {
-    CursorAt({20, 20});
-    for (int32_t detecting : {1, 0}) {
-        Command(IDM_PRIMARY_CLICK);
-        EXPECT_EQ(detecting, PauseHideHook(2));
-    }
-}
-
 // Windows reports every foreground change to the panel's thread; the test
 // reports them as Windows would. Another window hides the unpinned panel,
 // the panel's own dialog does not.

@@ -30,14 +30,17 @@ constexpr POINT kDesktop = {900, 650};
 constexpr char kHotKeyTitle[] =
     "\x95\x5C\x8E\xA6\x81\x45\x94\xF1\x95\x5C\x8E\xA6\x82\xC9\x8E\x67\x97\x70\x82\xB7\x82\xE9\x83L\x81[";
 
-inline void Settle() {
-    WaitFor([] { return false; }, 600);
-}
-
 inline std::string EditorText(HWND panel) {
     char text[300] = {};
     SendDlgItemMessageA(panel, IDC_NAME_EDIT, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+// The cursor moved onto the point, the status line names what lies there: a
+// tick of the panel's own timer after every input before the move, since its
+// timer comes only once the posted input is handled.
+inline bool StatusAt(HWND panel, POINT client, const std::string& status) {
+    return MoveMouseTo(OnScreen(panel, client)) && WaitFor([&] { return EditorText(panel) == status; });
 }
 
 // Starts VELK with the cursor at (400, 300) and waits for its first tick's

@@ -33,8 +33,8 @@ TEST(Velk, StartsOnceAtTheCursorAndWritesItsDataFileAtTheEnd) {
     ASSERT_TRUE(second.Launch());
     HWND box = WaitForWindow(second.Id(), "#32770");
     ASSERT_TRUE(box);
-    EXPECT_EQ("VELK ver. 0.01", WindowText(box));
-    EXPECT_EQ("VELK ver. 0.01 is already running", DialogText(box, 0xFFFF));
+    EXPECT_EQ(WindowText(panel), WindowText(box));
+    EXPECT_EQ(WindowText(panel) + " is already running", DialogText(box, 0xFFFF));
     SaveScreenshot(box, "e2e_already_running");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(0u, second.Wait(10000));
@@ -72,7 +72,7 @@ TEST(Velk, APanelSessionReachesTheDataFileBeforeAForcedEnd) {
     ASSERT_TRUE(WaitFor([&] { return FileExists(work.File("started.txt")); }));
     EXPECT_EQ(work.Path(), ReadBytes(work.File("started.txt")));
     ClickOnDesktop(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Settle();
+    ASSERT_TRUE(StatusAt(panel, Cell(1), "Notes"));
     ASSERT_TRUE(IsWindowVisible(panel));
 
     // "Notes" dragged from cell 1 onto the empty cell 5, in paced steps.
@@ -100,7 +100,7 @@ TEST(Velk, APanelSessionReachesTheDataFileBeforeAForcedEnd) {
     // the trigger shows it again and ESC hides it.
     ClickOn(panel, kPin);
     ClickOn(panel, kBackground);
-    Settle();
+    ASSERT_TRUE(StatusAt(panel, Cell(5), "Notes"));
     EXPECT_TRUE(IsWindowVisible(panel));
     ClickOnDesktop(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(panel); }));
@@ -261,7 +261,8 @@ TEST(Velk, AnotherProgramActivatedHidesTheUnpinnedPanel) {
     ASSERT_TRUE(BringToFront(panel));
     ways[2].second();
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == other.window; }));
-    Settle();
+    // A tick of the panel's own timer after the activation reached it.
+    EXPECT_TRUE(StatusAt(panel, Cell(0), "< Set >"));
     EXPECT_TRUE(IsWindowVisible(panel));
     UnregisterHotKey(other.window, kHotKey);
     EXPECT_EQ(0u, velk.Close());

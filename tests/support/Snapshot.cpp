@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "Support.h"
+#include "resources/Version.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -15,7 +16,7 @@ int main(int argc, char** argv) {
     HWND panel = nullptr;
     velktest::WaitFor(
         [&] {
-            panel = FindWindowA("VELK ver. 0.01", "VELK ver. 0.01");
+            panel = FindWindowA(kAppTitle, kAppTitle);
             return panel && IsWindowVisible(panel);
         },
         30000);

@@ -8,10 +8,12 @@
 #include <iterator>
 #include <vector>
 
+#include "base/UniqueHandle.h"
+#include "resources/Version.h"
+
 namespace velktest {
 
 namespace {
-constexpr char kTitle[] = "VELK ver. 0.01";
 constexpr DWORD kInputPaceMs = 120;
 
 void Pace() {
@@ -100,9 +102,10 @@ std::string ReadBytes(const std::string& path) {
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return out.good();
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    return file && WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
 }
 
 bool FileExists(const std::string& path) {
@@ -354,7 +357,7 @@ bool Velk::Launch() {
 }
 
 HWND Velk::Start() {
-    panel_ = Launch() ? WaitForWindow(process_.dwProcessId, kTitle, kTitle) : nullptr;
+    panel_ = Launch() ? WaitForWindow(process_.dwProcessId, kAppTitle, kAppTitle) : nullptr;
     return panel_;
 }
 

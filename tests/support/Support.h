@@ -40,6 +40,11 @@ std::string Sjis(const char* utf8);
 // A shell shortcut made with IShellLinkW (COM started on the calling thread).
 bool MakeShortcut(const std::wstring& link, const std::wstring& target, const std::wstring& folder,
                   const wchar_t* arguments = L"");
+#ifdef VELK_PROGRAM_FOLDER  // a file of this test program's own folder ($p), where the App keeps its files
+inline std::string ProgramFile(const std::string& name) {
+    return BuildFile(VELK_PROGRAM_FOLDER "/" + name);
+}
+#endif
 
 // Saves what the screen shows of the window as <build>/screenshots/<name>.png,
 // once every visible child has reached the screen. For people, not asserts.

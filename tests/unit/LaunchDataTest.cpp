@@ -108,7 +108,7 @@ TEST(ExpandPathMacros, ExpandsVariablesAndMacrosWithinTheBuffer) {
     SetEnvironmentVariableA("VELK_WIDE259", wide259.c_str());
     SetEnvironmentVariableA("VELK_WIDE260", (wide259 + "\x95\x5C").c_str());
     // The stored path, the buffer's size, the expansion (null: it fails).
-    const std::string data = velktest::BuildFile("QXDATA.dat"), x = velktest::BuildFile("x");
+    const std::string data = velktest::ProgramFile("QXDATA.dat"), x = velktest::ProgramFile("x");
     // clang-format off
     const std::tuple<std::string, size_t, const char*> cases[] = {
         {"$p\\QXDATA.dat", 520, data.c_str()}, {"%VELK_MACRO%\\x", 520, x.c_str()}, {"$$p", 520, "$p"},
@@ -131,7 +131,10 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderUnlessItHoldsMoreAnyOth
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     ASSERT_TRUE(velktest::WriteBytes(folder + "\\run.cmd", "@echo off\r\n"));
     ASSERT_TRUE(velktest::WriteBytes(folder + "\\report.final.txt", "report"));
-    CoInitialize(nullptr);  // for this thread from now on
+    struct Com {
+        Com() { CoInitialize(nullptr); }
+        ~Com() { CoUninitialize(); }
+    } com;  // for this test, outliving its objects
     auto shortcut = [&](const char* name, const wchar_t* arguments) {
         EXPECT_TRUE(velktest::MakeShortcut(velktest::Wide((folder + "\\" + name).c_str()),
                                            velktest::Wide((folder + "\\run.cmd").c_str()), L"C:\\windows",

@@ -121,12 +121,12 @@ TEST_F(PanelTest, RepaintsShowWhatIsUnderTheCursorLeavingNoTraceAndTheSetName) {
     // Its last columns hold only dots, on the baseline.
     EXPECT_GE(Box({cut.right - 8, below.top, cut.right, below.bottom}, 0xFFFFFF).top, cut.bottom - 3);
 
+    // The face asked for, whichever font the system then gives.
     UniqueFont font(CreateSetNameFont());
-    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-    ScopedSelect select(dc.get(), font.get());
-    char face[LF_FACESIZE] = {};
-    GetTextFaceA(dc.get(), sizeof face, face);
-    EXPECT_STREQ("\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e", face);  // ＭＳ Ｐゴシック
+    LOGFONTA asked = {};
+    GetObjectA(font.get(), sizeof asked, &asked);
+    EXPECT_STREQ("\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e",
+                 asked.lfFaceName);  // ＭＳ Ｐゴシック
 }
 
 // The text in the ANSI code page, 932 here.

@@ -117,7 +117,7 @@ protected:
         return BitmapFile().Load(GetModuleHandleA(nullptr), path.c_str(), &header);
     }
     velktest::TempFolder folder;
-    const std::string path = folder.File("picture.bmp"), cache = velktest::BuildFile("_QXWP_.bmp");
+    const std::string path = folder.File("picture.bmp"), cache = velktest::ProgramFile("_QXWP_.bmp");
     BITMAPINFOHEADER header = {};
 };
 
