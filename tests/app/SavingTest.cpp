@@ -27,7 +27,7 @@ BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
 // taskbar comes only later (at log-on), and again at the first change,
 // which is not kept; so is the file whose saves keep failing.
 TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
-    const std::string path = BuildFile("QXDATA.dat"), blocker = BuildFile("QXDATA.tmp");
+    const std::string path = ProgramFile("QXDATA.dat"), blocker = ProgramFile("QXDATA.tmp");
     const std::string file = UsersFile(0x18), unreadable = Sjis("データファイルを読み込めません");
     EndApp();
     ASSERT_TRUE(WriteBytes(path, file));
@@ -66,12 +66,12 @@ TEST_F(Saving, TheEndOfTheSessionWaitsForTheLastSave) {
     CursorAt(kPin);
     Command(IDM_PRIMARY_CLICK);
     SendMessageA(app->panel, WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(Hex(UsersFile(0x08)), Hex(ReadBytes(BuildFile("QXDATA.dat"))));
+    EXPECT_EQ(Hex(UsersFile(0x08)), Hex(ReadBytes(ProgramFile("QXDATA.dat"))));
 }
 
 // A last save that fails at the end is told while the user can still act.
 TEST_F(Saving, ALastSaveThatFailsIsTold) {
-    const std::string blocker = BuildFile("QXDATA.tmp");
+    const std::string blocker = ProgramFile("QXDATA.tmp");
     StartWith(UsersFile(0x18));
     ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
     CursorAt(kPin);
@@ -79,5 +79,5 @@ TEST_F(Saving, ALastSaveThatFailsIsTold) {
     Reply reply(IDOK);
     DestroyWindow(app->panel);
     RemoveDirectoryA(blocker.c_str());
-    EXPECT_NE(std::string::npos, reply.said.find(BuildFile("QXDATA.dat"))) << reply.said;
+    EXPECT_NE(std::string::npos, reply.said.find(ProgramFile("QXDATA.dat"))) << reply.said;
 }

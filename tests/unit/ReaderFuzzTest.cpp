@@ -71,9 +71,9 @@ bool Fits(const char* text, size_t limit) {
 struct LaunchData {
     LaunchData() { sets.iconSource.SetDefaultIcon(LoadIconA(nullptr, IDI_APPLICATION)); }
     void Clear() {
+        std::string().swap(settings.lastSaved);  // its room too
         history.Init(16);
         sets.Resize(3);
-        sets.DeferIconLookups(true);
     }
     bool Load(const std::string& file) {
         Clear();
@@ -163,7 +163,8 @@ TEST(ReaderFuzz, DataFilesLoadWithinTheirLimitsAndSaveBackTheSame) {
         // The model holds at most a few bytes of its own for each byte of the file.
         const size_t peak = PeakOf([&] { loaded = data.Load(file); });
         if (peak > 65536 + 64 * file.size()) problem = "memory " + std::to_string(peak);
-        if (problem.empty()) problem = data.Broken(loaded, data.settings.slotsPerSet);
+        if (problem.empty())
+            problem = data.Broken(loaded, file.size() > 14 ? static_cast<unsigned char>(file[14]) : 0);
         if (problem.empty() && !loaded && !data.settings.keepAside) problem = "refused, not kept aside";
         if (loaded) saved.replace(0, 0, data.Save());  // into the room held
         data.Clear();
