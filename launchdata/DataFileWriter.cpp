@@ -17,8 +17,6 @@ constexpr char kAsideSuffix[] = ".bak";
 // The wait after a failed save doubles from the first to the longest.
 constexpr DWORD kFirstRetryMs = 1000;
 constexpr DWORD kLongestRetryMs = 60000;
-// How long saves fail before the user is told.
-constexpr ULONGLONG kNoticeAfterMs = 3000;
 // How long the end waits for the thread's current write.
 constexpr DWORD kStopWaitMs = 5000;
 
@@ -49,6 +47,8 @@ bool WriteWhole(const char* path, const std::string& bytes) {
            written == bytes.size() && FlushFileBuffers(file.get());
 }
 }  // namespace
+
+DWORD DataFileWriter::noticeAfterMs = 3000;
 
 // What the thread and the writer share; it lives as long as either needs it.
 struct DataFileWriter::Shared {
@@ -178,7 +178,7 @@ void DataFileWriter::Serve(Shared& shared) {
         if (!failingSince) failingSince = failedAt;
         retryMs = std::min(retryMs ? 2 * retryMs : kFirstRetryMs, kLongestRetryMs);
         retryAt = failedAt + retryMs;
-        if (!told && failedAt - failingSince >= kNoticeAfterMs && shared.notify) {
+        if (!told && failedAt - failingSince >= DataFileWriter::noticeAfterMs && shared.notify) {
             PostMessageA(shared.notify, shared.message, 0, 0);
             told = true;
         }

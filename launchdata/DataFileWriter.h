@@ -35,6 +35,9 @@ public:
     // the replace. False leaves the data file as it was.
     static bool WriteNow(const char* expandedPath, const std::string& bytes, bool keepOldAside);
 
+    // How long saves fail before `message` is posted (tests shorten it).
+    static DWORD noticeAfterMs;
+
 private:
     struct Shared;
     static void Serve(Shared& shared);

@@ -51,6 +51,9 @@ public:
     // `storedFlags`; a mouse without a middle button gets CTRL+ALT in its place.
     static uint8_t TriggerKeysFromFlags(uint8_t storedFlags, int mouseButtons);
     static uint8_t FlagsFromHookKey(uint8_t hookKey);
+    // How long a data file that another program holds is waited for at the
+    // load (tests shorten it).
+    static uint32_t heldWaitMs;
 
     // The header, in file order.
     char magic[2] = {};

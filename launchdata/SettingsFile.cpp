@@ -18,9 +18,7 @@
 
 namespace {
 constexpr char kNoName[] = "No Name";
-// How long a file that another program holds is waited for, and how often
-// it is tried meanwhile.
-constexpr DWORD kHeldWaitMs = 2000;
+// How often a file that another program holds is tried meanwhile.
 constexpr DWORD kHeldRetryMs = 100;
 // No real data file comes near this; a larger one is not read into memory.
 constexpr DWORD kLargestFile = 64u * 1024 * 1024;
@@ -82,7 +80,7 @@ DWORD ReadOnce(const char* path, std::string& bytes) {
 // sharing, or locked, by another program (a backup, a virus scanner, a sync
 // client at log-on) is usually free again within moments.
 bool ReadWhole(const char* path, std::string& bytes) {
-    const ULONGLONG giveUp = GetTickCount64() + kHeldWaitMs;
+    const ULONGLONG giveUp = GetTickCount64() + Settings::heldWaitMs;
     for (;;) {
         const DWORD error = ReadOnce(path, bytes);
         if (error == ERROR_SUCCESS) return true;
@@ -92,6 +90,8 @@ bool ReadWhole(const char* path, std::string& bytes) {
     }
 }
 }  // namespace
+
+uint32_t Settings::heldWaitMs = 2000;
 
 bool Settings::Load(const char* path, CommandHistory* history, LaunchSetList* sets) {
     char expanded[kExpandedPathSize] = {};

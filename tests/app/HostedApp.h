@@ -91,9 +91,10 @@ protected:
         PumpMessages();
         RemoveAppFiles();
     }
-    // The data file and the wallpaper cache, beside the program.
+    // The data file, its copy aside and the wallpaper cache, beside the program.
     static void RemoveAppFiles() {
-        for (const char* name : {"QXDATA.dat", "_QXWP_.bmp"}) DeleteFileA(ProgramFile(name).c_str());
+        for (const char* name : {"QXDATA.dat", "QXDATA.dat.bak", "_QXWP_.bmp"})
+            DeleteFileA(ProgramFile(name).c_str());
     }
     void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
     void CursorAt(POINT client) { ASSERT_TRUE(MoveMouseTo(OnScreen(app->panel, client))); }

@@ -2,6 +2,8 @@
 // notification icon, where it stands in no one's way, and the last save.
 #include "Bytes.h"
 #include "HostedApp.h"
+#include "launchdata/DataFileWriter.h"
+#include "launchdata/Settings.h"
 
 using namespace velktest;
 
@@ -29,6 +31,8 @@ BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
 TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     const std::string path = ProgramFile("QXDATA.dat"), blocker = ProgramFile("QXDATA.tmp");
     const std::string file = UsersFile(0x18), unreadable = Sjis("データファイルを読み込めません");
+    Settings::heldWaitMs = 300;
+    DataFileWriter::noticeAfterMs = 500;
     EndApp();
     ASSERT_TRUE(WriteBytes(path, file));
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -49,6 +53,10 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     }
     EXPECT_EQ((std::vector<std::string>{unreadable, unreadable}), balloons);
     App::notifyIcon = notify;
+    // Nothing was written over the file, nor set aside, up to the end.
+    SendMessageA(app->panel, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(Hex(file), Hex(ReadBytes(path)));
+    EXPECT_FALSE(FileExists(path + ".bak"));
 
     StartWith(file);
     ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));

@@ -273,37 +273,3 @@ TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
     EXPECT_EQ(0, askedOnPanelThread);
     CloseHandle(gate);
 }
-
-// Start-ups with many new icons at once, programs of their own and documents
-// of several types: each icon is copied while the shell adds others to its
-// image list, and none comes out black or empty.
-TEST_F(Waiting, ManyNewIconsArriveWhole) {
-    TempFolder folder;
-    const char* programs[] = {"notepad", "winemine", "clock", "iexplore", "winefile", "control"};
-    const char* documents[] = {".txt", ".html", ".bmp", ".ini", ".bat", ".reg"};
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, MAX_PATH);
-    for (int round = 0; round < 3; ++round) {
-        DataFile data = DefaultHeader(0, 0, 1).Text("Set0");
-        for (int i = 0; i < 18; ++i) {
-            const std::string name = folder.File(std::to_string(round) + "-" + std::to_string(i));
-            std::string target = name + (i < 12 ? ".exe" : documents[i - 12]);
-            if (i < 12)
-                CopyFileA((std::string(system) + "\\" + programs[i % 6] + ".exe").c_str(), target.c_str(),
-                          TRUE);
-            else
-                WriteBytes(target, "x");
-            data.Slot("item", target, "");
-        }
-        StartWith(data.bytes);
-        ASSERT_TRUE(WaitFor([&] { return app->launchSets->PendingIconTargets().empty(); }, 20000));
-        for (int i = 0; i < 18; ++i) {
-            const HICON icon = app->launchSets->GetItemInfo(0, uint16_t(i)).icon;
-            EXPECT_NE(app->launchSets->iconSource.DefaultIcon(), icon) << round << " " << i;
-            const std::vector<uint32_t> drawn = Drawn(icon);
-            EXPECT_TRUE(
-                std::any_of(drawn.begin(), drawn.end(), [](uint32_t p) { return p && p != 0x808080; }))
-                << round << " " << i;
-        }
-    }
-}

@@ -211,19 +211,24 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     EXPECT_EQ(0u, velk.Close());
 }
 
-// The command line as a user types in it: the editing keys change the text,
-// ESC drops it, Up and Down recall what Enter started.
+// The command line as a user types in it: Enter starts the command, the
+// editing keys change the text, ESC drops it, Up and Down recall what Enter
+// started.
 TEST(CommandLine, EditingKeysAndRecallWorkAsTyped) {
     Velk velk;
+    ASSERT_TRUE(CopyFileA(BuildFile("launch_marker.exe").c_str(),
+                          velk.Folder().File("launch_marker.exe").c_str(), FALSE));
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
     ASSERT_TRUE(BringToFront(panel));
     auto shows = [&](const char* text) { return WaitFor([&] { return EditorText(panel) == text; }, 3000); };
+    const char first[] = "$p\\launch_marker.exe";
 
     TypeKeys({VK_RETURN});
-    TypeText("velk-first");
-    ASSERT_TRUE(shows("velk-first"));
+    TypeText(first);
+    ASSERT_TRUE(shows(first));
     TypeKeys({VK_RETURN});
+    EXPECT_TRUE(WaitFor([&] { return FileExists(velk.Folder().File("started.txt")); }));
     ASSERT_TRUE(shows("< NewLaunchSet >"));
 
     TypeKeys({VK_RETURN});
@@ -245,21 +250,17 @@ TEST(CommandLine, EditingKeysAndRecallWorkAsTyped) {
     TypeKeys({VK_RETURN});
     EXPECT_TRUE(shows(""));
     for (auto [key, text] : {std::pair<WORD, const char*>{VK_UP, "velx-second!"},
-                             {VK_UP, "velk-first"},
-                             {VK_UP, "velk-first"},
+                             {VK_UP, first},
+                             {VK_UP, first},
                              {VK_DOWN, "velx-second!"}}) {
         TypeKeys({key});
         EXPECT_TRUE(shows(text)) << text << ": " << EditorText(panel);
     }
     TypeKeys({VK_ESCAPE});
     EXPECT_EQ(0u, velk.Close());
-    EXPECT_EQ(Hex(DefaultHeader(0x18, 2, 1)
-                      .Text("velk-first")
-                      .Text("velx-second!")
-                      .Text("NewLaunchSet")
-                      .Empty(18)
-                      .bytes),
-              Hex(ReadBytes(velk.DataFile())));
+    EXPECT_EQ(
+        Hex(DefaultHeader(0x18, 2, 1).Text(first).Text("velx-second!").Text("NewLaunchSet").Empty(18).bytes),
+        Hex(ReadBytes(velk.DataFile())));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 namespace velktest {
 
 namespace {
-constexpr DWORD kInputPaceMs = 120;
+constexpr DWORD kInputPaceMs = 100;
 
 void Pace() {
     WaitFor([] { return false; }, kInputPaceMs);
@@ -211,7 +211,10 @@ void Key(WORD key, bool down) {
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     SendInput(1, &input, sizeof input);
-    Pace();
+    // Only the modifiers are read by the hooks from the key state; other keys
+    // reach their window in order however fast they come.
+    const bool modifier = key == VK_CONTROL || key == VK_SHIFT || key == VK_MENU;
+    if (modifier || !down) WaitFor([] { return false; }, modifier ? kInputPaceMs : 20);
 }
 
 void TypeText(const char* text) {

@@ -180,6 +180,7 @@ TEST(DataFile, AtTheLongestPathEveryChangeOrCutOfARealFileLoads) {
 TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), mine = OneSet(0x18, "Mine");
+    Settings::heldWaitMs = 700;  // a hold of 300 ms is still waited out
     const struct {
         const char* what;
         DWORD share;
@@ -244,6 +245,7 @@ TEST(DataFile, SavesThatKeepFailingAreToldOnce) {
     RegisterClassA(&windowClass);
     HWND owner =
         CreateWindowExA(0, "SaveNotices", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    DataFileWriter::noticeAfterMs = 500;
     DataFileWriter writer(path.c_str(), owner, WM_APP);
     writer.Write("new", true);
     EXPECT_TRUE(velktest::WaitFor([] { return notices > 0; }));
