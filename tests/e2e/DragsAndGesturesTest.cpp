@@ -66,11 +66,6 @@ void Drag(HWND panel, POINT from, POINT to, DWORD down, DWORD up) {
     Release(up);
 }
 
-HWND OpenByKey(Velk& velk, HWND panel, WORD key, const char* title) {
-    Accelerator(panel, key);
-    return WaitForWindow(velk.Id(), "#32770", title);
-}
-
 void ClickControl(HWND dialog, int id) {
     RECT r = {};
     GetWindowRect(GetDlgItem(dialog, id), &r);
@@ -109,20 +104,20 @@ TEST(Limits, TypedTextsReachTheDataFileCutToTheirLimits) {
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
 
-    HWND set = OpenByKey(velk, panel, 'L', "LAUNCH SET");
+    HWND set = OpenByKey(panel, velk.Id(), 'L', "LAUNCH SET");
     ASSERT_TRUE(set);
     Paste((Repeat("a", 63) + "表").c_str());
     ASSERT_TRUE(WaitFor([&] { return DialogText(set, IDC_SET_NAME).compare(0, 63, Repeat("a", 63)) == 0; }));
     PressButton(set, IDOK);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(set); }));
-    set = OpenByKey(velk, panel, 'L', "LAUNCH SET");
+    set = OpenByKey(panel, velk.Id(), 'L', "LAUNCH SET");
     ASSERT_TRUE(set);
     TypeText(Repeat("b", 70).c_str());
     EXPECT_TRUE(WaitFor([&] { return DialogText(set, IDC_SET_NAME) == Repeat("b", 64); }, 3000))
         << DialogText(set, IDC_SET_NAME).size();
     PressButton(set, IDOK);
 
-    HWND item = OpenByKey(velk, panel, 'I', "LAUNCH ITEM");
+    HWND item = OpenByKey(panel, velk.Id(), 'I', "LAUNCH ITEM");
     ASSERT_TRUE(item);
     const std::string folder = "C:\\" + Repeat("f", 300);
     const std::pair<int, std::string> typed[] = {
