@@ -43,13 +43,12 @@ TEST_F(Placement, ThePanelStaysOnTheScreenAtEveryEdgeAndCorner) {
         Command(IDM_TRIGGER);
         RECT r = {};
         GetWindowRect(app->panel, &r);
-        const std::string at = std::to_string(row.cursor.x) + "," + std::to_string(row.cursor.y);
-        auto check = [&](int placed, LONG low, LONG high, LONG cursor, LONG screenEnd) {
-            if (placed < 0) EXPECT_EQ(0, low) << at;
-            if (placed > 0) EXPECT_EQ(screenEnd, high) << at;
-            if (placed == 0) EXPECT_LE(labs((low + high) / 2 - cursor), 1) << at;
+        auto low = [](int placed, LONG size, LONG cursor, LONG screen) {
+            return placed < 0 ? 0 : placed > 0 ? screen - size : cursor - size / 2;
         };
-        check(row.x, r.left, r.right, row.cursor.x, 800);
-        check(row.y, r.top, r.bottom, row.cursor.y, 600);
+        EXPECT_NEAR(low(row.x, r.right - r.left, row.cursor.x, 800), r.left, 1)
+            << row.cursor.x << "," << row.cursor.y;
+        EXPECT_NEAR(low(row.y, r.bottom - r.top, row.cursor.y, 600), r.top, 1)
+            << row.cursor.x << "," << row.cursor.y;
     }
 }
