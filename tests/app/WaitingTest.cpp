@@ -1,6 +1,7 @@
 // The panel at rest: no timer while it is hidden or while nothing on it
-// changes, everything the user does shown at once, and a start-up that shows
-// the stored items at once and brings their icons afterwards.
+// changes, everything the user does shown at once (drags that hold the mouse
+// too), and a start-up that shows the stored items at once and brings their
+// icons afterwards.
 #include <algorithm>
 #include <atomic>
 
@@ -96,7 +97,8 @@ TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
 }
 
 // An item dragged across the panel and released outside goes into the first
-// empty cell; the panel shows it there and then rests.
+// empty cell. The drag is the panel's: it holds the mouse, and outside it
+// shows the drag's cursor. The panel shows the item there and then rests.
 TEST_F(Resting, ADragAcrossThePanelAndOutEndsAtRest) {
     MakeSets({"A - B"});
     ASSERT_TRUE(Rests("< Set0 >"));
@@ -104,11 +106,34 @@ TEST_F(Resting, ADragAcrossThePanelAndOutEndsAtRest) {
     CursorAt(Cell(2));
     Button(MOUSEEVENTF_LEFTDOWN);
     for (POINT p : {Cell(3), Gap(4), Cell(5), POINT{260, 60}, kOutside}) CursorAt(p);
+    EXPECT_EQ(app->panel, GetCapture());
+    const HCURSOR intoSet = LoadCursorA(app->instance, MAKEINTRESOURCEA(IDC_DRAG_INTO_SET));
+    EXPECT_TRUE(WaitFor([&] { return IsDragging() == 1 && GetCursor() == intoSet; }));
     Button(MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(WaitFor([&] { return State() == "Set0[A B] @0"; })) << State();
+    EXPECT_EQ(nullptr, GetCapture());
     EXPECT_TRUE(Rests("< Set0 >"));
     EXPECT_EQ(item, IconPixels(app, 1));
     EXPECT_EQ(empty, IconPixels(app, 2));
+}
+
+// Another window takes the mouse in the middle of a drag (a pop-up, a
+// program that captures it): the drag ends there, and its release drops
+// nothing.
+TEST_F(Resting, ADragThatLosesTheMouseDropsNothing) {
+    MakeSets({"A - B"});
+    CursorAt(Cell(2));
+    Button(MOUSEEVENTF_LEFTDOWN);
+    for (POINT p : {Cell(3), Cell(4)}) CursorAt(p);
+    ASSERT_TRUE(WaitFor([] { return IsDragging() == 1; }));
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetCapture(other);
+    EXPECT_EQ(0, IsDragging());
+    ReleaseCapture();
+    DestroyWindow(other);
+    Button(MOUSEEVENTF_LEFTUP);
+    CursorAt(Cell(5));
+    EXPECT_EQ("Set0[A - B] @0", State());
 }
 
 // The wheel turns the set while the cursor is elsewhere: the pressed tab,
