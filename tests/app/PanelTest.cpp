@@ -1,26 +1,10 @@
-// The panel under the cursor: the timer's repaint at rest, the wheel, the pin,
-// and the name editor as a command line with its history.
+// The panel's wheel, its hiding when another window comes to the front, and
+// the name editor as a command line with its history.
 #include "HostedApp.h"
-#include "wallpaper/WallpaperRenderer.h"
 
 using namespace velktest;
 
 using Panel = HostedApp;
-
-// Leaving a magnified icon for the gap beside it puts the icon back at its
-// size over part of the gap; the insertion bar there must stay whole.
-TEST_F(Panel, TheBarBesideAMagnifiedIconStaysWhileTheCursorRests) {
-    MakeSets({"A"});
-    CursorAt(Cell(0));
-    Tick();
-    CursorAt(Gap(1));
-    for (int tick = 0; tick < 3; ++tick) {
-        Tick();
-        // The bar is x 44 to 47 from y 37, white inside.
-        for (int y = 38; y < 82; y += 4)
-            EXPECT_EQ(RGB(255, 255, 255), GetPixel(app->wallpaper->dc.get(), 45, y)) << tick << ": " << y;
-    }
-}
 
 TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     MakeSets({"", "", ""});
