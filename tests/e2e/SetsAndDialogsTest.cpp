@@ -120,14 +120,8 @@ TEST(Sets, EachSetShowsItsOwnItemsAndNameByTabAndByWheel) {
 TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     Velk velk;
     const std::string marker = BuildFile("launch_marker.exe");
-    ASSERT_TRUE(WriteBytes(velk.DataFile(), DataFile()
-                                                .Header(0x58, 0, 2)
-                                                .Text("Tools")
-                                                .Slot("Old", "C:\\velk\\old.txt", "")
-                                                .Empty(17)
-                                                .Text("Games")
-                                                .Empty(18)
-                                                .bytes));
+    DataFile file = DataFile().Header(0x58, 0, 2).Text("Tools").Slot("Old", "C:\\velk\\old.txt", "");
+    ASSERT_TRUE(WriteBytes(velk.DataFile(), file.Empty(17).Text("Games").Empty(18).bytes));
     ASSERT_TRUE(
         WriteBytes(velk.Folder().File("_QXWP_.bmp"), Bmp(32, 24, [](int, int) { return 0x0000C0u; })));
     HWND panel = StartVelk(velk);
@@ -173,14 +167,9 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     for (int box : {IDC_HOTKEY_MIDDLE, IDC_HOTKEY_CTRL, IDC_HOTKEY_SHIFT}) PressButton(hotKey, box);
     PressButton(hotKey, IDOK);
 
-    const std::string expected = DataFile()
-                                     .Header(0x35, 0, 2, 18, 40, 200, 100, 50)
-                                     .Text("Tools")
-                                     .Slot("New", marker, "")
-                                     .Empty(17)
-                                     .Text("Play")
-                                     .Empty(18)
-                                     .bytes;
+    DataFile changed =
+        DataFile().Header(0x35, 0, 2, 18, 40, 200, 100, 50).Text("Tools").Slot("New", marker, "");
+    const std::string expected = changed.Empty(17).Text("Play").Empty(18).bytes;
     EXPECT_TRUE(WaitFor([&] { return ReadBytes(velk.DataFile()) == expected; }, 3000))
         << Hex(ReadBytes(velk.DataFile()));
     velk.Kill();
