@@ -2,7 +2,6 @@
 // real input through its hooks, and checked by what the screen shows, what
 // it starts and, at the end, the data file byte for byte.
 #include <windows.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -102,32 +101,6 @@ TEST(Velk, AnotherProgramActivatedHidesTheUnpinnedPanel) {
     EXPECT_TRUE(StatusAt(panel, Cell(0), "< Set >"));
     EXPECT_TRUE(IsWindowVisible(panel));
     UnregisterHotKey(other.window, kHotKey);
-    EXPECT_EQ(0u, velk.Close());
-}
-
-// Whatever follows a picture in its file (a broken download, a sparse file)
-// is never read: a 1 x 1 picture followed by 3 GiB shows at once, and the
-// program's memory never holds the file.
-TEST(Velk, ATinyPictureFollowedByGigabytesShowsInLittleMemory) {
-    Velk velk;
-    ASSERT_TRUE(WriteBytes(velk.DataFile(), DataFile().Header(0x58, 0, 1).Text("Set").Empty(18).bytes));
-    const std::string cache = velk.Folder().File("_QXWP_.bmp");
-    ASSERT_TRUE(WriteBytes(cache, Bmp(
-                                      1, 1, [](int, int) { return 0x3060A0u; }, 32, true)));
-    HANDLE file = CreateFileA(cache.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    LARGE_INTEGER end = {};
-    end.QuadPart = 3LL << 30;
-    // The file system stores none of the zeros after the picture.
-    ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
-    CloseHandle(file);
-
-    HWND panel = StartVelk(velk);
-    ASSERT_TRUE(panel);
-    ASSERT_TRUE(MoveMouseTo(kDesktop));
-    EXPECT_TRUE(ShowsBackground(panel, RGB(0x30, 0x60, 0xA0)));
-    PROCESS_MEMORY_COUNTERS memory = {};
-    ASSERT_TRUE(GetProcessMemoryInfo(velk.Process(), &memory, sizeof memory));
-    EXPECT_LT(memory.PeakWorkingSetSize, size_t(256) << 20);
     EXPECT_EQ(0u, velk.Close());
 }
 

@@ -135,6 +135,7 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     EXPECT_EQ("Old", DialogText(item, IDC_ITEM_NAME));
     SetDlgItemTextA(item, IDC_ITEM_NAME, "New");
     SetDlgItemTextA(item, IDC_ITEM_TARGET, marker.c_str());
+    SaveScreenshot(item, "e2e_item_dialog");
     PressButton(item, IDOK);
 
     // The second set renamed through the menu on its tab.
@@ -144,6 +145,7 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     ASSERT_TRUE(set);
     EXPECT_EQ("Games", DialogText(set, IDC_SET_NAME));
     SetDlgItemTextA(set, IDC_SET_NAME, "Play");
+    SaveScreenshot(set, "e2e_set_dialog");
     PressButton(set, IDOK);
 
     // The colour, ALPHA and FILL; the picture switched off.
@@ -159,12 +161,14 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     for (const auto& value : values) SetDlgItemTextA(wallpaper, value.id, value.value);
     PressButton(wallpaper, IDC_WALLPAPER_FILL);
     PressButton(wallpaper, IDC_WALLPAPER_CLEAR);
+    SaveScreenshot(wallpaper, "e2e_wallpaper_dialog");
     PressButton(wallpaper, IDOK);
 
     // The trigger: CTRL and SHIFT instead of the middle button.
     HWND hotKey = OpenByKey(panel, velk.Id(), 'H', kHotKeyTitle);
     ASSERT_TRUE(hotKey);
     for (int box : {IDC_HOTKEY_MIDDLE, IDC_HOTKEY_CTRL, IDC_HOTKEY_SHIFT}) PressButton(hotKey, box);
+    SaveScreenshot(hotKey, "e2e_hot_key_dialog");
     PressButton(hotKey, IDOK);
 
     DataFile changed =
@@ -227,6 +231,7 @@ TEST(CommandLine, EditingKeysAndRecallWorkAsTyped) {
     TypeKeys({VK_END});
     TypeText("!");
     EXPECT_TRUE(shows("velx-second!"));
+    SaveScreenshot(panel, "e2e_command_line");
     TypeKeys({VK_RETURN});
     ASSERT_TRUE(shows("< NewLaunchSet >"));
 

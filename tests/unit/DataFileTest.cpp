@@ -144,36 +144,6 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     }
 }
 
-// At the longest path there is (the temporary file beside it is no longer), a real file changed in a
-// byte or cut short loads within the limits, one cut short is kept aside, and the path is saved.
-TEST(DataFile, AtTheLongestPathEveryChangeOrCutOfARealFileLoads) {
-    velktest::TempFolder folder;
-    std::string file = folder.Path();
-    for (size_t room; (room = MAX_PATH - 1 - strlen("\\QXDATA.dat") - file.size()) > 0;) {
-        file += "\\" + std::string(room > 50 ? 40 : room - 1, 'd');
-        ASSERT_TRUE(CreateDirectoryA(file.c_str(), nullptr)) << file;
-    }
-    file += "\\QXDATA.dat";
-    ASSERT_EQ(size_t(MAX_PATH - 1), file.size());
-    DataFile real = DataFile().Header(0x1E, 2, 3, 2).Text("c").Text(kHyo).Text("1").Slot("a", "C:\\a", "");
-    real.Empty(1).Text(kSo).Empty(2).Text("3").Slot("b", "$p\\b", "").Empty(1);
-    const size_t n = real.bytes.size();
-    for (size_t v = 0; v < 3 * n; ++v) {
-        std::string variant = v < n ? real.bytes.substr(0, v) : real.bytes;
-        if (v >= n) variant[v % n] = v < 2 * n ? '\0' : '\xFF';
-        ASSERT_TRUE(velktest::WriteBytes(file, variant));
-        LaunchData data;
-        data.Load(file);
-        ASSERT_TRUE(data.sets.count <= 3 && data.history.entryCount <= 16) << v;
-        ASSERT_TRUE(v >= n || data.settings.keepAside) << "cut at " << v;
-    }
-    LaunchData data;
-    data.sets.AddSet("S", 18);
-    ASSERT_TRUE(data.Save(file));
-    const std::string saved = velktest::DefaultHeader(0x18, 0, 1).Text("S").Empty(18).bytes;
-    EXPECT_EQ(Hex(saved), Hex(velktest::ReadBytes(file)));
-}
-
 // Another program's hold on the file: a reader beside us does not stop the load, a hold that ends
 // within a moment is waited out, and a file still held is the user's all the same: once
 // it is free, a save neither replaces it nor keeps it aside.

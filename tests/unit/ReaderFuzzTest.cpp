@@ -1,6 +1,9 @@
 // The readers of untrusted bytes, fuzzed from a fixed seed: data files mutated from valid ones and BMP
 // pictures with headers at and past their limits. Each loads without a crash and within its memory rule,
 // into a state that keeps its invariants, and what was loaded saves and loads back the same.
+#include <windows.h>
+#include <psapi.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -307,6 +310,19 @@ TEST(ReaderFuzz, PicturesLoadWithinTheirHeadersOrNotAtAll) {
             if ((back[i] ^ pixels[i]) & 0xFFFFFF) problem = "cache pixel " + std::to_string(i);
         ASSERT_EQ("", problem) << "picture " << n << ": " << Hex(file);
     }
+    // Whatever follows a picture in its file is never read: here 3 GiB that the file system does not store.
+    ASSERT_TRUE(velktest::WriteBytes(path, velktest::Bmp(
+                                               1, 1, [](int, int) { return 0x3060A0u; }, 32, true)));
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER end = {};
+    end.QuadPart = 3LL << 30;
+    ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+    BITMAPINFOHEADER header = {};
+    EXPECT_TRUE(BitmapFile().Load(instance, path.c_str(), &header));
+    PROCESS_MEMORY_COUNTERS memory = {};
+    ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory));
+    EXPECT_LT(memory.PeakWorkingSetSize, size_t(256) << 20);
 }
 
 }  // namespace
