@@ -7,13 +7,23 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$root/build"
 . "$root/tools/wine-env.sh"
 . "$root/tools/display.sh"
-cleanup() { wineserver -k 2>/dev/null || true; stop_display; }
+# The prefixes at 144 and 192 DPI, where the scale tests run.
+dpi_prefixes=("$BUILD_DIR/wineprefix-144" "$BUILD_DIR/wineprefix-192")
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  for prefix in "${dpi_prefixes[@]}"; do WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; done
+  stop_display
+}
 trap cleanup EXIT
 start_display
 # One wineserver for the whole run, instead of one per test program (one
 # already running for this prefix serves as well).
 wineserver -p 2>/dev/null || true
 wine "$BUILD_DIR/wine_warmup.exe"
+for prefix in "${dpi_prefixes[@]}"; do
+  WINEPREFIX="$prefix" wineserver -p 2>/dev/null || true
+  WINEPREFIX="$prefix" wine "$BUILD_DIR/wine_warmup.exe"
+done
 rm -rf "$BUILD_DIR/screenshots"
 # One test program at a time: many of them use the one desktop, its cursor,
 # focus and keyboard, and a program that merely opens a window can take the
