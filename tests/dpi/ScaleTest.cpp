@@ -1,4 +1,4 @@
-// The hosted panel at the display scale of the prefix it runs in (VELK_TEST_DPI: 96, 144 or 192):
+// The hosted panel at the display scale of the prefix it runs in (VELK_TEST_DPI: 144 or 192):
 // where everything lands on the back buffer, what the scaled points hit, a click, a right click and
 // a drag there, the icons' sizes, and the wallpaper made for the device size.
 #include "Bytes.h"
@@ -6,6 +6,7 @@
 #include "launchdata/IconLoader.h"
 #include "launchdata/Settings.h"
 #include "panel/PanelPainter.h"
+#include "panel/PinButton.h"
 #include "wallpaper/WallpaperRenderer.h"
 
 using namespace velktest;
@@ -21,7 +22,6 @@ struct Scale {
     int nameBottom;          // the lowest row the name's rectangle holds
 };
 const Scale kScales[] = {
-    {96, 256, 192, {202, 12, 245, 27}, {10, 10, 52, 29}, {{9, 44}, {50, 90}, {50, 136}}, 32, 187},
     {144, 384, 288, {303, 18, 368, 41}, {15, 15, 79, 44}, {{14, 66}, {75, 135}, {75, 204}}, 48, 281},
     {192, 512, 384, {404, 24, 491, 55}, {20, 20, 105, 59}, {{18, 88}, {100, 180}, {100, 272}}, 64, 375},
 };
@@ -41,6 +41,30 @@ protected:
     POINT At(POINT p, bool last = false) const {
         auto d = [&](int v) { return (v * scale->dpi + 48 + (last ? scale->dpi : 0)) / 96 - last; };
         return POINT{d(p.x), d(p.y)};
+    }
+    // The shown set: items for this program (which has a shell icon) in cells 0, 7 and 13, their icons
+    // arrived.
+    void ItemsWithIcons() {
+        MakeSets({"", "B", "C"});
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        for (uint16_t cell : {0, 7, 13})
+            app->launchSets->CreateItem(0, cell, "Self", self, nullptr, ItemPlacement::Replace);
+        app->iconLoader->Ask(app->launchSets->PendingIconTargets());
+        WaitForIcons();
+    }
+    void WaitForIcons() {
+        ASSERT_TRUE(WaitFor([&] {
+            SendMessageA(app->panel, WM_TIMER, kIconTimer, 0);
+            return app->launchSets->PendingIconTargets().empty();
+        }));
+    }
+    static int Width(HICON icon) {
+        ICONINFO info = {};
+        BITMAP image = {};
+        if (GetIconInfo(icon, &info)) GetObject(info.hbmMask, sizeof image, &image);
+        DeleteObject(info.hbmMask), DeleteObject(info.hbmColor);
+        return image.bmWidth;
     }
     COLORREF Pixel(int x, int y) const { return GetPixel(app->wallpaper->dc.get(), x, y); }
     COLORREF Picture(int x, int y) const {
@@ -73,22 +97,13 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
     WriteBytes(ProgramFile("source.bmp"),
                Bmp(sw, sh, [&](int x, int y) { return source[size_t(y) * sw + x]; }));
     WriteBytes(ProgramFile("_QXWP_.bmp"), Bmp(256, 192, [](int, int) { return 0x808080u; }));
-    MakeSets({"", "B", "C"});
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    for (uint16_t cell : {0, 7, 13})
-        app->launchSets->CreateItem(0, cell, "Self", self, nullptr, ItemPlacement::Replace);
-    app->iconLoader->Ask(app->launchSets->PendingIconTargets());
-    ASSERT_TRUE(WaitFor([&] {
-        SendMessageA(app->panel, WM_TIMER, kIconTimer, 0);
-        return app->launchSets->PendingIconTargets().empty();
-    }));
+    ItemsWithIcons();
     app->settings->flags |= Settings::kWallpaperOn | Settings::kWallpaperFill;
     app->settings->alpha = 100;
     lstrcpyA(app->settings->wallpaperPath, ProgramFile("source.bmp").c_str());
     app->BuildStoredBackground();
     app->FullRepaint();
-    if (scale->dpi != 96) SaveScreenshot(app->panel, "panel-" + std::to_string(scale->dpi) + "dpi");
+    SaveScreenshot(app->panel, "panel-" + std::to_string(scale->dpi) + "dpi");
 
     RECT client = {}, strip = {};
     GetClientRect(app->panel, &client);
@@ -98,25 +113,20 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
     EXPECT_EQ(scale->height, strip.top) << "the strip lies below the drawing area";
     EXPECT_EQ(scale->height, app->wallpaper->GetSize().cy);
 
-    // Made at 96 DPI, the cache serves at 96 and is made again from the picture at any other scale.
+    // The cache, made at 96 DPI, is made again from the picture at this scale.
     const std::string cache = ReadBytes(ProgramFile("_QXWP_.bmp"));
     EXPECT_EQ(scale->width, *reinterpret_cast<const int32_t*>(&cache[18]));
-    for (int y = 0; y < scale->height; y += 7)
-        for (int x = 0; x < scale->width; x += 5) {
+    // Each device pixel the exact average of its f x f block of the picture, rounded down.
+    const int w = scale->width, h = scale->height, f = factor, n = f * f;
+    for (int y = 0; y < h; y += 7)
+        for (int x = 0; x < w; x += 5) {
             uint32_t sum[3] = {};
-            for (int i = 0; i < factor * factor; ++i)
+            for (int i = 0; i < n; ++i)
                 for (int k = 0; k < 3; ++k)
-                    sum[k] +=
-                        source[size_t(y * factor + i / factor) * sw + x * factor + i % factor] >> (8 * k) &
-                        0xFF;
-            const COLORREF expected =
-                scale->dpi == 96
-                    ? RGB(128, 128, 128)
-                    : RGB(sum[2] / (factor * factor), sum[1] / (factor * factor), sum[0] / (factor * factor));
-            ASSERT_EQ(expected, Picture(x, y)) << x << "," << y;
+                    sum[k] += source[size_t(y * f + i / f) * sw + x * f + i % f] >> 8 * k & 255;
+            ASSERT_EQ(RGB(sum[2] / n, sum[1] / n, sum[0] / n), Picture(x, y)) << x << "," << y;
         }
 
-    const int w = scale->width, h = scale->height;
     EXPECT_EQ(Text(scale->tabs), Text(Box({w / 2, 0, w - 1, scale->buttons.bottom + 10})));
     EXPECT_EQ(Text(scale->buttons), Text(Box({0, 0, w / 2, scale->buttons.bottom + 10})));
     const RECT name = Box({w / 2, h - scale->cell, w - 1, h - 1}, RGB(255, 255, 255));
@@ -130,13 +140,7 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
     ScopedSelect select(reference.get(), bitmap.get());
     for (int i = 0; i < 3; ++i) {
         const HICON icon = app->launchSets->GetItemInfo(0, uint16_t(i == 0 ? 0 : 6 * i + 1)).icon;
-        ICONINFO info = {};
-        BITMAP image = {};
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        GetObject(info.hbmMask, sizeof image, &image);
-        DeleteObject(info.hbmMask);
-        DeleteObject(info.hbmColor);
-        EXPECT_EQ(scale->cell, image.bmWidth);
+        EXPECT_EQ(scale->cell, Width(icon));
         const POINT p = scale->cells[i];
         app->wallpaper->RestoreRect(reference.get(), p.x, p.y, scale->cell, scale->cell);
         DrawIconEx(reference.get(), p.x, p.y, icon, 0, 0, 0, nullptr, DI_NORMAL);
@@ -181,6 +185,26 @@ TEST_F(Scaled, ScaledPointsHitWhatTheirLogicalPointsHitAt96) {
     CursorAt(At(Cell(3), true));
     Command(IDM_PRIMARY_DRAG);
     EXPECT_EQ("Set0[- - - A - - - B] Set1[C] Set2[D] @0", State());
+}
+
+// Moved to a monitor of the other scale, the panel takes it: its size, its images and its background.
+TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
+    const Scale& other = kScales[scale->dpi == 144 ? 1 : 0];
+    ItemsWithIcons();
+    RECT suggested = {100, 50, 100 + other.width, 50 + other.height};
+    SendMessageA(app->panel, WM_DPICHANGED, MAKEWPARAM(other.dpi, other.dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    WaitForIcons();
+    RECT client = {}, outer = {};
+    GetClientRect(app->panel, &client);
+    GetWindowRect(app->panel, &outer);
+    EXPECT_EQ(other.width, client.right);
+    EXPECT_EQ(other.height, app->wallpaper->GetSize().cy);
+    EXPECT_EQ(100, outer.left);
+    EXPECT_EQ(other.cell, Width(app->launchSets->GetItemInfo(0, 13).icon))
+        << "made for the size, not stretched";
+    EXPECT_EQ(other.cell, Width(app->pinButton->iconOn));
+    EXPECT_EQ(0x0207, app->PanelHitTest(other.cells[1].x, other.cells[1].y));
 }
 
 }  // namespace
