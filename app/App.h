@@ -233,6 +233,8 @@ public:
     UniqueIcon pinInIcon;
     UniqueIcon pinOutIcon;
     UniqueIcon newSetIcon;
+    // The strip's font on a monitor whose DPI is not the system's, else null.
+    UniqueFont stripFont;
     // The size the icon loader makes the items' icons at.
     int itemIconSize = kItemIconSize;
 

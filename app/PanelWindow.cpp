@@ -159,6 +159,19 @@ void App::TakeScale(HWND window, int dpi) {
     pinButton->iconOn = pinInIcon.get();
     pinButton->iconOff = pinOutIcon.get();
     newSetButton->iconOn = newSetButton->iconOff = newSetIcon.get();
+    // The strip keeps the system's font at the system's DPI; on a monitor of
+    // another one it takes that font scaled to it.
+    const int systemDpi = SystemDpi();
+    LOGFONTA look = {};
+    UniqueFont font;
+    if (scale.Dpi() != systemDpi && GetObjectA(GetStockObject(SYSTEM_FONT), sizeof look, &look)) {
+        look.lfHeight = MulDiv(look.lfHeight, scale.Dpi(), systemDpi);
+        look.lfWidth = MulDiv(look.lfWidth, scale.Dpi(), systemDpi);
+        font.reset(CreateFontIndirectA(&look));
+    }
+    // The editor is told only of a change: a font set anew moves its margins.
+    if (font || stripFont) SendMessageA(nameEdit, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    stripFont.reset(font.release());
     if (itemIconSize != iconSize) {
         // The loader that makes the other size ends after its look-up; the
         // items that wait are asked for again.
@@ -166,8 +179,8 @@ void App::TakeScale(HWND window, int dpi) {
             [iconSize](const std::string& target) { return ShellIconOf(target, iconSize); });
         itemIconSize = iconSize;
     }
-    FixPanelSize(window);
     PlaceNameEdit(window);
+    FixPanelSize(window);
 }
 
 void App::ChangeDpi(int dpi) {
@@ -373,8 +386,9 @@ void App::PlaceNameEdit(HWND window) {
     TEXTMETRICA metrics = {};
     GetClientRect(window, &client);
     {
-        // The editor keeps its default font: the strip follows the system font.
+        // The editor's font: the system font unless the scale asked for another.
         WindowDC dc(nameEdit);
+        ScopedSelect select(dc.get(), reinterpret_cast<HFONT>(SendMessageA(nameEdit, WM_GETFONT, 0, 0)));
         GetTextMetricsA(dc.get(), &metrics);
     }
     GetWindowRect(window, &outer);

@@ -30,14 +30,12 @@ RECT PanelScale::ToDevice(const RECT& r) const {
     return RECT{ToDevice(r.left), ToDevice(r.top), ToDevice(r.right), ToDevice(r.bottom)};
 }
 
-namespace {
 int SystemDpi() {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
     return dpi;
 }
-}  // namespace
 
 int WindowDpi(HWND window) {
     // GetDpiForWindow is not there before Windows 10 1607: looked up, so that

@@ -32,6 +32,8 @@ private:
     int dpi_ = kLogicalDpi;
 };
 
+// The system's DPI: that of the screen's device context.
+int SystemDpi();
 // The DPI the window is shown at: its monitor's where the system tells it
 // (Windows 10 1607 and later), else the system's.
 int WindowDpi(HWND window);

@@ -19,11 +19,12 @@ struct Scale {
     RECT tabs, buttons;      // the three tabs' box and the two buttons' box, inclusive
     POINT cells[3];          // cells 0, 7 and 13
     int cell;                // their size and their icons'
+    int edge;                // the width of a tab's edge: two lines of one logical pixel
     int nameBottom;          // the lowest row the name's rectangle holds
 };
 const Scale kScales[] = {
-    {144, 384, 288, {303, 18, 368, 41}, {15, 15, 79, 44}, {{14, 66}, {75, 135}, {75, 204}}, 48, 281},
-    {192, 512, 384, {404, 24, 491, 55}, {20, 20, 105, 59}, {{18, 88}, {100, 180}, {100, 272}}, 64, 375},
+    {144, 384, 288, {303, 18, 368, 41}, {15, 15, 79, 44}, {{14, 66}, {75, 135}, {75, 204}}, 48, 3, 281},
+    {192, 512, 384, {404, 24, 491, 55}, {20, 20, 105, 59}, {{18, 88}, {100, 180}, {100, 272}}, 64, 4, 375},
 };
 
 class Scaled : public HostedApp {
@@ -129,6 +130,8 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
 
     EXPECT_EQ(Text(scale->tabs), Text(Box({w / 2, 0, w - 1, scale->buttons.bottom + 10})));
     EXPECT_EQ(Text(scale->buttons), Text(Box({0, 0, w / 2, scale->buttons.bottom + 10})));
+    const int tabLeft = scale->tabs.left, tabMiddle = (scale->tabs.top + scale->tabs.bottom) / 2;
+    EXPECT_EQ(tabLeft + scale->edge - 1, Box({tabLeft, tabMiddle, tabLeft + 8, tabMiddle}).right);
     const RECT name = Box({w / 2, h - scale->cell, w - 1, h - 1}, RGB(255, 255, 255));
     EXPECT_LE(name.bottom, scale->nameBottom);
     EXPECT_GT(name.bottom, scale->nameBottom - scale->cell / 4);
