@@ -29,11 +29,11 @@ if [ ! -f "$marker" ] || [ "$(cat "$marker")" != "$version" ]; then
 fi
 for dpi in 144 192; do
   copy="$BUILD_DIR/wineprefix-$dpi"
-  if [ -f "$copy/.velk-ready" ] && [ "$(cat "$copy/.velk-ready")" = "$version-$dpi" ]; then continue; fi
+  if [ -f "$copy/.velk-ready" ] && [ "$(cat "$copy/.velk-ready")" = "$version-$dpi-3" ]; then continue; fi
   echo "setup: the Wine prefix at $dpi DPI"
   rm -rf "$copy"
   cp -a "$WINEPREFIX" "$copy"
   WINEPREFIX="$copy" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   WINEPREFIX="$copy" wineserver -w
-  echo "$version-$dpi" > "$copy/.velk-ready"
+  echo "$version-$dpi-3" > "$copy/.velk-ready"
 done
