@@ -125,8 +125,8 @@ public:
     void PlaceNameEdit(HWND window);
     // The panel is drawn at `dpi` from now on: its size, the buttons' and
     // items' images and the background are made for it, and it is drawn
-    // again. Nothing happens when it is drawn at that DPI already.
-    void ChangeDpi(int dpi);
+    // again. Nothing happens (false) when it is drawn at that DPI already.
+    bool ChangeDpi(int dpi);
 
     // PanelInput.cpp.
     // The hit code (panel/HitCode.h) of a client point (device pixels).

@@ -183,8 +183,8 @@ void App::TakeScale(HWND window, int dpi) {
     FixPanelSize(window);
 }
 
-void App::ChangeDpi(int dpi) {
-    if (!panel || PanelScale(dpi).Dpi() == painter->Scale().Dpi()) return;
+bool App::ChangeDpi(int dpi) {
+    if (!panel || PanelScale(dpi).Dpi() == painter->Scale().Dpi()) return false;
     TakeScale(panel, dpi);
     launchSets->iconSource.SetDefaultIcon(
         UniqueIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_DEFAULT_ITEM), IMAGE_ICON,
@@ -194,13 +194,15 @@ void App::ChangeDpi(int dpi) {
     AskForIcons();
     BuildStoredBackground();
     FullRepaint();
+    return true;
 }
 
 void App::OnDpiChanged(HWND window, int dpi, const RECT* suggested) {
-    ChangeDpi(dpi);
-    // WM_DPICHANGED's documentation: the window takes the suggested
-    // rectangle, which keeps it where the user sees it.
-    if (suggested)
+    // Placed at the cursor, the panel took the monitor's DPI before it moved
+    // there, and stays where it was placed. Otherwise (the user moved it)
+    // it takes the rectangle WM_DPICHANGED suggests, which keeps it where
+    // the user sees it (the message's documentation).
+    if (ChangeDpi(dpi) && suggested)
         SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
