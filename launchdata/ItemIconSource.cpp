@@ -5,6 +5,8 @@
 #include <commoncontrols.h>
 #include <shellapi.h>
 
+#include <mutex>
+
 #include "launchdata/ExpandPathMacros.h"
 
 namespace {
@@ -57,6 +59,10 @@ bool Expand(const char* target, char (&path)[kExpandedPathSize]) {
 HICON ShellIconOf(const std::string& target, int size) {
     char path[kExpandedPathSize] = {};
     if (!Expand(target.c_str(), path) || !MayNameAFile(path)) return nullptr;
+    // A loader replaced for another size may still finish its last look-up:
+    // the image lists still see one thread at a time.
+    static std::mutex imageLists;
+    std::lock_guard<std::mutex> lock(imageLists);
     SHFILEINFOA info = {};
     const auto list = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_SYSICONINDEX));

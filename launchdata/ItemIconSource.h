@@ -16,7 +16,8 @@ constexpr int kItemIconSize = 32;
 // The shell's icon for the target (its macros expanded), size x size pixels:
 // a new icon owned by the caller, null when the target cannot be expanded or
 // the shell has none. It is copied out of the shell's system image lists,
-// which are not safe across threads: only the icon loader's thread calls this.
+// which are not safe across threads: only the icon loader's thread calls this
+// (and one loader's at a time).
 HICON ShellIconOf(const std::string& target, int size = kItemIconSize);
 
 class ItemIconSource : public BaseObject {

@@ -1,6 +1,5 @@
-// The hosted panel at the display scale of the prefix it runs in (VELK_TEST_DPI: 144 or 192):
-// where everything lands on the back buffer, what the scaled points hit, a click, a right click and
-// a drag there, the icons' sizes, and the wallpaper made for the device size.
+// The hosted panel at the display scale of its prefix (VELK_TEST_DPI): where everything lands on the back
+// buffer, what scaled points hit, a click, a right click and a drag there, the icons' sizes, the wallpaper's.
 #include "Bytes.h"
 #include "HostedApp.h"
 #include "launchdata/IconLoader.h"
@@ -33,8 +32,7 @@ protected:
         HostedApp::SetUp();
         char dpi[8] = {};
         GetEnvironmentVariableA("VELK_TEST_DPI", dpi, sizeof dpi);
-        for (const Scale& s : kScales)
-            if (s.dpi == atoi(dpi)) scale = &s;
+        scale = atoi(dpi) == 144 ? &kScales[0] : atoi(dpi) == 192 ? &kScales[1] : nullptr;
         ASSERT_TRUE(scale) << "VELK_TEST_DPI " << dpi;
         ASSERT_EQ(scale->dpi, app->painter->Scale().Dpi());
     }
@@ -43,8 +41,8 @@ protected:
         auto d = [&](int v) { return (v * scale->dpi + 48 + (last ? scale->dpi : 0)) / 96 - last; };
         return POINT{d(p.x), d(p.y)};
     }
-    // The shown set: items for this program (which has a shell icon) in cells 0, 7 and 13, their icons
-    // arrived.
+    // Items for this program (which has a shell icon) in cells 0, 7 and 13 of the shown set, with their
+    // icons.
     void ItemsWithIcons() {
         MakeSets({"", "B", "C"});
         char self[MAX_PATH] = {};
@@ -133,8 +131,8 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
     const int tabLeft = scale->tabs.left, tabMiddle = (scale->tabs.top + scale->tabs.bottom) / 2;
     EXPECT_EQ(tabLeft + scale->edge - 1, Box({tabLeft, tabMiddle, tabLeft + 8, tabMiddle}).right);
     const RECT name = Box({w / 2, h - scale->cell, w - 1, h - 1}, RGB(255, 255, 255));
-    EXPECT_LE(name.bottom, scale->nameBottom);
-    EXPECT_GT(name.bottom, scale->nameBottom - scale->cell / 4);
+    EXPECT_TRUE(name.bottom <= scale->nameBottom && name.bottom > scale->nameBottom - scale->cell / 4)
+        << Text(name);
     EXPECT_GE(name.bottom - name.top, scale->cell / 4) << "a font sized for the scale";
 
     // Each icon made at the cell's size and drawn one to one at its scaled place.
