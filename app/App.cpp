@@ -157,7 +157,10 @@ void App::Start(HINSTANCE newInstance, const char* className, int width, int hei
     launchSets->Resize(kSetCapacity);
     LayOutTabStrip(*tabStrip, wallpaper.get());
     // A shared icon: the source keeps a copy of its own.
-    launchSets->iconSource.SetDefaultIcon(LoadIconA(instance, MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));
+    launchSets->iconSource.SetDefaultIcon(
+        UniqueIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_DEFAULT_ITEM), IMAGE_ICON,
+                                                 itemIconSize, itemIconSize, 0)))
+            .get());
     history->Init(kHistoryCapacity);
 
     uint8_t triggerKey = 0;
@@ -216,16 +219,33 @@ void App::TellIfElevated() {
 }
 
 void App::BuildPlainBackground(PackedColor color) {
-    wallpaper->Build(instance, nullptr, kPanelWidth, kPanelHeight, 1, color, kFullStrength);
+    const PanelScale& scale = painter->Scale();
+    wallpaper->Build(instance, nullptr, scale.ToDevice(kPanelWidth), scale.ToDevice(kPanelHeight), 1, color,
+                     kFullStrength);
 }
 
 void App::BuildStoredBackground() {
     const PackedColor color = MakePackedColor(settings->red, settings->green, settings->blue);
-    // The picture comes from the cache beside the program, not from the file
-    // the user chose; without it the stored colour shows at full strength.
-    if ((settings->flags & Settings::kWallpaperOn) &&
-        wallpaper->Build(instance, kWallpaperCachePath, kPanelWidth, kPanelHeight, 0, color, settings->alpha))
-        return;
+    const PanelScale& scale = painter->Scale();
+    const int width = scale.ToDevice(kPanelWidth), height = scale.ToDevice(kPanelHeight);
+    if (settings->flags & Settings::kWallpaperOn) {
+        // The picture comes from the cache beside the program, not from the
+        // file the user chose, while the cache was made for this size. Made
+        // at another DPI, it is made again from the user's file (which writes
+        // the cache anew); only without that file is the old cache scaled.
+        char cache[kExpandedPathSize] = {};
+        const SIZE cached =
+            ExpandPathMacros(kWallpaperCachePath, cache, sizeof cache) ? BitmapFileSize(cache) : SIZE{0, 0};
+        const uint8_t fill = (settings->flags & Settings::kWallpaperFill) ? 1 : 0;
+        char picture[kExpandedPathSize] = {};
+        if ((cached.cx != width || cached.cy != height) &&
+            ExpandPathMacros(settings->wallpaperPath, picture, sizeof picture) &&
+            CheckBitmapFile(picture) != BitmapLayout::Refused &&
+            wallpaper->Build(instance, picture, width, height, fill, color, settings->alpha))
+            return;
+        // Without a picture the stored colour shows at full strength.
+        if (wallpaper->Build(instance, kWallpaperCachePath, width, height, 0, color, settings->alpha)) return;
+    }
     BuildPlainBackground(color);
 }
 
@@ -270,6 +290,9 @@ void App::PositionAtCursor() {
     if (GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor))
         screen = monitor.rcMonitor;
 
+    // Placed where it is drawn for the monitor's DPI already: the size that
+    // is clamped is the one it shows with.
+    ChangeDpi(MonitorDpi(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST)));
     RECT outer = {};
     GetWindowRect(panel, &outer);
     const int w = outer.right - outer.left;

@@ -27,6 +27,7 @@
 #include "dialogs/DialogHost.h"
 #include "dialogs/LaunchItemDialog.h"
 #include "launchdata/CellRef.h"
+#include "launchdata/ItemIconSource.h"
 #include "wallpaper/PackedColor.h"
 
 class AboutBox;
@@ -119,14 +120,22 @@ public:
     // Keeps the drawing area at width x height with the name editor's strip
     // below it; returns the new outer rectangle.
     RECT FixPanelSize(HWND window, int width, int height);
+    // FixPanelSize for the panel's drawing area at its scale.
+    RECT FixPanelSize(HWND window);
     void PlaceNameEdit(HWND window);
+    // The panel is drawn at `dpi` from now on: its size, the buttons' and
+    // items' images and the background are made for it, and it is drawn
+    // again. Nothing happens (false) when it is drawn at that DPI already.
+    bool ChangeDpi(int dpi);
 
     // PanelInput.cpp.
-    // The hit code (panel/HitCode.h) of a client point.
+    // The hit code (panel/HitCode.h) of a client point (device pixels).
     uint16_t PanelHitTest(int x, int y) const;
+    // A client point in the panel's logical units, where its components lie.
+    POINT LogicalPoint(POINT client) const;
     // Brings the back buffer up to date and copies it to the window. Only
     // the low byte of each switch counts; (x, y) is the cursor in client
-    // coordinates, (-1, -1) for none.
+    // coordinates (device pixels), (-1, -1) for none.
     void RepaintPanel(int rebuild, int icons, int hover, int x, int y);
     // Rebuilds the background, draws every icon, no cursor.
     void FullRepaint();
@@ -220,14 +229,24 @@ public:
     std::unique_ptr<ConfirmDialog> confirmDialog;
     std::unique_ptr<AboutBox> aboutBox;
 
+    // The buttons' images, made for the panel's scale.
+    UniqueIcon pinInIcon;
+    UniqueIcon pinOutIcon;
+    UniqueIcon newSetIcon;
+    // The strip's font on a monitor whose DPI is not the system's, else null.
+    UniqueFont stripFont;
+    // The size the icon loader makes the items' icons at.
+    int itemIconSize = kItemIconSize;
+
     // What the panel shows, and what its input recorded.
     uint16_t currentSet = 0;
     // The hit code under the cursor, and the shown set, at the last primary
     // or secondary button press on the panel.
     uint16_t pressHit = 0;
     uint16_t pressSet = 0;
-    // Where the context menu was asked for (client coordinates), (-1, -1)
-    // from the notification icon; the item and the tab under it.
+    // Where the context menu was asked for (client coordinates in logical
+    // units), (-1, -1) from the notification icon; the item and the tab
+    // under it.
     POINT menuPoint = {};
     CellRef menuItem = kNoCell;
     uint16_t menuSet = 0;
@@ -253,6 +272,11 @@ private:
     void OnSize(HWND window);
     void OnSizing(HWND window, RECT* sizing);
     void OnPaint(HWND window);
+    // The panel went to a monitor of another DPI: drawn for it, at the
+    // place the system suggests.
+    void OnDpiChanged(HWND window, int dpi, const RECT* suggested);
+    // The panel's scale: its size and the images made for it.
+    void TakeScale(HWND window, int dpi);
     bool OnCommand(HWND window, int id);
     void OnKeyDown(HWND window, UINT key);
     void OnTrayIcon(HWND window, UINT mouseMessage);

@@ -130,6 +130,6 @@ void App::OnSecondaryClick() {
     POINT cursor = {};
     GetCursorPos(&cursor);
     ScreenToClient(panel, &cursor);
-    menuPoint = cursor;
+    menuPoint = LogicalPoint(cursor);
     ShowContextMenu();
 }

@@ -36,7 +36,12 @@ constexpr int kStatusBufferSize = 260;
 
 uint16_t App::PanelHitTest(int x, int y) const {
     const bool onNameEditor = nameEdit && ChildWindowFromPoint(panel, POINT{x, y}) == nameEdit;
-    return painter->HitTest(x, y, currentSet, onNameEditor);
+    const POINT p = LogicalPoint(POINT{x, y});
+    return painter->HitTest(p.x, p.y, currentSet, onNameEditor);
+}
+
+POINT App::LogicalPoint(POINT client) const {
+    return painter->Scale().ToLogical(client);
 }
 
 void App::RepaintPanel(int rebuild, int icons, int hover, int x, int y) {
@@ -45,7 +50,10 @@ void App::RepaintPanel(int rebuild, int icons, int hover, int x, int y) {
     WakeTick();
     RECT client = {};
     GetClientRect(panel, &client);
-    painter->Repaint(currentSet, setDialog->IsOpen(), client.right, rebuild, icons, hover, x, y);
+    const PanelScale& scale = painter->Scale();
+    const POINT p = scale.ToLogical(POINT{x, y});
+    painter->Repaint(currentSet, setDialog->IsOpen(), scale.ToLogical(client.right), rebuild, icons, hover,
+                     p.x, p.y);
     // A hidden panel gets the picture from WM_PAINT when it shows.
     if (!IsWindowVisible(panel)) return;
     WindowDC target(panel);
@@ -196,7 +204,7 @@ void App::OnMouseWheel(HWND window, int delta, int screenX, int screenY) {
 }
 
 void App::OnPrimaryClick(HWND window) {
-    const POINT p = CursorInPanel();
+    const POINT p = LogicalPoint(CursorInPanel());
     SetEditing(false);
 
     const int n = launchSets->count;

@@ -12,10 +12,13 @@
 #include "dialogs/WallpaperDialog.h"
 #include "hooklib/Wendrix.h"
 #include "launchdata/CommandHistory.h"
+#include "launchdata/IconLoader.h"
+#include "launchdata/ItemIconSource.h"
 #include "launchdata/LaunchSetList.h"
 #include "launchdata/Settings.h"
 #include "panel/NewSetButton.h"
 #include "panel/PanelLayout.h"
+#include "panel/PanelPainter.h"
 #include "panel/PinButton.h"
 #include "resources/resource.h"
 
@@ -60,6 +63,9 @@ LRESULT App::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_PAINT:
         OnPaint(window);
         break;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COMMAND:
         if (OnCommand(window, LOWORD(wParam))) return 0;
         break;
@@ -129,15 +135,76 @@ void App::OnCreate(HWND window, const CREATESTRUCTA* create) {
     SendMessageA(nameEdit, EM_LIMITTEXT, kNameEditLimit, 0);
     PlaceNameEdit(window);
     nameEditor->Attach(nameEdit);
-    FixPanelSize(window, kPanelWidth, kPanelHeight);
-
-    // Shared icons: they live as long as the program.
-    const HINSTANCE resources = create->hInstance;
-    auto shared = [&](int id) { return LoadIconA(resources, MAKEINTRESOURCEA(id)); };
-    pinButton->Configure(kPinButtonX, kPinButtonY, kButtonIconSize, kButtonIconSize, shared(IDI_PIN_IN),
-                         shared(IDI_PIN_OUT));
+    instance = create->hInstance;
+    TakeScale(window, WindowDpi(window));
+    pinButton->Configure(kPinButtonX, kPinButtonY, kButtonIconSize, kButtonIconSize, pinInIcon.get(),
+                         pinOutIcon.get());
     newSetButton->Configure(kNewSetButtonX, kNewSetButtonY, kButtonIconSize, kButtonIconSize,
-                            shared(IDI_NEW_SET), shared(IDI_NEW_SET));
+                            newSetIcon.get(), newSetIcon.get());
+}
+
+void App::TakeScale(HWND window, int dpi) {
+    const PanelScale scale(dpi);
+    painter->SetScale(scale);
+    const int iconSize = scale.ToDevice(kItemIconSize);
+    // Each image made at its size from the resource's nearest one, drawn one
+    // to one from then on.
+    auto load = [&](int id) {
+        return static_cast<HICON>(
+            LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, iconSize, iconSize, 0));
+    };
+    pinInIcon.reset(load(IDI_PIN_IN));
+    pinOutIcon.reset(load(IDI_PIN_OUT));
+    newSetIcon.reset(load(IDI_NEW_SET));
+    pinButton->iconOn = pinInIcon.get();
+    pinButton->iconOff = pinOutIcon.get();
+    newSetButton->iconOn = newSetButton->iconOff = newSetIcon.get();
+    // The strip keeps the system's font at the system's DPI; on a monitor of
+    // another one it takes that font scaled to it.
+    const int systemDpi = SystemDpi();
+    LOGFONTA look = {};
+    UniqueFont font;
+    if (scale.Dpi() != systemDpi && GetObjectA(GetStockObject(SYSTEM_FONT), sizeof look, &look)) {
+        look.lfHeight = MulDiv(look.lfHeight, scale.Dpi(), systemDpi);
+        look.lfWidth = MulDiv(look.lfWidth, scale.Dpi(), systemDpi);
+        font.reset(CreateFontIndirectA(&look));
+    }
+    // The editor is told only of a change: a font set anew moves its margins.
+    if (font || stripFont) SendMessageA(nameEdit, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    stripFont.reset(font.release());
+    if (itemIconSize != iconSize) {
+        // The loader that makes the other size ends after its look-up; the
+        // items that wait are asked for again.
+        iconLoader = std::make_unique<IconLoader>(
+            [iconSize](const std::string& target) { return ShellIconOf(target, iconSize); });
+        itemIconSize = iconSize;
+    }
+    PlaceNameEdit(window);
+    FixPanelSize(window);
+}
+
+bool App::ChangeDpi(int dpi) {
+    if (!panel || PanelScale(dpi).Dpi() == painter->Scale().Dpi()) return false;
+    TakeScale(panel, dpi);
+    launchSets->iconSource.SetDefaultIcon(
+        UniqueIcon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_DEFAULT_ITEM), IMAGE_ICON,
+                                                 itemIconSize, itemIconSize, 0)))
+            .get());
+    launchSets->WantIconsAgain();
+    AskForIcons();
+    BuildStoredBackground();
+    FullRepaint();
+    return true;
+}
+
+void App::OnDpiChanged(HWND window, int dpi, const RECT* suggested) {
+    // Placed at the cursor, the panel took the monitor's DPI before it moved
+    // there, and stays where it was placed. Otherwise (the user moved it)
+    // it takes the rectangle WM_DPICHANGED suggests, which keeps it where
+    // the user sees it (the message's documentation).
+    if (ChangeDpi(dpi) && suggested)
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 void App::OnDestroy(HWND window) {
@@ -160,12 +227,12 @@ void App::OnEndSession(bool ending) {
 }
 
 void App::OnSize(HWND window) {
-    FixPanelSize(window, kPanelWidth, kPanelHeight);
+    FixPanelSize(window);
     PlaceNameEdit(window);
 }
 
 void App::OnSizing(HWND window, RECT* sizing) {
-    *sizing = FixPanelSize(window, kPanelWidth, kPanelHeight);
+    *sizing = FixPanelSize(window);
     PlaceNameEdit(window);
 }
 
@@ -293,6 +360,11 @@ void App::OnTrayIcon(HWND window, UINT mouseMessage) {
     }
 }
 
+RECT App::FixPanelSize(HWND window) {
+    const PanelScale& scale = painter->Scale();
+    return FixPanelSize(window, scale.ToDevice(kPanelWidth), scale.ToDevice(kPanelHeight));
+}
+
 RECT App::FixPanelSize(HWND window, int width, int height) {
     RECT editOuter = {};
     GetWindowRect(nameEdit, &editOuter);
@@ -316,8 +388,9 @@ void App::PlaceNameEdit(HWND window) {
     TEXTMETRICA metrics = {};
     GetClientRect(window, &client);
     {
-        // The editor keeps its default font: the strip follows the system font.
+        // The editor's font: the system font unless the scale asked for another.
         WindowDC dc(nameEdit);
+        ScopedSelect select(dc.get(), reinterpret_cast<HFONT>(SendMessageA(nameEdit, WM_GETFONT, 0, 0)));
         GetTextMetricsA(dc.get(), &metrics);
     }
     GetWindowRect(window, &outer);

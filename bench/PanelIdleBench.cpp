@@ -2,11 +2,16 @@
 // timer messages a hosted App handles in 10 s at rest, and VELK.exe's CPU
 // time over 30 s with the panel visible and the cursor resting on a cell,
 // then outside the panel, then hidden, each beside Wine's notepad idling for
-// the same time in the same run, as a percentage of one core.
+// the same time in the same run, as a percentage of one core; VELK.exe's
+// pop-up time and its private memory shown. Each figure is for the display
+// scale of the prefix it runs in (tools/bench-dpi.sh runs it at 96 and 192
+// DPI, one after the other).
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "BenchProcess.h"
 #include "Support.h"
@@ -23,6 +28,9 @@ constexpr DWORD kCountMs = 10000;
 // Long enough for the last tick after a move.
 constexpr DWORD kSettleMs = 1000;
 constexpr int kRepaints = 2000;
+constexpr int kPopUps = 21;
+// The trigger's command: shows the hidden panel at the cursor.
+constexpr WPARAM kTriggerCommand = 41001;
 
 double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
     LARGE_INTEGER frequency;
@@ -117,6 +125,26 @@ void TimeTickRepaint() {
     velktest::PumpMessages();
 }
 
+// From the trigger's command to the panel shown with its first frame drawn
+// (the command's handler returns only then), median of kPopUps rounds.
+void MeasurePopUp(HWND panel) {
+    std::vector<double> times;
+    LARGE_INTEGER start, end;
+    for (int i = 0; i < kPopUps; ++i) {
+        if (IsWindowVisible(panel)) SendMessageA(panel, WM_COMMAND, kTriggerCommand, 0);
+        QueryPerformanceCounter(&start);
+        SendMessageA(panel, WM_COMMAND, kTriggerCommand, 0);
+        QueryPerformanceCounter(&end);
+        if (IsWindowVisible(panel)) times.push_back(1000.0 * Seconds(start, end));
+    }
+    std::sort(times.begin(), times.end());
+    if (times.empty()) return;
+    std::printf(
+        "pop-up, trigger command to the panel shown and drawn, median of %zu: %.2f ms "
+        "(bar: one 60 Hz frame, 16.7 ms)\n",
+        times.size(), times[times.size() / 2]);
+}
+
 // Percentage of one core that the processes used over the idle period.
 void MeasureIdle(const char* what, const std::string& velk, const std::string& notepad) {
     const double velkBefore = CpuSeconds(velk), notepadBefore = CpuSeconds(notepad);
@@ -168,6 +196,12 @@ int main() {
         std::printf("idle: the panel did not show\n");
         return 1;
     }
+    std::printf("display scale: %d DPI\n", GetDeviceCaps(GetDC(nullptr), LOGPIXELSX));
+    MeasurePopUp(panel);
+    velktest::WaitFor([&] { return PrivateMemoryKb(folder.File("VELK.exe")) > 0; });
+    std::printf(
+        "private (anonymous resident) memory of the shown panel: VELK.exe %ld kB, notepad.exe %ld kB\n",
+        PrivateMemoryKb(folder.File("VELK.exe")), PrivateMemoryKb(note));
     // The cursor rests on the panel's grid, over an empty cell, then beside
     // the panel.
     RECT outer = {};

@@ -205,8 +205,11 @@ void WallpaperDialog::OnApply(bool close) {
     const uint8_t fill = FillChecked(window_);
     const PackedColor color = SliderColor(window_);
     // An empty path (after CLEAR) builds the plain colour at full strength.
-    if (!wallpaper_.Build(host_.Instance(), preview_.path, kPanelWidth, kPanelHeight, fill, color, alpha))
-        wallpaper_.Build(host_.Instance(), nullptr, kPanelWidth, kPanelHeight, 1, color, alpha);
+    // The panel's back buffer has the size the panel is drawn at.
+    const SIZE size = wallpaper_.GetSize();
+    const auto width = static_cast<uint16_t>(size.cx), height = static_cast<uint16_t>(size.cy);
+    if (!wallpaper_.Build(host_.Instance(), preview_.path, width, height, fill, color, alpha))
+        wallpaper_.Build(host_.Instance(), nullptr, width, height, 1, color, alpha);
     lstrcpynA(settings_.wallpaperPath, preview_.path, sizeof settings_.wallpaperPath);
     settings_.flags &= ~(Settings::kWallpaperOn | Settings::kWallpaperFill);
     if (preview_.path[0] && alpha != 0) settings_.flags |= Settings::kWallpaperOn;

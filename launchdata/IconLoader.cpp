@@ -22,7 +22,7 @@ struct IconLoader::Shared {
     std::deque<std::pair<std::string, UniqueIcon>> answers;
 };
 
-IconLoader::IconLoader() : IconLoader(ShellIconOf) {}
+IconLoader::IconLoader() : IconLoader([](const std::string& target) { return ShellIconOf(target); }) {}
 
 IconLoader::IconLoader(LookUp lookUp) : shared_(std::make_shared<Shared>()) {
     shared_->lookUp = std::move(lookUp);

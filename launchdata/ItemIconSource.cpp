@@ -2,7 +2,10 @@
 #include "launchdata/ItemIconSource.h"
 
 #include <commctrl.h>
+#include <commoncontrols.h>
 #include <shellapi.h>
+
+#include <mutex>
 
 #include "launchdata/ExpandPathMacros.h"
 
@@ -20,19 +23,55 @@ bool MayNameAFile(const char* path) {
     return true;
 }
 
+// The shell's image lists from the smallest of the large ones: the large
+// list follows the system's DPI, the extra-large one is 48 square and the
+// jumbo one 256 (SHGetImageList's documentation).
+constexpr int kLargeLists[] = {SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO};
+// IID_IImageList, which no import library of the toolchain defines.
+constexpr IID kImageListId = {0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
+
+// Icon `index` of the first system image list whose images are at least
+// size pixels square, made size x size once here if that list's are larger,
+// so that the panel draws it one to one.
+HICON SystemIcon(int index, int size) {
+    for (const int kind : kLargeLists) {
+        IImageList* list = nullptr;
+        if (FAILED(SHGetImageList(kind, kImageListId, reinterpret_cast<void**>(&list))) || !list) continue;
+        int w = 0, h = 0;
+        HICON icon = nullptr;
+        if (SUCCEEDED(list->GetIconSize(&w, &h)) && w >= size && h >= size)
+            list->GetIcon(index, ILD_NORMAL, &icon);
+        list->Release();
+        if (!icon) continue;
+        if (w == size && h == size) return icon;
+        UniqueIcon large(icon);
+        return static_cast<HICON>(CopyImage(large.get(), IMAGE_ICON, size, size, 0));
+    }
+    return nullptr;
+}
+
 // The target with its macros expanded; false when they cannot be.
 bool Expand(const char* target, char (&path)[kExpandedPathSize]) {
     return target && ExpandPathMacros(target, path, sizeof path);
 }
 }  // namespace
 
-HICON ShellIconOf(const std::string& target) {
+HICON ShellIconOf(const std::string& target, int size) {
     char path[kExpandedPathSize] = {};
     if (!Expand(target.c_str(), path) || !MayNameAFile(path)) return nullptr;
+    // A loader replaced for another size may still finish its last look-up:
+    // the image lists still see one thread at a time.
+    static std::mutex imageLists;
+    std::lock_guard<std::mutex> lock(imageLists);
     SHFILEINFOA info = {};
     const auto list = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoA(path, FILE_ATTRIBUTE_ARCHIVE, &info, sizeof info, SHGFI_SYSICONINDEX));
-    return list ? ImageList_GetIcon(list, info.iIcon, ILD_NORMAL) : nullptr;
+    if (!list) return nullptr;
+    // The large list answers at 96 DPI, as it always has.
+    int w = 0, h = 0;
+    if (ImageList_GetIconSize(list, &w, &h) && w == size && h == size)
+        return ImageList_GetIcon(list, info.iIcon, ILD_NORMAL);
+    return SystemIcon(info.iIcon, size);
 }
 
 void ItemIconSource::SetDefaultIcon(HICON icon) {

@@ -10,11 +10,15 @@
 #include "base/BaseObject.h"
 #include "base/UniqueHandle.h"
 
-// The shell's large icon for the target (its macros expanded): a new icon
-// owned by the caller, null when the target cannot be expanded or the shell
-// has none. It is copied out of the shell's system image list, which is not
-// safe across threads: only the icon loader's thread calls this.
-HICON ShellIconOf(const std::string& target);
+// The items' icons are this many logical pixels square.
+constexpr int kItemIconSize = 32;
+
+// The shell's icon for the target (its macros expanded), size x size pixels:
+// a new icon owned by the caller, null when the target cannot be expanded or
+// the shell has none. It is copied out of the shell's system image lists,
+// which are not safe across threads: only the icon loader's thread calls this
+// (and one loader's at a time).
+HICON ShellIconOf(const std::string& target, int size = kItemIconSize);
 
 class ItemIconSource : public BaseObject {
 public:

@@ -122,6 +122,17 @@ bool LaunchSetList::CreateItem(uint16_t set, uint16_t i, const char* name, const
     return Place(*items, std::move(item), i, placement);
 }
 
+void LaunchSetList::WantIconsAgain() {
+    for (LaunchSet& set : slots_) {
+        for (unsigned i = 0; set.items && i < set.items->capacity; ++i) {
+            LaunchItem* item = set.items->At(i);
+            if (!item) continue;
+            item->iconPending = true;
+            if (!item->icon) item->placeholder = iconSource.Placeholder(item->target.c_str());
+        }
+    }
+}
+
 std::vector<std::string> LaunchSetList::PendingIconTargets() const {
     std::vector<std::string> targets;
     for (const LaunchSet& set : slots_) {

@@ -48,6 +48,9 @@ public:
     // refuses or the placement does.
     bool CreateItem(uint16_t set, uint16_t i, const char* name, const char* target, const char* workingFolder,
                     ItemPlacement placement);
+    // Every item waits for its icon again (made at another size now) and
+    // shows the icon source's placeholder of now until it has one of its own.
+    void WantIconsAgain();
     // The targets of the items still waiting for their icons, each once.
     std::vector<std::string> PendingIconTargets() const;
     // The target's own icon for every item still waiting for it (they keep

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "base/UniqueHandle.h"
+#include "panel/PanelScale.h"
 
 enum EdgeState : int {
     kEdgeNormal = 0,   // raised
@@ -12,9 +13,13 @@ enum EdgeState : int {
     kEdgeHot = 2,      // raised and flat: under the cursor
 };
 
-// Draws the edge of rect in the look of state; false (nothing drawn) for
-// any other state. Only the edge is drawn, not the inside.
-bool DrawEdgeInState(HDC dc, RECT rect, int state);
+// Draws the edge of rect (device pixels) in the look of state, its outer and
+// inner line each one logical pixel wide at the scale; false (nothing drawn)
+// for any other state. Only the edge is drawn, not the inside.
+bool DrawEdgeInState(HDC dc, RECT rect, int state, const PanelScale& scale = PanelScale());
+
+// Fills a rectangle of device pixels with one colour.
+void PaintRect(HDC dc, COLORREF color, const RECT& rect);
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);

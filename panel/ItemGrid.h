@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "panel/HitCode.h"
+#include "panel/PanelScale.h"
 
 class WallpaperRenderer;
 
@@ -56,6 +57,8 @@ public:
     int ShowHover(HDC dc, int i, HICON icon);
     // Returns the icon that was magnified, now back at normal size.
     HICON ClearHover(HDC dc);
+    // The device pixels the magnified icon over cell i covers.
+    RECT MagnifiedRect(int i) const;
 
     uint16_t columns = 1;
     uint16_t rows = 1;
@@ -69,4 +72,7 @@ public:
     GridLocation gridMarker;
     uint16_t hoverIndex = 0xFFFF;
     HICON hoverIcon = nullptr;  // not owned
+    // Where the logical geometry above is drawn in device pixels; the icons
+    // are made for its cell size.
+    PanelScale scale;
 };

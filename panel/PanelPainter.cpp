@@ -39,15 +39,23 @@ const char* OrEmpty(const char* text) {
 }
 }  // namespace
 
-HFONT CreateSetNameFont() {
-    return CreateFontA(kNameHeight, 0, 0, 0, kNameWeight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       kNameFace);
+HFONT CreateSetNameFont(const PanelScale& scale) {
+    return CreateFontA(scale.ToDevice(kNameHeight), 0, 0, 0, kNameWeight, FALSE, FALSE, FALSE,
+                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, kNameFace);
 }
 
 PanelPainter::PanelPainter(const LaunchSetList& sets, TabStrip& tabs, ItemGrid& grid, ToggleButton& pin,
                            ToggleButton& newSet, WallpaperRenderer& wallpaper)
     : sets_(sets), tabs_(tabs), grid_(grid), pin_(pin), newSet_(newSet), wallpaper_(wallpaper) {}
+
+void PanelPainter::SetScale(PanelScale scale) {
+    scale_ = scale;
+    tabs_.scale = scale;
+    grid_.scale = scale;
+    pin_.scale = scale;
+    newSet_.scale = scale;
+}
 
 uint16_t PanelPainter::HitTest(int x, int y, uint16_t currentSet, bool onNameEditor) const {
     if (onNameEditor) return kHitCodeNameEdit;
@@ -123,7 +131,7 @@ void PanelPainter::RepaintCell(uint16_t currentSet, int cell) {
         grid_.ShowHover(dc, cell, icon);
         return;
     }
-    const RECT r = grid_.CellRect(cell);
+    const RECT r = scale_.ToDevice(grid_.CellRect(cell));
     wallpaper_.RestoreRect(dc, r.left, r.top, r.right - r.left, r.bottom - r.top);
     grid_.DrawCellIcon(dc, cell, icon);
 }
@@ -131,21 +139,23 @@ void PanelPainter::RepaintCell(uint16_t currentSet, int cell) {
 void PanelPainter::DrawButton(HDC dc, const ToggleButton& button, int x, int y) {
     // The icon sits one pixel further in while pressed or hot: without a
     // clean inside, the other position's glyph would stay beside it.
-    wallpaper_.RestoreRect(dc, button.x + kEdgeWidth, button.y + kEdgeWidth, button.width - 2 * kEdgeWidth,
-                           button.height - 2 * kEdgeWidth);
+    const RECT inside = scale_.ToDevice(button.x + kEdgeWidth, button.y + kEdgeWidth,
+                                        button.width - 2 * kEdgeWidth, button.height - 2 * kEdgeWidth);
+    wallpaper_.RestoreRect(dc, inside.left, inside.top, inside.right - inside.left,
+                           inside.bottom - inside.top);
     button.Draw(dc, x, y);
 }
 
 void PanelPainter::DrawSetName(HDC dc, uint16_t currentSet) {
     const char* name = OrEmpty(sets_.GetSetName(currentSet));
-    UniqueFont font(CreateSetNameFont());
+    UniqueFont font(CreateSetNameFont(scale_));
     ScopedSelect select(dc, font.get());
     SetMapperFlags(dc, kFitAspect);
     SetBkMode(dc, TRANSPARENT);
-    RECT shadow = kShadowRect;
+    RECT shadow = scale_.ToDevice(kShadowRect);
     SetTextColor(dc, kBlack);
     DrawTextA(dc, name, -1, &shadow, kNameFormat);
-    RECT text = kNameRect;
+    RECT text = scale_.ToDevice(kNameRect);
     SetTextColor(dc, kWhite);
     DrawTextA(dc, name, -1, &text, kNameFormat);
 }

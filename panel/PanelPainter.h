@@ -7,14 +7,16 @@
 
 #include <cstdint>
 
+#include "panel/PanelScale.h"
+
 class ItemGrid;
 class LaunchSetList;
 class TabStrip;
 class ToggleButton;
 class WallpaperRenderer;
 
-// The bold face the current set's name is drawn in.
-HFONT CreateSetNameFont();
+// The bold face the current set's name is drawn in, at the scale's size.
+HFONT CreateSetNameFont(const PanelScale& scale = PanelScale());
 
 class PanelPainter {
 public:
@@ -22,6 +24,13 @@ public:
                  ToggleButton& newSet, WallpaperRenderer& wallpaper);
     PanelPainter(const PanelPainter&) = delete;
     PanelPainter& operator=(const PanelPainter&) = delete;
+
+    // The scale the panel is drawn at, given to every component.
+    void SetScale(PanelScale scale);
+    const PanelScale& Scale() const { return scale_; }
+
+    // Every point and width below is logical (PanelScale); the drawing goes
+    // to the device pixels of the scale.
 
     // The hit code (panel/HitCode.h) of a client point while `currentSet`
     // is shown; `onNameEditor` when the name editor lies under the point.
@@ -53,4 +62,5 @@ private:
     ToggleButton& pin_;
     ToggleButton& newSet_;
     WallpaperRenderer& wallpaper_;
+    PanelScale scale_;
 };

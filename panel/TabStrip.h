@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "panel/HitCode.h"
+#include "panel/PanelScale.h"
 
 class WallpaperRenderer;
 
@@ -62,6 +63,8 @@ public:
     int32_t markerX = 0;
     int32_t markerY = 0;
     int32_t lastTabHit = NoHit;
+    // Where the logical geometry above is drawn in device pixels.
+    PanelScale scale;
 
 private:
     // Whole groups before tab i; an unconfigured strip (group size 0) is one group.

@@ -8,10 +8,12 @@ namespace {
 // base beyond it, each within a 5 x 5 square that erasing restores.
 constexpr int kMarkerSquare = 5;
 
-void DrawTriangle(HDC dc, COLORREF color, POINT a, POINT b, POINT c) {
-    SolidPaint paint(dc, color);
-    const POINT points[] = {a, b, c};
-    Polygon(dc, points, 3);
+// One arrowhead: rows of 1, 3 and 5 pixels from its tip at (tipX, tipY)
+// away from the strip (dy is -1 above it, +1 below), each logical pixel a
+// block of device pixels, so that it grows with the scale without blurring.
+void DrawArrowhead(HDC dc, const PanelScale& scale, COLORREF color, int tipX, int tipY, int dy) {
+    for (int row = 0; row < 3; ++row)
+        PaintRect(dc, color, scale.ToDevice(tipX - row, tipY + row * dy, 2 * row + 1, 1));
 }
 }  // namespace
 
@@ -24,14 +26,15 @@ bool TabStrip::DrawTab(HDC dc, int n, int i, int state, int x, int y, int client
 }
 
 int TabStrip::DrawTabEdge(HDC dc, int left, int tabTop, int state) {
-    const RECT rect = {left, tabTop, left + tabWidth, tabTop + tabHeight};
-    return DrawEdgeInState(dc, rect, state) ? state : -1;
+    return DrawEdgeInState(dc, scale.ToDevice(left, tabTop, tabWidth, tabHeight), state, scale) ? state : -1;
 }
 
 void TabStrip::UpdateTabMarker(HDC dc, int n, int clientWidth, int x, int y) {
     if (IsGapHit(lastTabHit) && background) {
-        background->RestoreRect(dc, markerX - 3, top - 6, kMarkerSquare, kMarkerSquare);
-        background->RestoreRect(dc, markerX - 3, top + tabHeight + 1, kMarkerSquare, kMarkerSquare);
+        for (const int squareTop : {top - 6, top + tabHeight + 1}) {
+            const RECT r = scale.ToDevice(markerX - 3, squareTop, kMarkerSquare, kMarkerSquare);
+            background->RestoreRect(dc, r.left, r.top, r.right - r.left, r.bottom - r.top);
+        }
     }
     const int32_t t = TabHit(n, clientWidth, x, y);
     if (!IsGapHit(t)) {
@@ -45,9 +48,11 @@ void TabStrip::UpdateTabMarker(HDC dc, int n, int clientWidth, int x, int y) {
     markerX = mx;
     markerY = top;
     const int b = top + tabHeight;
-    DrawTriangle(dc, kWhite, {mx - 1, top - 2}, {mx - 3, top - 4}, {mx + 1, top - 4});
-    DrawTriangle(dc, kWhite, {mx - 1, b + 1}, {mx - 3, b + 3}, {mx + 1, b + 3});
-    DrawTriangle(dc, kBlack, {mx - 1, top - 4}, {mx - 3, top - 6}, {mx + 1, top - 6});
-    DrawTriangle(dc, kBlack, {mx - 1, b + 3}, {mx - 3, b + 5}, {mx + 1, b + 5});
+    // White tips pointing at the strip, black bases beyond them; each black
+    // tip covers the middle of the white base.
+    DrawArrowhead(dc, scale, kWhite, mx - 1, top - 2, -1);
+    DrawArrowhead(dc, scale, kWhite, mx - 1, b + 1, 1);
+    DrawArrowhead(dc, scale, kBlack, mx - 1, top - 4, -1);
+    DrawArrowhead(dc, scale, kBlack, mx - 1, b + 3, 1);
     lastTabHit = t;
 }

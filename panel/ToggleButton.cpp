@@ -27,13 +27,11 @@ bool ToggleButton::Draw(HDC dc, int px, int py) const {
     if (!iconOn || !iconOff) return false;
     int s = state;
     if (Contains(px, py) && state != kEdgePressed) s = kEdgeHot;
-    DrawEdgeInState(dc, RECT{x, y, x + width, y + height}, s);
-    // The icons' visible pixels lie in their top-left 16 x 16: inside the frame.
-    if (s == kEdgeNormal)
-        DrawIcon(dc, x + 2, y + 2, iconOff);
-    else if (s == kEdgePressed)
-        DrawIcon(dc, x + 3, y + 3, iconOn);
-    else
-        DrawIcon(dc, x + 3, y + 3, iconOff);
+    DrawEdgeInState(dc, scale.ToDevice(x, y, width, height), s, scale);
+    // The icons' visible pixels lie in their top-left quarter: inside the
+    // frame. Each is drawn at its own size, which was made for the scale.
+    const int offset = s == kEdgeNormal ? 2 : 3;
+    DrawIconEx(dc, scale.ToDevice(x + offset), scale.ToDevice(y + offset),
+               s == kEdgePressed ? iconOn : iconOff, 0, 0, 0, nullptr, DI_NORMAL);
     return true;
 }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "panel/PanelScale.h"
+
 class ToggleButton {
 public:
     ToggleButton() = default;
@@ -29,4 +31,6 @@ public:
     HICON iconOn = nullptr;
     HICON iconOff = nullptr;
     int state = 0;
+    // The rectangle is logical; the icons are made for the device pixels.
+    PanelScale scale;
 };

@@ -7,7 +7,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 BUILD_DIR="$root/build"
 . "$root/tools/wine-env.sh"
 . "$root/tools/display.sh"
-cleanup() { wineserver -k 2>/dev/null || true; stop_display; }
+# The prefixes at 144 and 192 DPI, where the scale tests run (each ends its
+# session when its program ends; this is for a run that was cut short).
+dpi_prefixes=("$BUILD_DIR/wineprefix-144" "$BUILD_DIR/wineprefix-192")
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  for prefix in "${dpi_prefixes[@]}"; do WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true; done
+  stop_display
+}
 trap cleanup EXIT
 start_display
 # One wineserver for the whole run, instead of one per test program (one

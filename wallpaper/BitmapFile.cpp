@@ -224,3 +224,15 @@ bool BitmapFile::SaveCache(const char* path, BITMAPINFO info, const uint32_t* pi
            WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
 }
+
+SIZE BitmapFileSize(const char* path) {
+    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    constexpr DWORD kHeaders = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    unsigned char bytes[kHeaders] = {};
+    if (!file || !ReadAt(file.get(), 0, bytes, kHeaders) || bytes[0] != 'B' || bytes[1] != 'M' ||
+        Read<DWORD>(bytes + sizeof(BITMAPFILEHEADER)) < sizeof(BITMAPINFOHEADER))
+        return SIZE{0, 0};
+    const LONG height = Read<LONG>(bytes + sizeof(BITMAPFILEHEADER) + 8);
+    return SIZE{Read<LONG>(bytes + sizeof(BITMAPFILEHEADER) + 4), height < 0 ? -height : height};
+}

@@ -37,3 +37,6 @@ BitmapLayout CheckBitmapFile(const char* path);
 // The same check of a file's first `got` bytes (the file header and the
 // largest header there is, or fewer when the file is shorter) and its size.
 BitmapLayout CheckBitmapBytes(const unsigned char* bytes, size_t got, uint64_t fileSize);
+// The picture size a BMP file with an info header (as the cache file has)
+// declares, from its header alone; {0, 0} when it has none.
+SIZE BitmapFileSize(const char* path);
