@@ -1,5 +1,5 @@
-// The four modeless dialogs opened by the panel's commands: what they show
-// on opening, what OK changes, and that the panel stays while one is open.
+// The modeless dialogs opened by the panel's commands: what they show on
+// opening and what OK changes; the tabs while the item dialog is open.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,19 +11,6 @@
 using namespace velktest;
 
 using Dialogs = HostedApp;
-
-TEST_F(Dialogs, ThePanelStaysWhileOneIsOpen) {
-    for (int command : {IDM_HOTKEY_DIALOG, IDM_WALLPAPER_DIALOG, IDM_ITEM_DIALOG, IDM_NEW_SET}) {
-        Command(command);
-        for (int hide : {IDM_HIDE, IDM_TRIGGER}) {
-            Command(hide);
-            EXPECT_TRUE(IsWindowVisible(app->panel)) << command << " " << hide;
-        }
-        Command(command);
-    }
-    Command(IDM_HIDE);
-    EXPECT_FALSE(IsWindowVisible(app->panel));
-}
 
 TEST_F(Dialogs, TheHotKeyIsTheCheckedBoxes) {
     struct Row {
@@ -42,38 +29,6 @@ TEST_F(Dialogs, TheHotKeyIsTheCheckedBoxes) {
         if (&row == rows) SaveScreenshot(dialog, "dialog_hotkey");
         PressButton(dialog, IDOK);
         EXPECT_EQ(row.key, GetHookSwitch());
-    }
-}
-
-TEST_F(Dialogs, TheItemDialogChangesOrAddsWhereTheMenuWasOpened) {
-    struct Row {
-        POINT menu;
-        const char *caption, *shown, *name, *state;  // shown: the name and target on opening
-        int answer;  // to the question about a folder that does not exist; 0: none asked
-    };
-    const Row rows[] = {
-        {Cell(5), "登録済みアイテムの設定を変更します ( 0 - 5 )", "E C:\\velk\\E.txt", "E2",
-         "Set0[A B - - - E2] @0", 0},
-        {Gap(1), "新規アイテムを挿入します ( 0 - 1 )", " ", "N", "Set0[A N B - - E2] @0", 0},
-        {{-1, -1}, "新規アイテムを作成します ( 0 )", " ", "W", "Set0[A N B - - E2] @0", IDCANCEL},
-        {{-1, -1}, "新規アイテムを作成します ( 0 )", "W ", "W", "Set0[A N B W - E2] @0", IDOK},
-    };
-    MakeSets({"A B - - - E"});
-    for (const Row& row : rows) {
-        app->menuPoint = row.menu;
-        if (!app->itemDialog->IsOpen()) Command(IDM_ITEM_DIALOG);
-        HWND dialog = app->itemDialog->Window();
-        EXPECT_EQ(Sjis(row.caption), DialogText(dialog, IDC_ITEM_CAPTION_LINE));
-        EXPECT_EQ(row.shown, DialogText(dialog, IDC_ITEM_NAME) + " " + DialogText(dialog, IDC_ITEM_TARGET));
-        if (&row == rows) SaveScreenshot(dialog, "dialog_item");
-        SetDlgItemTextA(dialog, IDC_ITEM_NAME, row.name);
-        SetDlgItemTextA(dialog, IDC_ITEM_WORKING_FOLDER, row.answer ? "C:\\no\\such" : "");
-        Reply reply(row.answer);
-        PressButton(dialog, IDOK);
-        EXPECT_EQ(row.answer ? Sjis("指定された作業フォルダのパスは無効です\r\nそれでも登録しますか？") : "",
-                  reply.said);
-        EXPECT_EQ(row.answer == IDCANCEL, app->itemDialog->IsOpen());
-        EXPECT_EQ(row.state, State()) << row.name;
     }
 }
 

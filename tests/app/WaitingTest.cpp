@@ -136,38 +136,6 @@ TEST_F(Resting, ADragThatLosesTheMouseDropsNothing) {
     EXPECT_EQ("Set0[A - B] @0", State());
 }
 
-// The wheel turns the set while the cursor is elsewhere: the pressed tab,
-// the set's name and the status line follow at once.
-TEST_F(Resting, TheWheelWithTheCursorOutsideShowsTheNextSet) {
-    MakeSets({"A", "B"}, 1);
-    ASSERT_TRUE(Rests("< Set1 >"));
-    const std::vector<COLORREF> second = Picture(app);
-    MakeSets({"A", "B"}, 0);
-    ASSERT_TRUE(Rests("< Set0 >"));
-    // Windows sends the wheel to the focus window (WM_MOUSEWHEEL); Wine sends
-    // it to the window under the cursor, so the message comes as Windows'.
-    const POINT outside = OnScreen(app->panel, kOutside);
-    PostMessageA(app->panel, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(outside.x, outside.y));
-    EXPECT_TRUE(Rests("< Set1 >"));
-    EXPECT_EQ(second, Picture(app));
-}
-
-// Typing keeps the command line as it is; after Enter the status line is
-// back at once.
-TEST_F(Resting, TypingInTheEditorAndItsCommandEndAtRest) {
-    MakeSets({"A"});
-    CursorAt(Cell(0));
-    ASSERT_TRUE(Rests("A"));
-    const std::vector<COLORREF> hovered = Picture(app);
-    ASSERT_TRUE(BringToFront(app->panel));
-    Command(IDM_ENTER);
-    TypeText("velk-test-typed");
-    EXPECT_TRUE(Rests("velk-test-typed"));
-    Command(IDM_ENTER);
-    EXPECT_TRUE(Rests("A"));
-    EXPECT_EQ(hovered, Picture(app));
-}
-
 // Every way of hiding and showing the panel: hidden, nothing ticks; shown,
 // the first tick comes at once (it writes the status line) and the timer runs.
 TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {

@@ -104,39 +104,4 @@ TEST(Velk, AnotherProgramActivatedHidesTheUnpinnedPanel) {
     EXPECT_EQ(0u, velk.Close());
 }
 
-// The user's file for the data file's tests: a set with an item, the pin in.
-std::string UsersFile(uint8_t flags = 0x18) {
-    return DataFile().Header(flags, 0, 1).Text("Mine").Slot("Notes", "C:\\notes.txt", "").Empty(17).bytes;
-}
-
-// A session that changes nothing writes nothing: the hot-key and wallpaper
-// dialogs closed with OK, a drag that ends where it began, the end. The
-// file keeps its bytes and its time, and no temporary file appears.
-TEST(Velk, ASessionThatChangesNothingLeavesTheDataFileAlone) {
-    Velk velk;
-    ASSERT_TRUE(WriteBytes(velk.DataFile(), UsersFile()));
-    auto lastWrite = [&] {
-        WIN32_FILE_ATTRIBUTE_DATA data = {};
-        GetFileAttributesExA(velk.DataFile().c_str(), GetFileExInfoStandard, &data);
-        return ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
-    };
-    const ULONGLONG written = lastWrite();
-    HWND panel = StartVelk(velk);
-    ASSERT_TRUE(panel);
-    for (const auto& [key, title] : {std::pair<WORD, const char*>{'H', kHotKeyTitle}, {'W', "WALLPAPER"}}) {
-        HWND dialog = OpenByKey(panel, velk.Id(), key, title);
-        ASSERT_TRUE(dialog) << title;
-        PressButton(dialog, IDOK);
-    }
-    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(0))));
-    Button(MOUSEEVENTF_LEFTDOWN);
-    for (POINT p : {Cell(1), Cell(2), Cell(1), Cell(0)}) ASSERT_TRUE(MoveMouseTo(OnScreen(panel, p)));
-    Button(MOUSEEVENTF_LEFTUP);
-    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, POINT{Cell(0).x + 1, Cell(0).y})));
-    EXPECT_EQ(0u, velk.Close());
-    EXPECT_EQ(Hex(UsersFile()), Hex(ReadBytes(velk.DataFile())));
-    EXPECT_EQ(written, lastWrite());
-    EXPECT_FALSE(FileExists(velk.Folder().File("QXDATA.tmp")));
-}
-
 }  // namespace
