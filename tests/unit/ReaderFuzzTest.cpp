@@ -6,10 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <random>
+#include <thread>
 #include <tuple>
 #include <unordered_set>
 
@@ -20,19 +21,18 @@
 #include "launchdata/Settings.h"
 #include "wallpaper/BitmapFile.h"
 
-// Every allocation of the test program is counted (its size kept before it), so that a load can be held
-// to its memory rule.
+// Every allocation of the test program is counted by the thread that makes it (its size kept before it), so
+// that a load can be held to its memory rule while the other reader is fuzzed beside it.
 namespace {
-std::atomic<size_t> liveBytes{0}, peakBytes{0};
+thread_local size_t liveBytes = 0, peakBytes = 0;
 }  // namespace
 
 __attribute__((noinline)) void* operator new(size_t size) {
     auto* block = static_cast<size_t*>(size < SIZE_MAX / 2 ? malloc(size + 16) : nullptr);
     if (!block) throw std::bad_alloc();
     *block = size;
-    const size_t live = liveBytes += size;
-    for (size_t peak = peakBytes; live > peak && !peakBytes.compare_exchange_weak(peak, live);) {
-    }
+    liveBytes += size;
+    peakBytes = std::max(peakBytes, liveBytes);
     return reinterpret_cast<char*>(block) + 16;
 }
 __attribute__((noinline)) void operator delete(void* bytes) noexcept {
@@ -148,7 +148,8 @@ std::string Mutated(std::string file, std::mt19937& random) {
     return file;
 }
 
-TEST(ReaderFuzz, DataFilesLoadWithinTheirLimitsAndSaveBackTheSame) {
+// Data files load within their limits and save back the same.
+void FuzzDataFiles() {
     const std::vector<std::string> seeds = DataFileSeeds();
     std::mt19937 random(19);
     LaunchData data, again;
@@ -277,9 +278,9 @@ std::string Broken(const std::string& file, const BITMAPINFOHEADER* loaded) {
     return signedHeight > 0 && coded > 0 && offset + coded <= file.size() ? "" : "runs outside";
 }
 
-// Every picture is checked in memory; those the check takes are loaded from a file, and their pixels go
-// through the wallpaper cache and back.
-TEST(ReaderFuzz, PicturesLoadWithinTheirHeadersOrNotAtAll) {
+// Pictures load within their headers or not at all. Every picture is checked in memory; those the check
+// takes are loaded from a file, and their pixels go through the wallpaper cache and back.
+void FuzzPictures() {
     std::mt19937 random(19);
     velktest::TempFolder folder;
     const std::string path = folder.File("picture.bmp"), cache = folder.File("cache.bmp");
@@ -323,6 +324,13 @@ TEST(ReaderFuzz, PicturesLoadWithinTheirHeadersOrNotAtAll) {
     PROCESS_MEMORY_COUNTERS memory = {};
     ASSERT_TRUE(GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory));
     EXPECT_LT(memory.PeakWorkingSetSize, size_t(256) << 20);
+}
+
+// Each reader on a thread of its own.
+TEST(ReaderFuzz, DataFilesAndPicturesLoadWithinTheirLimits) {
+    std::thread pictures(FuzzPictures);
+    FuzzDataFiles();
+    pictures.join();
 }
 
 }  // namespace
