@@ -233,12 +233,13 @@ void App::BuildStoredBackground() {
         // file the user chose, while the cache was made for this size. Made
         // at another DPI, it is made again from the user's file (which writes
         // the cache anew); only without that file is the old cache scaled.
+        // Without a cache, the colour shows, as at every scale.
         char cache[kExpandedPathSize] = {};
         const SIZE cached =
             ExpandPathMacros(kWallpaperCachePath, cache, sizeof cache) ? BitmapFileSize(cache) : SIZE{0, 0};
         const uint8_t fill = (settings->flags & Settings::kWallpaperFill) ? 1 : 0;
         char picture[kExpandedPathSize] = {};
-        if ((cached.cx != width || cached.cy != height) &&
+        if (cached.cx != 0 && (cached.cx != width || cached.cy != height) &&
             ExpandPathMacros(settings->wallpaperPath, picture, sizeof picture) &&
             CheckBitmapFile(picture) != BitmapLayout::Refused &&
             wallpaper->Build(instance, picture, width, height, fill, color, settings->alpha))

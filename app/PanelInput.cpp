@@ -204,14 +204,14 @@ void App::OnMouseWheel(HWND window, int delta, int screenX, int screenY) {
 }
 
 void App::OnPrimaryClick(HWND window) {
-    const POINT p = LogicalPoint(CursorInPanel());
+    const POINT cursor = CursorInPanel(), p = LogicalPoint(cursor);
     SetEditing(false);
 
     const int n = launchSets->count;
     const int32_t t = tabStrip->TabHit(n, kPanelWidth, p.x, p.y);
     if (IsOnHit(t) && HitIndex(t) < n) {
         currentSet = static_cast<uint16_t>(HitIndex(t));
-        RepaintPanel(1, 1, 0, p.x, p.y);
+        RepaintPanel(1, 1, 0, cursor.x, cursor.y);
         return;
     }
 

@@ -29,8 +29,12 @@ int WallpaperRenderer::Build(HINSTANCE instance, const char* path, uint16_t widt
             source.reset();
             info.bmiHeader.biWidth = width;
             info.bmiHeader.biHeight = height;
+            // The cache is written from the user's picture only: scaled from
+            // itself to another size, it would lose a little more at every
+            // change of display scale.
             char cachePath[kExpandedPathSize] = {};
-            if (ExpandPathMacros(kWallpaperCachePath, cachePath, sizeof cachePath))
+            if (ExpandPathMacros(kWallpaperCachePath, cachePath, sizeof cachePath) &&
+                lstrcmpiA(cachePath, expanded) != 0)
                 SaveCache(cachePath, info, pixels.get());
             Blend(pixels.get(), fillColor, uint32_t(width) * height, alpha);
             Create(width, height);

@@ -206,6 +206,15 @@ TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
         << "made for the size, not stretched";
     EXPECT_EQ(other.cell, Width(app->pinButton->iconOn));
     EXPECT_EQ(0x0207, app->PanelHitTest(other.cells[1].x, other.cells[1].y));
+
+    // Back, with the picture gone: its cache is shown at this scale and stays as it was made.
+    const std::string cache = Bmp(other.width, other.height, [](int, int) { return 0x808080u; });
+    WriteBytes(ProgramFile("_QXWP_.bmp"), cache);
+    app->settings->flags |= Settings::kWallpaperOn;
+    lstrcpyA(app->settings->wallpaperPath, ProgramFile("gone.bmp").c_str());
+    SendMessageA(app->panel, WM_DPICHANGED, MAKEWPARAM(scale->dpi, scale->dpi), 0);
+    EXPECT_EQ(RGB(0x80, 0x80, 0x80), Pixel(scale->width / 2, scale->height - 3));
+    EXPECT_TRUE(ReadBytes(ProgramFile("_QXWP_.bmp")) == cache);
 }
 
 }  // namespace
