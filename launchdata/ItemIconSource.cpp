@@ -24,30 +24,31 @@ bool MayNameAFile(const char* path) {
 }
 
 // The shell's image lists from the smallest of the large ones: the large
-// list follows the system's DPI, the extra-large one is 48 square and the
-// jumbo one 256 (SHGetImageList's documentation).
-constexpr int kLargeLists[] = {SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO};
+// list follows the system's DPI, the extra-large one is 48 square
+// (SHGetImageList's documentation). The jumbo list is not asked: it holds a
+// file type without an image of that size as a small one in its corner.
+constexpr int kLargeLists[] = {SHIL_LARGE, SHIL_EXTRALARGE};
 // IID_IImageList, which no import library of the toolchain defines.
 constexpr IID kImageListId = {0x46eb5926, 0x582e, 0x4017, {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
 
-// Icon `index` of the first system image list whose images are at least
-// size pixels square, made size x size once here if that list's are larger,
-// so that the panel draws it one to one.
+// Icon `index` of the first system image list whose images are size pixels
+// square; else made size x size once here from the first larger one, or the
+// largest there is, so that the panel draws it one to one.
 HICON SystemIcon(int index, int size) {
+    UniqueIcon nearest;
     for (const int kind : kLargeLists) {
         IImageList* list = nullptr;
         if (FAILED(SHGetImageList(kind, kImageListId, reinterpret_cast<void**>(&list))) || !list) continue;
         int w = 0, h = 0;
         HICON icon = nullptr;
-        if (SUCCEEDED(list->GetIconSize(&w, &h)) && w >= size && h >= size)
-            list->GetIcon(index, ILD_NORMAL, &icon);
+        if (SUCCEEDED(list->GetIconSize(&w, &h))) list->GetIcon(index, ILD_NORMAL, &icon);
         list->Release();
         if (!icon) continue;
         if (w == size && h == size) return icon;
-        UniqueIcon large(icon);
-        return static_cast<HICON>(CopyImage(large.get(), IMAGE_ICON, size, size, 0));
+        nearest.reset(icon);
+        if (w >= size && h >= size) break;
     }
-    return nullptr;
+    return nearest ? static_cast<HICON>(CopyImage(nearest.get(), IMAGE_ICON, size, size, 0)) : nullptr;
 }
 
 // The target with its macros expanded; false when they cannot be.
