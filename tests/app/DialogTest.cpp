@@ -1,5 +1,6 @@
-// The modeless dialogs opened by the panel's commands: what they show on
-// opening and what OK changes; the tabs while the item dialog is open.
+// The modeless dialogs opened by the panel's commands: the panel stays beside
+// them, what they show on opening and what OK changes, the tabs while the
+// item dialog is open.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +12,20 @@
 using namespace velktest;
 
 using Dialogs = HostedApp;
+
+// Hiding commands leave the panel beside an open dialog.
+TEST_F(Dialogs, ThePanelStaysWhileOneIsOpen) {
+    for (int command : {IDM_HOTKEY_DIALOG, IDM_WALLPAPER_DIALOG, IDM_ITEM_DIALOG, IDM_NEW_SET}) {
+        Command(command);
+        for (int hide : {IDM_HIDE, IDM_TRIGGER}) {
+            Command(hide);
+            EXPECT_TRUE(IsWindowVisible(app->panel)) << command << " " << hide;
+        }
+        Command(command);
+    }
+    Command(IDM_HIDE);
+    EXPECT_FALSE(IsWindowVisible(app->panel));
+}
 
 TEST_F(Dialogs, TheHotKeyIsTheCheckedBoxes) {
     struct Row {
