@@ -59,11 +59,14 @@ void ClickAt(POINT screen, DWORD down, DWORD up) {
     Release(up);
 }
 
-// Pressed over the panel's point, released over the screen's.
+// Pressed over the panel's point, released over the screen's. The release
+// carries its place, so that the hook sees the move there before it even
+// when the move's echo from the X server comes late.
 void Drag(HWND panel, POINT from, POINT to, DWORD down, DWORD up) {
     Press(panel, from, down);
     ASSERT_TRUE(MoveMouseTo(to));
-    Release(up);
+    ButtonAt(up, to);
+    MoveMouseTo(POINT{to.x + 1, to.y});
 }
 
 void ClickControl(HWND dialog, int id) {
