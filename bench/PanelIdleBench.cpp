@@ -4,8 +4,8 @@
 // then outside the panel, then hidden, each beside Wine's notepad idling for
 // the same time in the same run, as a percentage of one core; VELK.exe's
 // pop-up time and its private memory shown. Each figure is for the display
-// scale of the prefix it runs in (tools/bench-dpi.sh runs it at 96 and 192
-// DPI, one after the other).
+// scale of the prefix it runs in (tools/bench.sh runs it at 96 and then 192
+// DPI).
 #include <windows.h>
 
 #include <algorithm>
