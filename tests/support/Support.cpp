@@ -214,7 +214,7 @@ void Key(WORD key, bool down) {
     // Only the modifiers are read by the hooks from the key state; other keys
     // reach their window in order however fast they come.
     const bool modifier = key == VK_CONTROL || key == VK_SHIFT || key == VK_MENU;
-    if (modifier || !down) WaitFor([] { return false; }, modifier ? kInputPaceMs : 20);
+    if (modifier) Pace();
 }
 
 void TypeText(const char* text) {
