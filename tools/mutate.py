@@ -4,10 +4,11 @@ tree, rebuilds what it touches, runs the whole suite, and reports the faults
 that no test catches. Slow (a build and a suite run per fault), so it is not
 part of the test command.
 
-    tools/mutate.py [--check] [--build DIR] [NUMBER...]
+    tools/mutate.py [--check] [--build DIR] [--tests REGEX] [NUMBER...]
 
 --check only verifies that every fault's text occurs exactly once. NUMBERs
-pick faults by their place in the list (1 is the first). The tree is set up
+pick faults by their place in the list (1 is the first). --tests runs only
+the ctest entries that match (unit_tests, say): what they alone catch. The tree is set up
 and built first (tools/build.sh), like the test command does.
 """
 import argparse, os, re, subprocess, sys, time
@@ -36,6 +37,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--check', action='store_true')
     parser.add_argument('--build', default='build')
+    parser.add_argument('--tests', default='')
     parser.add_argument('numbers', nargs='*', type=int)
     args = parser.parse_args()
     faults = read_faults(os.path.join(ROOT, 'tools', 'faults.txt'))
@@ -57,7 +59,8 @@ def main():
     if run(f'tools/build.sh >/dev/null', log) != 0 or run(build, log) != 0:
         print(f'the tree does not build: see {log}')
         return 1
-    suite = (session + f'ctest --test-dir {args.build} --stop-on-failure --timeout 120 -E "^(format|layers)$"; '
+    suite = (session + f'ctest --test-dir {args.build} --stop-on-failure --timeout 120 -E "^(format|layers)$"'
+             + (f' -R "{args.tests}"' if args.tests else '') + '; '
              'status=$?; wineserver -k; stop_display; exit $status')
     # Without a fault the suite passes, or nothing it says about a fault counts.
     if run(suite, log) != 0:
