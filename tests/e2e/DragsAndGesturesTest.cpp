@@ -17,28 +17,6 @@ constexpr POINT kBeforeFirstTab = {212, 20};
 // Where StartVelk puts the cursor, and the panel.
 constexpr POINT kStart = {400, 300};
 
-// Windows of this program on either side of the screen: presses there come
-// through the hooks as presses in another program.
-struct OtherWindows {
-    OtherWindows() {
-        for (int i = 0; i < 2; ++i)
-            windows[i] = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "other", WS_POPUP | WS_VISIBLE,
-                                         i ? 850 : 70, 550, 100, 100, nullptr, nullptr, nullptr, nullptr);
-    }
-    ~OtherWindows() {
-        for (HWND window : windows) DestroyWindow(window);
-    }
-    // The centre of the one on the other side from the panel. Under Wine the
-    // panel may come up where the cursor was a moment before, so a fixed
-    // point could lie under it.
-    POINT Away(HWND panel) const {
-        RECT r = {};
-        GetWindowRect(panel, &r);
-        return (r.left + r.right) / 2 < 512 ? POINT{900, 600} : POINT{120, 600};
-    }
-    HWND windows[2] = {};
-};
-
 void Press(HWND panel, POINT client, DWORD button) {
     ASSERT_TRUE(MoveMouseTo(OnScreen(panel, client)));
     Button(button);
@@ -53,27 +31,21 @@ void Release(DWORD button) {
     MoveMouseTo(POINT{at.x + 1, at.y});
 }
 
-void ClickAt(POINT screen, DWORD down, DWORD up) {
-    ASSERT_TRUE(MoveMouseTo(screen));
-    Button(down);
-    Release(up);
-}
-
 // Pressed over the panel's point, released over the screen's. The release
 // carries its place, so that the hook sees the move there before it even
 // when the move's echo from the X server comes late.
-void Drag(HWND panel, POINT from, POINT to, DWORD down, DWORD up) {
+void Drag(HWND panel, POINT from, POINT to, DWORD down) {
     Press(panel, from, down);
     ASSERT_TRUE(MoveMouseTo(to));
-    ButtonAt(up, to);
+    ButtonAt(down << 1, to);
     MoveMouseTo(POINT{to.x + 1, to.y});
 }
 
-void ClickControl(HWND dialog, int id) {
+// The centre of the window on the screen.
+POINT Centre(HWND window) {
     RECT r = {};
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    ASSERT_TRUE(MoveMouseTo(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}));
-    Click(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    GetWindowRect(window, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 // Pasted with CTRL+V. Typed double-byte characters reach a dialog of an ANSI
@@ -99,9 +71,9 @@ std::string Repeat(const std::string& text, int times) {
     return all;
 }
 
-// Typed with real keys (or pasted): the set name's edit takes 64 characters, the data
-// file keeps 64 bytes of a set name and 259 of an item's texts, and never
-// the first half of a double-byte character ("表" is 0x95 0x5C).
+// The set name's edit takes 64 characters, the data file keeps 64 bytes of a
+// set name and 259 of an item's texts, and never the first half of a
+// double-byte character ("表" is 0x95 0x5C).
 TEST(Limits, TypedTextsReachTheDataFileCutToTheirLimits) {
     Velk velk;
     HWND panel = StartVelk(velk);
@@ -129,7 +101,7 @@ TEST(Limits, TypedTextsReachTheDataFileCutToTheirLimits) {
         {IDC_ITEM_WORKING_FOLDER, folder},
     };
     for (const auto& [id, text] : typed) {
-        ClickControl(item, id);
+        ClickAt(Centre(GetDlgItem(item, id)));
         if (id == IDC_ITEM_TARGET)
             Paste(text.c_str());
         else
@@ -163,44 +135,34 @@ TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
 
-    // Memo would go to the empty cell 5; the other button is pressed away
-    // from the panel, where it starts no gesture of its own.
-    const struct {
-        DWORD down, up, cancelDown;
-        WORD key;
-        bool hides;
-    } cancels[] = {
-        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTDOWN, 0, false},
-        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 0, VK_ESCAPE, true},
-    };
-    for (const auto& cancel : cancels) {
-        Press(panel, Cell(3), cancel.down);
-        if (cancel.key) {
+    // Memo would go to the empty cell 5. The other button cancels, pressed
+    // away from the panel, where it starts no gesture of its own; so does
+    // ESC, which also hides the panel.
+    for (bool byEscape : {false, true}) {
+        Press(panel, Cell(3), MOUSEEVENTF_LEFTDOWN);
+        if (byEscape) {
             ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(5))));
-            Key(cancel.key, true);
+            Key(VK_ESCAPE, true);
         } else {
             ASSERT_TRUE(MoveMouseTo(other.Away(panel)));
-            Button(cancel.cancelDown);
-            Release(cancel.cancelDown << 1);  // each button's release is the flag after its press
+            Button(MOUSEEVENTF_RIGHTDOWN);
+            Release(MOUSEEVENTF_RIGHTUP);
             ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(5))));
         }
-        Release(cancel.up);
-        if (cancel.key) Key(cancel.key, false);
-        if (cancel.hides) {
+        Release(MOUSEEVENTF_LEFTUP);
+        if (byEscape) {
+            Key(VK_ESCAPE, false);
             EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(panel); }));
-            ClickAt(kStart, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+            ClickAt(kStart, MOUSEEVENTF_MIDDLEDOWN);
         }
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(panel) != FALSE; }));
     }
 
-    Drag(panel, Cell(2), OnScreen(panel, Tab(1, 2)), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    Drag(panel, Tab(1, 2), OnScreen(panel, kBeforeFirstTab), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    Drag(panel, Cell(2), OnScreen(panel, Tab(1, 2)), MOUSEEVENTF_LEFTDOWN);
+    Drag(panel, Tab(1, 2), OnScreen(panel, kBeforeFirstTab), MOUSEEVENTF_RIGHTDOWN);
     // The panel stays on the first set, now Games.
-    RECT editor = {};
-    GetWindowRect(GetDlgItem(panel, IDC_NAME_EDIT), &editor);
-    Drag(panel, Cell(0), POINT{(editor.left + editor.right) / 2, (editor.top + editor.bottom) / 2},
-         MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    EXPECT_TRUE(WaitFor([&] { return EditorText(panel) == "Notes"; })) << EditorText(panel);
+    Drag(panel, Cell(0), Centre(GetDlgItem(panel, IDC_NAME_EDIT)), MOUSEEVENTF_LEFTDOWN);
+    EXPECT_TRUE(Shows(panel, "Notes")) << EditorText(panel);
     EXPECT_FALSE(GetWindowLongA(GetDlgItem(panel, IDC_NAME_EDIT), GWL_STYLE) & ES_READONLY);  // to edit
     SaveScreenshot(panel, "e2e_item_dropped_on_command_line");
 
@@ -226,32 +188,31 @@ TEST(Gestures, PressesElsewhereHideOnlyAnUnpinnedPanel) {
     OtherWindows other;
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
-    auto click = [&](POINT at, DWORD down) { ClickAt(at, down, down << 1); };
     auto shown = [&] { return IsWindowVisible(panel) != FALSE; };
     auto hidden = [&] { return !IsWindowVisible(panel); };
     auto rests = [&] { return StatusAt(panel, Cell(0), "Marker") && shown(); };
-    click(OnScreen(panel, Cell(0)), MOUSEEVENTF_LEFTDOWN);
+    ClickOn(panel, Cell(0));
     ASSERT_TRUE(WaitFor([&] { return ReadBytes(work.File("started.txt")) == work.Path(); }));
     EXPECT_TRUE(shown());
-    click(other.Away(panel), MOUSEEVENTF_LEFTDOWN);
-    click(other.Away(panel), MOUSEEVENTF_RIGHTDOWN);
+    ClickAt(other.Away(panel));
+    ClickAt(other.Away(panel), MOUSEEVENTF_RIGHTDOWN);
     EXPECT_TRUE(rests());
 
-    click(OnScreen(panel, kPin), MOUSEEVENTF_LEFTDOWN);
+    ClickOn(panel, kPin);
     ASSERT_TRUE(WaitFor([&] {
         const std::string bytes = ReadBytes(velk.DataFile());
         return bytes.size() > 6 && bytes[6] == 0x08;
     }));
-    click(OnScreen(panel, kBackground), MOUSEEVENTF_LEFTDOWN);
+    ClickOn(panel, kBackground);
     EXPECT_TRUE(rests());
     ASSERT_TRUE(BringToFront(panel));
     TypeKeys({VK_ESCAPE});
     EXPECT_TRUE(WaitFor(hidden));
     // The middle button, the trigger, shows it again, and hides it too.
     for (DWORD down : {0, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_MIDDLEDOWN}) {
-        if (down) click(other.Away(panel), down);
+        if (down) ClickAt(other.Away(panel), down);
         EXPECT_TRUE(WaitFor(hidden)) << down;
-        click(kStart, MOUSEEVENTF_MIDDLEDOWN);
+        ClickAt(kStart, MOUSEEVENTF_MIDDLEDOWN);
         ASSERT_TRUE(WaitFor(shown)) << down;
     }
     EXPECT_EQ(0u, velk.Close());

@@ -24,23 +24,24 @@ inline POINT Tab(int i, int count = 3) {
 }
 constexpr POINT kPin = {20, 20};
 constexpr POINT kBackground = {130, 30};
-// A place away from the panel, where another program's window lies.
+// A place away from the panel.
 constexpr POINT kDesktop = {900, 650};
 // "表示・非表示に使用するキー" in code page 932.
 constexpr char kHotKeyTitle[] =
     "\x95\x5C\x8E\xA6\x81\x45\x94\xF1\x95\x5C\x8E\xA6\x82\xC9\x8E\x67\x97\x70\x82\xB7\x82\xE9\x83L\x81[";
 
+// The strip below the grid: the status line, or the command line.
 inline std::string EditorText(HWND panel) {
-    char text[300] = {};
-    SendDlgItemMessageA(panel, IDC_NAME_EDIT, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
+    return DialogText(panel, IDC_NAME_EDIT);
 }
-
+inline bool Shows(HWND panel, const std::string& status, DWORD timeoutMs = 10000) {
+    return WaitFor([&] { return EditorText(panel) == status; }, timeoutMs);
+}
 // The cursor moved onto the point, the status line names what lies there: a
 // tick of the panel's own timer after every input before the move, since its
 // timer comes only once the posted input is handled.
 inline bool StatusAt(HWND panel, POINT client, const std::string& status) {
-    return MoveMouseTo(OnScreen(panel, client)) && WaitFor([&] { return EditorText(panel) == status; });
+    return MoveMouseTo(OnScreen(panel, client)) && Shows(panel, status);
 }
 
 // Starts VELK with the cursor at (400, 300) and waits for its first tick's
@@ -52,53 +53,53 @@ inline HWND StartVelk(Velk& velk) {
     return panel;
 }
 
-// The hook can see a release one input event late, and the panel reads the
-// cursor when the click's command arrives: one more move stays on the point.
-inline void ClickOn(HWND panel, POINT client, DWORD down = MOUSEEVENTF_LEFTDOWN,
-                    DWORD up = MOUSEEVENTF_LEFTUP) {
-    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, client)));
-    Click(down, up);
-    MoveMouseTo(OnScreen(panel, POINT{client.x + 1, client.y}));
+// A click of the button whose press is the flag: the buttons carry their
+// place, since under Wine a cursor set back to where it was before the move
+// would send them elsewhere. The hook can see a release one input event
+// late, and the panel reads the cursor when the click's command arrives:
+// one more move stays on the point.
+inline void ClickAt(POINT screen, DWORD down = MOUSEEVENTF_LEFTDOWN) {
+    ASSERT_TRUE(MoveMouseTo(screen));
+    ButtonAt(down, screen);
+    ButtonAt(down << 1, screen);  // each button's release is the flag after its press
+    MoveMouseTo(POINT{screen.x + 1, screen.y});
+}
+inline void ClickOn(HWND panel, POINT client, DWORD down = MOUSEEVENTF_LEFTDOWN) {
+    ClickAt(OnScreen(panel, client), down);
 }
 
-// A window of this program, not VELK's, under kDesktop: clicks on it come
-// through the hooks as clicks in another program.
-struct OtherWindow {
-    OtherWindow()
-        : window(CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "other", WS_POPUP | WS_VISIBLE, kDesktop.x - 50,
-                                 kDesktop.y - 50, 100, 100, nullptr, nullptr, nullptr, nullptr)) {}
-    ~OtherWindow() { DestroyWindow(window); }
-    HWND window;
+// Windows of this program on either side of the screen: presses there come
+// through the hooks as presses in another program.
+struct OtherWindows {
+    OtherWindows() {
+        for (int i = 0; i < 2; ++i)
+            windows[i] = CreateWindowExA(WS_EX_TOPMOST, "BUTTON", "other", WS_POPUP | WS_VISIBLE,
+                                         i ? 850 : 70, 550, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    }
+    ~OtherWindows() {
+        for (HWND window : windows) DestroyWindow(window);
+    }
+    // The centre of the one on the other side from the panel. Under Wine the
+    // panel may come up where the cursor was a moment before, so a fixed
+    // point could lie under it.
+    POINT Away(HWND panel) const {
+        RECT r = {};
+        GetWindowRect(panel, &r);
+        return (r.left + r.right) / 2 < 512 ? POINT{900, 600} : POINT{120, 600};
+    }
+    HWND windows[2] = {};
 };
-
-// The buttons carry the place: a cursor set back to where it was before the
-// move would send the click to the panel instead.
-inline void ClickOnDesktop(DWORD down, DWORD up) {
-    ASSERT_TRUE(MoveMouseTo(kDesktop));
-    ButtonAt(down, kDesktop);
-    ButtonAt(up, kDesktop);
-}
-
-inline void Accelerator(HWND panel, WORD key) {
-    ASSERT_TRUE(BringToFront(panel));
-    Key(VK_CONTROL, true);
-    TypeKeys({key});
-    Key(VK_CONTROL, false);
-}
 
 // Opens VELK's dialog with the title by its CTRL key. Wine now and then
 // reports a held CTRL as up to every program, so a key that opened nothing
 // is typed again.
 inline HWND OpenByKey(HWND panel, DWORD velkId, WORD key, const char* title) {
     HWND dialog = nullptr;
-    for (int attempt = 0; attempt < 3 && !dialog; ++attempt) {
-        Accelerator(panel, key);
-        WaitFor(
-            [&] {
-                dialog = FindProcessWindow(velkId, "#32770", title);
-                return dialog && IsWindowVisible(dialog);
-            },
-            3000);
+    for (int attempt = 0; attempt < 3 && !dialog && BringToFront(panel); ++attempt) {
+        Key(VK_CONTROL, true);
+        TypeKeys({key});
+        Key(VK_CONTROL, false);
+        WaitFor([&] { return (dialog = FindProcessWindow(velkId, "#32770", title)) != nullptr; }, 3000);
     }
     return dialog;
 }

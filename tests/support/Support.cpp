@@ -119,27 +119,33 @@ std::string BuildFile(const std::string& name) {
     return path;
 }
 
-bool CaptureScreen(const RECT& rect, const std::string& pngPath) {
+std::vector<uint32_t> ScreenPixels(const RECT& rect) {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0) return false;
+    if (width <= 0 || height <= 0) return {};
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool saved = false;
+    std::vector<uint32_t> pixels;
     if (bitmap) {
         HGDIOBJ old = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
         GdiFlush();
-        saved = WritePng(pngPath, width, height, static_cast<const unsigned char*>(bits));
+        pixels.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + width * height);
+        for (uint32_t& p : pixels) p &= 0xFFFFFF;
         SelectObject(memory, old);
         DeleteObject(bitmap);
     }
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return saved;
+    return pixels;
+}
+
+bool CaptureScreen(const RECT& rect, const std::string& pngPath) {
+    const std::vector<uint32_t> pixels = ScreenPixels(rect);
+    return !pixels.empty() && WritePng(pngPath, rect.right - rect.left, rect.bottom - rect.top,
+                                       reinterpret_cast<const unsigned char*>(pixels.data()));
 }
 
 bool SaveScreenshot(HWND window, const std::string& name) {
@@ -199,11 +205,6 @@ void ButtonAt(DWORD flag, POINT screen) {
     Pace();
 }
 
-void Click(DWORD down, DWORD up) {
-    Button(down);
-    Button(up);
-}
-
 void Key(WORD key, bool down) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
@@ -252,20 +253,6 @@ bool BringToFront(HWND window) {
 
 namespace {
 ModalAnswer* current = nullptr;
-
-struct Search {
-    const char* windowClass;
-    HWND found;
-};
-
-BOOL CALLBACK FindShown(HWND window, LPARAM search) {
-    auto* s = reinterpret_cast<Search*>(search);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (!IsWindowVisible(window) || lstrcmpA(className, s->windowClass) != 0) return TRUE;
-    s->found = window;
-    return FALSE;
-}
 }  // namespace
 
 ModalAnswer::ModalAnswer(std::function<void(HWND)> answer, const char* windowClass)
@@ -282,13 +269,12 @@ ModalAnswer::~ModalAnswer() {
 
 void CALLBACK ModalAnswer::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (!current || current->answered_) return;
-    Search search = {current->windowClass_, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return;
+    HWND shown = FindProcessWindow(GetCurrentProcessId(), current->windowClass_);
+    if (!shown) return;
     current->answered_ = true;
     KillTimer(nullptr, current->timer_);
     current->timer_ = 0;
-    current->answer_(search.found);
+    current->answer_(shown);
 }
 
 std::string WindowText(HWND window) {
@@ -312,7 +298,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
     GetWindowThreadProcessId(window, &owner);
     char text[256] = {};
     GetClassNameA(window, text, sizeof text);
-    if (owner != search->processId || lstrcmpA(text, search->className) != 0) return TRUE;
+    if (owner != search->processId || !IsWindowVisible(window) || lstrcmpA(text, search->className) != 0)
+        return TRUE;
     if (search->title && WindowText(window) != search->title) return TRUE;
     search->found = window;
     return FALSE;
@@ -327,10 +314,8 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* title
 
 HWND WaitForWindow(DWORD processId, const char* className, const char* title) {
     HWND window = nullptr;
-    WaitFor(
-        [&] { return (window = FindProcessWindow(processId, className, title)) && IsWindowVisible(window); },
-        20000);
-    return window && IsWindowVisible(window) ? window : nullptr;
+    WaitFor([&] { return (window = FindProcessWindow(processId, className, title)) != nullptr; }, 20000);
+    return window;
 }
 
 Velk::Velk() {

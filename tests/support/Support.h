@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace velktest {
 
@@ -50,14 +52,15 @@ inline std::string ProgramFile(const std::string& name) {
 // once every visible child has reached the screen. For people, not asserts.
 bool SaveScreenshot(HWND window, const std::string& name);
 bool CaptureScreen(const RECT& rect, const std::string& pngPath);
+// What the screen shows in the rectangle, 0xRRGGBB row by row.
+std::vector<uint32_t> ScreenPixels(const RECT& rect);
 bool WritePng(const std::string& path, int width, int height, const unsigned char* bgra);
 
 // Real input through SendInput, paced like a person: Wine trusts its cached
 // key state for 50 ms, so a hook in another process could miss a faster one.
 // MoveMouseTo waits until the system reports the cursor there.
 bool MoveMouseTo(POINT screen);
-void Button(DWORD flag);           // one MOUSEEVENTF_ press or release
-void Click(DWORD down, DWORD up);  // a press and its release
+void Button(DWORD flag);  // one MOUSEEVENTF_ press or release
 // A press or release that carries its own place: the system moves the cursor
 // there as it queues the event. Under Wine another program that asks for the
 // cursor can set it back to the X pointer's old place between a move and the
@@ -71,7 +74,7 @@ void TypeText(const char* utf8);                  // characters, not keys
 bool BringToFront(HWND window);
 
 // Answers the next dialog, message box (class "#32770") or menu ("#32768")
-// of this thread from inside whatever modal loop shows it, once.
+// of this program from inside whatever modal loop shows it, once.
 class ModalAnswer {
 public:
     explicit ModalAnswer(std::function<void(HWND)> answer, const char* windowClass = "#32770");
@@ -96,9 +99,9 @@ inline std::string DialogText(HWND dialog, int id) {
 inline void PressButton(HWND dialog, int id) {
     SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
 }
-// The first top-level window of the process with the class (and title).
+// The first visible top-level window of the process with the class (and title).
 HWND FindProcessWindow(DWORD processId, const char* className, const char* title = nullptr);
-// Waits for such a window to be visible; null when none showed.
+// Waits for such a window; null when none showed.
 HWND WaitForWindow(DWORD processId, const char* className, const char* title = nullptr);
 
 // VELK.exe (with Wendrix.dll) copied into a folder of its own and started
