@@ -1,6 +1,5 @@
-// VELK.exe under the hands of a user: texts typed up to the dialogs' limits,
-// items and tabs dragged with either button, gestures cancelled the ways the
-// hooks allow, and presses elsewhere, pinned and not.
+// Texts typed up to the dialogs' limits, drags with either button and their
+// cancels, presses elsewhere.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// The words the end-to-end scenarios share about VELK's panel on the screen:
-// where its parts are, starting it, clicking, its keys and menus, and what
-// the screen shows of it.
+// What the end-to-end scenarios share about VELK's panel on the screen.
 #pragma once
 
 #include <windows.h>
@@ -26,9 +24,6 @@ constexpr POINT kPin = {20, 20};
 constexpr POINT kBackground = {130, 30};
 // A place away from the panel.
 constexpr POINT kDesktop = {900, 650};
-// "表示・非表示に使用するキー" in code page 932.
-constexpr char kHotKeyTitle[] =
-    "\x95\x5C\x8E\xA6\x81\x45\x94\xF1\x95\x5C\x8E\xA6\x82\xC9\x8E\x67\x97\x70\x82\xB7\x82\xE9\x83L\x81[";
 
 // The strip below the grid: the status line, or the command line.
 inline std::string EditorText(HWND panel) {

@@ -1,6 +1,4 @@
-// VELK.exe as a user meets it: started from a folder of its own, driven with
-// real input through its hooks, and checked by what the screen shows, what
-// it starts and, at the end, the data file byte for byte.
+// VELK.exe started twice, and turned away from.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// What a user sees of every set, not only the first, and what each dialog's
-// OK leaves in the data file and in the next start; the command line's
-// editing keys typed as a user types them.
+// Every set on the screen, the dialogs' settings in the data file and the
+// next start, the command line's keys.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -126,21 +125,15 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     // The colour, ALPHA and FILL; the picture switched off.
     HWND wallpaper = OpenByKey(panel, velk.Id(), 'W', "WALLPAPER");
     ASSERT_TRUE(wallpaper);
-    const struct {
-        int id;
-        const char* value;
-    } values[] = {{IDC_WALLPAPER_RED_VALUE, "200"},
-                  {IDC_WALLPAPER_GREEN_VALUE, "100"},
-                  {IDC_WALLPAPER_BLUE_VALUE, "50"},
-                  {IDC_WALLPAPER_ALPHA_VALUE, "40"}};
-    for (const auto& value : values) SetDlgItemTextA(wallpaper, value.id, value.value);
+    const std::string values[] = {"200", "100", "50", "40"};  // red, green, blue, ALPHA
+    for (int i = 0; i < 4; ++i) SetDlgItemTextA(wallpaper, IDC_WALLPAPER_RED_VALUE + i, values[i].c_str());
     PressButton(wallpaper, IDC_WALLPAPER_FILL);
     PressButton(wallpaper, IDC_WALLPAPER_CLEAR);
     SaveScreenshot(wallpaper, "e2e_wallpaper_dialog");
     PressButton(wallpaper, IDOK);
 
     // The trigger: CTRL and SHIFT instead of the middle button.
-    HWND hotKey = OpenByKey(panel, velk.Id(), 'H', kHotKeyTitle);
+    HWND hotKey = OpenByKey(panel, velk.Id(), 'H', Sjis("表示・非表示に使用するキー").c_str());
     ASSERT_TRUE(hotKey);
     for (int box : {IDC_HOTKEY_MIDDLE, IDC_HOTKEY_CTRL, IDC_HOTKEY_SHIFT}) PressButton(hotKey, box);
     SaveScreenshot(hotKey, "e2e_hot_key_dialog");
@@ -172,7 +165,7 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     }
     wallpaper = OpenByKey(panel, velk.Id(), 'W', "WALLPAPER");
     ASSERT_TRUE(wallpaper);
-    for (const auto& value : values) EXPECT_EQ(value.value, DialogText(wallpaper, value.id)) << value.id;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(values[i], DialogText(wallpaper, IDC_WALLPAPER_RED_VALUE + i));
     PressButton(wallpaper, IDCANCEL);
     EXPECT_EQ(0u, velk.Close());
 }

@@ -14,14 +14,6 @@ LRESULT CALLBACK WarmupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_KEYUP && wParam == VK_SHIFT) keyArrived = true;
     return DefWindowProcA(window, message, wParam, lParam);
 }
-
-void TypeShift() {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = VK_SHIFT;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
 }  // namespace
 
 int main() {
@@ -35,7 +27,7 @@ int main() {
     const bool ready = velktest::WaitFor(
         [&] {
             SetForegroundWindow(window);
-            if (GetForegroundWindow() == window && GetFocus() == window) TypeShift();
+            if (GetForegroundWindow() == window && GetFocus() == window) velktest::TypeKeys({VK_SHIFT});
             return velktest::WaitFor([] { return keyArrived; }, 500);
         },
         60000);
