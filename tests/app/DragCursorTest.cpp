@@ -8,20 +8,14 @@ using DragCursor = HostedApp;
 
 namespace {
 HCURSOR Shown() {
-    CURSORINFO info = {};
-    info.cbSize = sizeof info;
+    CURSORINFO info = {sizeof info};
     GetCursorInfo(&info);
     return info.hCursor;
 }
 
 bool CursorIs(POINT p) {
     POINT now = {};
-    GetCursorPos(&now);
-    return now.x == p.x && now.y == p.y;
-}
-
-HCURSOR Resource(int id) {
-    return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
 }
 }  // namespace
 
@@ -35,8 +29,9 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
     GetWindowRect(app->nameEdit, &editor);
     POINT onEditor = {(editor.left + editor.right) / 2, (editor.top + editor.bottom) / 2};
     ScreenToClient(app->panel, &onEditor);
-    const HCURSOR put = Resource(IDC_DRAG_PUT), insert = Resource(IDC_DRAG_INSERT),
-                  intoSet = Resource(IDC_DRAG_INTO_SET), no = Resource(IDC_DRAG_NO),
+    auto cursor = [&](int id) { return LoadCursorA(app->instance, MAKEINTRESOURCEA(id)); };
+    const HCURSOR put = cursor(IDC_DRAG_PUT), insert = cursor(IDC_DRAG_INSERT),
+                  into = cursor(IDC_DRAG_INTO_SET), no = cursor(IDC_DRAG_NO),
                   arrow = LoadCursorA(nullptr, IDC_ARROW);
     struct Place {
         POINT at;
@@ -48,28 +43,18 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
         std::vector<Place> places;  // the last is where it is released
         bool itemDialog;            // open
     };
+    // An item goes between tabs (216, 20), onto a full set's tab (1), the pin (20, 20), the new-set
+    // button (43, 20), the name editor and out of the panel (300, 100).
+    // clang-format off
     const Drag drags[] = {
-        {"an item",
-         Cell(3),
-         {{Cell(1), put},
-          {Gap(3), insert},
-          {Cell(2), put},
-          {{216, 20}, no},  // between tabs
-          {Tab(2), put},
-          {Tab(1), no},  // a full set
-          {{130, 30}, intoSet},
-          {{20, 20}, no},  // the pin
-          {Cell(1), put},
-          {{43, 20}, no},  // the new-set button
-          {Cell(0), put},
-          {onEditor, no},
-          {{300, 100}, intoSet},  // out of the panel
-          {Cell(3), put}},
-         false},
+        {"an item", Cell(3), {{Cell(1), put}, {Gap(3), insert}, {Cell(2), put}, {{216, 20}, no}, {Tab(2), put},
+            {Tab(1), no}, {{130, 30}, into}, {{20, 20}, no}, {Cell(1), put}, {{43, 20}, no}, {Cell(0), put},
+            {onEditor, no}, {{300, 100}, into}, {Cell(3), put}}, false},
         {"a set", Tab(0), {{Tab(2), put}, {{216, 20}, insert}, {{300, 100}, no}, {Tab(0), put}}, false},
         {"an empty cell", Cell(4), {{Cell(1), arrow}, {Cell(4), arrow}}, false},
         {"an item beside its dialog", Cell(0), {{Cell(2), no}, {Cell(0), no}}, true},
     };
+    // clang-format on
     for (const Drag& drag : drags) {
         if (drag.itemDialog) Command(IDM_ITEM_DIALOG);
         CursorAt(drag.press);

@@ -8,41 +8,37 @@ using namespace velktest;
 
 using Drops = HostedApp;
 
+namespace {
+const std::string kNoRoom = Sjis("移動先に空きがありません");
+}
+
 TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
-    const std::string noRoom = Sjis("移動先に空きがありません");
-    struct Row {
+    const struct {
         std::vector<std::string> files;  // none: a drag from `press`
         POINT press, release;
         uint16_t shown;
         int answer;                // 0: the close box
         const char *said, *state;  // state null: as it was
-    };
-    const Row rows[] = {
+    } rows[] = {
         {{"C:\\in\\one.txt"}, {}, Cell(1), 0, IDOK, "", "Set0[A one - D] Set1[full] Set2[X] @0"},
         {{"C:\\in\\two.txt"}, {}, Gap(1), 0, IDOK, "", "Set0[A two one D] Set1[full] Set2[X] @0"},
         {{"C:\\in\\three.txt"}, {}, Tab(2), 0, IDOK, "", "Set0[A two one D] Set1[full] Set2[X three] @0"},
-        {{"C:\\in\\four.txt"}, {}, Tab(1), 0, IDOK, noRoom.c_str(), nullptr},
-        {{"C:\\in\\five.txt", "C:\\in\\six.txt"}, {}, Tab(1), 0, IDOK, noRoom.c_str(), nullptr},
+        {{"C:\\in\\four.txt"}, {}, Tab(1), 0, IDOK, kNoRoom.c_str(), nullptr},
+        {{"C:\\in\\five.txt", "C:\\in\\six.txt"}, {}, Tab(1), 0, IDOK, kNoRoom.c_str(), nullptr},
         {{}, Cell(0), Cell(0), 0, IDOK, "", nullptr},
         {{}, Cell(0), Cell(1), 0, IDCANCEL, "A > two", nullptr},
         {{}, Cell(0), Cell(1), 0, 0, "A > two", nullptr},
         {{}, Cell(0), Cell(1), 0, IDOK, "A > two", "Set0[- A one D] Set1[full] Set2[X three] @0"},
-        {{}, Cell(0), Gap(3), 1, IDOK, noRoom.c_str(), nullptr},
+        {{}, Cell(0), Gap(3), 1, IDOK, kNoRoom.c_str(), nullptr},
         {{}, Tab(0), Tab(1), 2, IDOK, "[ Set0 ] > [ Set1 ]", "Set0[- A one D] Set2[X three] @1"},
     };
     MakeSets({"A B - D", "full", "X"});
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         app->currentSet = row.shown;
         const std::string before = State();
-        if (row.files.empty()) {
-            // The panel records the press from the cursor, not from the message.
-            CursorAt(row.press);
-            SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-            CursorAt(row.release);
-        }
         Reply reply(row.answer, row.press.y == Tab(0).y ? "confirm_overwrite_set" : nullptr);
         if (row.files.empty())
-            Command(IDM_PRIMARY_DRAG);
+            Drag(row.press, row.release);
         else
             DropFiles(app->panel, row.files, row.release);
         EXPECT_EQ(row.said, reply.said) << before;
@@ -53,7 +49,6 @@ TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
 // Right of the last cell is the gap after it: an item goes in there by each
 // path, the items before it moving toward the nearest hole; a full set says so.
 TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
-    const std::string noRoom = Sjis("移動先に空きがありません");
     const char* const holes = "a b - d e f g h i j k l m n o - q r";
     const char* const inserted = "Set0[a b - d e f g h i j k l m n o q r X] @0";
     const struct {
@@ -62,8 +57,8 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
         {"drop", holes, "", inserted},
         {"drag", holes, "", "Set0[- b - d e f g h i j k l m n o q r a] @0"},
         {"dialog", holes, "", inserted},
-        {"drop", "full", noRoom.c_str(), nullptr},
-        {"dialog, the set filled meanwhile", "a b - d e f g h i j k l m n o p q r", noRoom.c_str(),
+        {"drop", "full", kNoRoom.c_str(), nullptr},
+        {"dialog, the set filled meanwhile", "a b - d e f g h i j k l m n o p q r", kNoRoom.c_str(),
          "Set0[full] @0"},
     };
     for (const auto& row : rows) {
@@ -73,10 +68,7 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
         if (row.how == std::string("drop")) {
             DropFiles(app->panel, {"C:\\in\\X.txt"}, Gap(18));
         } else if (row.how == std::string("drag")) {
-            CursorAt(Cell(0));
-            SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-            CursorAt(Gap(18));
-            Command(IDM_PRIMARY_DRAG);
+            Drag(Cell(0), Gap(18));
         } else {
             app->menuPoint = Gap(18);
             Command(IDM_ITEM_DIALOG);
@@ -97,34 +89,27 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
 }
 
 TEST_F(Drops, SeveralFilesFillTheEmptyCellsFromTheOneUnderTheDropOrNone) {
-    const std::string noRoom = Sjis("移動先に空きがありません");
-    struct Row {
+    const struct {
         std::vector<std::string> names;
         POINT at;
-        const char *said, *state;
-    };
-    const Row rows[] = {
+        const char *said, *state;  // state null: as it was
+    } rows[] = {
         {{"x", "y"}, Cell(4), "", "Set0[A - B - x y G H I J K L M N O P Q] Set1[X] Set2[] @0"},
-        {{"p", "q", "r", "s"},
-         Cell(0),
-         noRoom.c_str(),
-         "Set0[A - B - x y G H I J K L M N O P Q] Set1[X] Set2[] @0"},
+        {{"p", "q", "r", "s"}, Cell(0), kNoRoom.c_str(), nullptr},
         {{"z", "w"}, Cell(16), "", "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X] Set2[] @0"},
         {{"u", "v"}, Tab(1), "", "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X u v] Set2[] @0"},
         // Before a tab there is no set: the shown one takes them, as on the background.
-        {{"e", "f"},
-         {198, 20},
-         noRoom.c_str(),
-         "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X u v] Set2[] @0"},
+        {{"e", "f"}, {198, 20}, kNoRoom.c_str(), nullptr},
     };
     MakeSets({"A - B - - - G H I J K L M N O P Q -", "X", ""});
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         std::vector<std::string> files;
         for (const std::string& name : row.names) files.push_back("C:\\in\\" + name + ".txt");
+        const std::string before = State();
         Reply reply(IDOK);
         DropFiles(app->panel, files, row.at);
         EXPECT_EQ(row.said, reply.said);
-        EXPECT_EQ(row.state, State());
+        EXPECT_EQ(row.state ? row.state : before, State());
     }
 }
 
@@ -145,13 +130,12 @@ TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
     ASSERT_TRUE(MakeShortcut(wideFolder + L"\\Options.lnk", Wide(marker.c_str()), wideFolder, L"-x"));
     ASSERT_TRUE(MakeShortcut(wideFolder + L"\\Plain.lnk", Wide(marker.c_str()), wideFolder));
     const std::string refused = Sjis("表せない文字");
-    struct Row {
+    const struct {
         std::vector<std::wstring> files;
         const char* name;     // null: refused, with the message
         std::wstring target;  // the file the item's target names
         const char* started;  // what the started marker wrote; null: not started
-    };
-    const Row rows[] = {
+    } rows[] = {
         {{Wide(marker.c_str())}, "marker", Wide(marker.c_str()), ""},
         {{wideFolder + L"\\Options.lnk"}, "Options", wideFolder + L"\\Options.lnk", "\n-x"},
         {{wideFolder + L"\\Plain.lnk"}, "Plain", Wide(marker.c_str()), ""},
@@ -163,7 +147,7 @@ TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
     };
     MakeSets({""});
     for (uint16_t cell = 0; cell < std::size(rows); ++cell) {
-        const Row& row = rows[cell];
+        const auto& row = rows[cell];
         const std::string before = State();
         Reply reply(IDOK, "message_path_refused");
         DropFiles(app->panel, row.files, Cell(cell));

@@ -18,19 +18,18 @@ std::string Entries(HMENU menu) {
 }
 
 TEST_F(Menus, TheMenuOffersWhatFitsTheClick) {
-    struct Row {
+    const struct {
         std::vector<std::string> sets;
         POINT at;
         bool itemDialog;  // open
         const char* entries;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {{"A", "B"}, Cell(0), false, "40011 40012 - 40014 40015 - 40013 - 40018 40019 - 40005"},
         {{"A", "B", "C"}, Tab(1), false, "40011 40012 40014 - 40016 40017 - 40018 40019 - 40005"},
         {{"A"}, Tab(2), false, "40011 40012 40014 - 40013 40016 - 40018 40019 - 40005"},
         {{"A", "B"}, Cell(0), true, "40011 40012 40014* 40013 - 40018 40019 - 40005"},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         MakeSets(row.sets);
         if (row.itemDialog) Command(IDM_ITEM_DIALOG);
         app->menuPoint = row.at;
@@ -72,11 +71,10 @@ TEST_F(Menus, TheNotificationIconsMenuOpensWithThePanelInFront) {
 }
 
 TEST_F(Menus, DeletingAsksFirstAndTheShownSetGoesDownByOne) {
-    struct Row {
+    const struct {
         int command, subject, shown, answer;  // the item or the set under the menu; 0: the close box
         const char *said, *state;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {IDM_DELETE_ITEM, 1, 0, IDCANCEL, "B", "Set0[A B] Set1[] Set2[] @0"},
         {IDM_DELETE_ITEM, 1, 0, IDOK, "B", "Set0[A] Set1[] Set2[] @0"},
         {IDM_DELETE_SET, 1, 1, 0, "[ Set1 ]", "Set0[A B] Set1[] Set2[] @1"},
@@ -84,7 +82,7 @@ TEST_F(Menus, DeletingAsksFirstAndTheShownSetGoesDownByOne) {
         {IDM_DELETE_SET, 2, 1, IDOK, "[ Set2 ]", "Set0[A B] Set1[] @0"},
         {IDM_DELETE_SET, 2, 2, IDOK, "[ Set2 ]", "Set0[A B] Set1[] @1"},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         MakeSets({"A B", "", ""}, uint16_t(row.shown));
         app->menuItem = row.subject;
         app->menuSet = uint16_t(row.subject);

@@ -1,5 +1,4 @@
-// The panel's wheel, its hiding when another window comes to the front, and
-// the name editor as a command line with its history.
+// The panel's wheel, and the name editor as a command line.
 #include "HostedApp.h"
 
 using namespace velktest;
@@ -15,25 +14,6 @@ TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
         SendMessageA(app->panel, WM_MOUSEWHEEL, MAKEWPARAM(0, deltas[i]), MAKELPARAM(at.x, at.y));
         EXPECT_EQ(shown[i], app->currentSet) << i;
     }
-}
-
-// Windows reports every foreground change to the panel's thread; the test
-// reports them as Windows would. Another window hides the unpinned panel,
-// the panel's own dialog does not.
-TEST_F(Panel, AnotherWindowInTheForegroundHidesTheUnpinnedPanel) {
-    CursorAt({20, 20});
-    Command(IDM_PRIMARY_CLICK);
-    ASSERT_EQ(1, PauseHideHook(2));
-    auto hidden = [&] { return !IsWindowVisible(app->panel); };
-    auto toForeground = [&](HWND owner) {
-        HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, owner, nullptr, nullptr, nullptr);
-        NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, w, OBJID_WINDOW, CHILDID_SELF);
-        const bool hides = WaitFor(hidden, 300);
-        DestroyWindow(w);
-        return hides;
-    };
-    EXPECT_FALSE(toForeground(app->panel));
-    EXPECT_TRUE(toForeground(nullptr));
 }
 
 // A text left without Enter: the status line takes the strip, but never
