@@ -1,5 +1,5 @@
-// The context menu built for what lies under the click, the notification
-// icon's menu, the delete commands that ask first, and the About box.
+// The context menu built for what lies under the click, the notification icon's menu, the delete commands
+// that ask first, and the About box.
 #include "HostedApp.h"
 
 using namespace velktest;
@@ -38,8 +38,8 @@ TEST_F(Menus, TheMenuOffersWhatFitsTheClick) {
     }
 }
 
-// CTRL+I is the menu entry's key: on a full set it opens the dialog only on
-// an item, where the menu offers the entry.
+// CTRL+I is the menu entry's key: on a full set it opens the dialog only on an item, where the menu offers
+// the entry.
 TEST_F(Menus, TheItemDialogKeyOpensOnlyWhereTheMenuOffersIt) {
     MakeSets({"full"});
     for (POINT at : {Gap(3), Gap(18), POINT{-1, -1}, Cell(4)}) {

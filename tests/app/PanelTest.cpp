@@ -1,9 +1,12 @@
-// The panel's wheel, and the name editor as a command line.
+// The panel: where the trigger shows it, centred on the cursor and pushed back inside the screen at every
+// edge and corner (on a screen of another size than the one the other tests use); its wheel; the name editor
+// as a command line.
 #include "HostedApp.h"
 
 using namespace velktest;
 
 using Panel = HostedApp;
+using Placement = HostedApp;
 
 TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     MakeSets({"", "", ""});
@@ -16,8 +19,8 @@ TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     }
 }
 
-// A text left without Enter: the status line takes the strip, but never
-// while the user types, and editing again brings the text back.
+// A text left without Enter: the status line takes the strip, but never while the user types, and editing
+// again brings the text back.
 TEST_F(Panel, TheNameEditorKeepsATextLeftWithoutEnter) {
     CursorAt({100, 36});
     Command(IDM_ENTER);
@@ -29,4 +32,49 @@ TEST_F(Panel, TheNameEditorKeepsATextLeftWithoutEnter) {
     EXPECT_EQ("< NewLaunchSet >", WindowText(app->nameEdit));
     Command(IDM_ENTER);
     EXPECT_EQ("left over", WindowText(app->nameEdit));
+}
+
+namespace {
+// The virtual desktop at another size while it lives.
+struct ScreenSize {
+    ScreenSize(DWORD width, DWORD height) {
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof mode;
+        mode.dmPelsWidth = width;
+        mode.dmPelsHeight = height;
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        changed = ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL;
+    }
+    ~ScreenSize() { ChangeDisplaySettingsA(nullptr, 0); }
+    bool changed;
+};
+}  // namespace
+
+TEST_F(Placement, ThePanelStaysOnTheScreenAtEveryEdgeAndCorner) {
+    ScreenSize screen(800, 600);
+    ASSERT_TRUE(screen.changed);
+    // -1: flush with the low edge, 1: with the high edge, 0: centred on the cursor. The cursor stays a pixel
+    // from the right and bottom edges, where it can still be moved aside and back.
+    const struct {
+        POINT cursor;
+        int x, y;
+    } rows[] = {
+        {{0, 0}, -1, -1},   {{400, 0}, 0, -1}, {{798, 0}, 1, -1}, {{798, 300}, 1, 0}, {{798, 598}, 1, 1},
+        {{400, 598}, 0, 1}, {{0, 598}, -1, 1}, {{0, 300}, -1, 0}, {{12, 590}, -1, 1}, {{400, 300}, 0, 0},
+    };
+    for (const auto& row : rows) {
+        ASSERT_TRUE(MoveMouseTo(row.cursor));
+        Command(IDM_TRIGGER);
+        ASSERT_FALSE(IsWindowVisible(app->panel));
+        Command(IDM_TRIGGER);
+        RECT r = {};
+        GetWindowRect(app->panel, &r);
+        auto low = [](int placed, LONG size, LONG cursor, LONG screen) {
+            return placed < 0 ? 0 : placed > 0 ? screen - size : cursor - size / 2;
+        };
+        EXPECT_NEAR(low(row.x, r.right - r.left, row.cursor.x, 800), r.left, 1)
+            << row.cursor.x << "," << row.cursor.y;
+        EXPECT_NEAR(low(row.y, r.bottom - r.top, row.cursor.y, 600), r.top, 1)
+            << row.cursor.x << "," << row.cursor.y;
+    }
 }

@@ -1,5 +1,5 @@
-// What the App tells the user: about the data file on the notification icon, where it stands in no one's
-// way, and the last save; and, started elevated, what it cannot hear.
+// What the App tells the user: about the data file on the notification icon, where it stands in no one's way,
+// and the last save; and, started elevated, what it cannot hear.
 #include "Bytes.h"
 #include "HostedApp.h"
 #include "launchdata/DataFileWriter.h"
@@ -27,8 +27,8 @@ BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
 }  // namespace
 
 // A data file that could not be read at start-up is named, also when the taskbar comes only later (at
-// log-on), and again at the first change, which is not kept; so is the file whose saves keep failing, and
-// its last save.
+// log-on), and again at the first change, which is not kept; so is the file whose saves keep failing, and its
+// last save.
 TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     const std::string path = ProgramFile("QXDATA.dat"), blocker = ProgramFile("QXDATA.tmp");
     const std::string file = UsersFile(0x18), unreadable = Sjis("データファイルを読み込めません");
@@ -59,8 +59,8 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     EXPECT_EQ(Hex(file), Hex(ReadBytes(path)));
     EXPECT_FALSE(FileExists(path + ".bak"));
 
-    // Windows ends the program after WM_ENDSESSION without WM_DESTROY: the change is on the disk before
-    // the message returns.
+    // Windows ends the program after WM_ENDSESSION without WM_DESTROY: the change is on the disk before the
+    // message returns.
     StartWith(file);
     CursorAt(kPin);
     Command(IDM_PRIMARY_CLICK);
@@ -78,8 +78,8 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     EXPECT_NE(std::string::npos, reply.said.find(path)) << reply.said;
 }
 
-// Run elevated, VELK hears only elevated programs' hooks: it says so once,
-// at start, and how to start it normally; run as the shell runs, nothing.
+// Run elevated, VELK hears only elevated programs' hooks: it says so once, at start, and how to start it
+// normally; run as the shell runs, nothing.
 TEST_F(Start, AnElevatedVelkSaysOnceWhereItsTriggerWorks) {
     const auto query = App::runsAboveTheShell;
     App::runsAboveTheShell = [] { return true; };

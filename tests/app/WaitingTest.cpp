@@ -1,5 +1,6 @@
 // The panel at rest: no timer while it is hidden or while nothing on it changes, everything the user does
-// shown at once, and a start-up that shows the stored items at once and brings their icons afterwards.
+// shown at once, a drag that loses the mouse, and a start-up that shows the stored items at once and brings
+// their icons afterwards.
 #include <atomic>
 
 #include "Bytes.h"
@@ -25,6 +26,17 @@ bool Ticks(HWND panel, DWORD withinMs) {
     return false;
 }
 
+// The icon drawn on black; all black for an empty icon.
+std::vector<COLORREF> Drawn(HICON icon) {
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    UniqueBitmap bitmap(CreateBitmap(32, 32, 1, 32, nullptr));
+    ScopedSelect select(dc.get(), bitmap.get());
+    DrawIconEx(dc.get(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> drawn;
+    for (int i = 0; i < 32 * 32; ++i) drawn.push_back(GetPixel(dc.get(), i % 32, i / 32));
+    return drawn;
+}
+
 // The panel (pinned, as it starts) with room around it, so that the cursor can leave it.
 class Resting : public HostedApp {
 protected:
@@ -36,8 +48,7 @@ protected:
         SetWindowPos(app->panel, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         CursorAt(kOutside);
     }
-    // The status line says `status` and the panel comes to rest: no repaint
-    // timer is left (KillTimer fails for a timer that does not exist).
+    // The status line says `status` and no repaint timer is left (KillTimer fails for a missing timer).
     bool Rests(const std::string& status) {
         const bool said = WaitFor([&] { return WindowText(app->nameEdit) == status; }, 2000);
         EXPECT_TRUE(said) << WindowText(app->nameEdit) << " instead of " << status;
@@ -60,8 +71,7 @@ protected:
 };
 }  // namespace
 
-// The cursor comes in over an item, rests in a gap and leaves: each place
-// shows at once, and each rest wakes nothing.
+// Each place the cursor rests at, an item, a gap and outside, shows at once, and no rest wakes anything.
 TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
     MakeSets({"A B"});
     ASSERT_TRUE(Rests("< Set0 >"));
@@ -83,8 +93,25 @@ TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
     EXPECT_EQ(plain, Picture());
 }
 
-// Every way of hiding and showing the panel: hidden, nothing ticks; shown,
-// the first tick comes at once (it writes the status line) and the timer runs.
+// Another window takes the mouse in the middle of a drag (a pop-up, a program that captures it): the drag
+// ends there, and its release drops nothing.
+TEST_F(Resting, ADragThatLosesTheMouseDropsNothing) {
+    MakeSets({"A - B"});
+    CursorAt(Cell(2));
+    Button(MOUSEEVENTF_LEFTDOWN);
+    for (POINT p : {Cell(3), Cell(4)}) CursorAt(p);
+    EXPECT_TRUE(WaitFor([] { return IsDragging() == 1; }));
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetCapture(other);
+    EXPECT_EQ(0, IsDragging());
+    ReleaseCapture();
+    DestroyWindow(other);
+    Button(MOUSEEVENTF_LEFTUP);
+    CursorAt(Cell(5));
+    EXPECT_EQ("Set0[A - B] @0", State());
+}
+
+// Hidden, nothing ticks; shown, the first tick comes at once (it writes the status line) and the timer runs.
 TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
     EXPECT_TRUE(Ticks(app->panel, 500));
     // Hidden by the trigger, the hide signal or ESC; shown by the trigger or the notification icon (0).
@@ -105,9 +132,8 @@ TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
     }
 }
 
-// The stored items are there from the first frame with the default icon; the
-// real icons follow, each to its item wherever the item went meanwhile, and
-// the panel rests once the last has come.
+// The stored items are there from the first frame with the default icon; the real icons follow, each to its
+// item wherever the item went meanwhile, and the panel rests once the last has come.
 TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     const char* targets[] = {"C:\\windows\\notepad.exe", "C:\\windows\\system32", "C:\\velk\\missing.exe",
                              "C:\\windows\\notepad.exe", "C:\\windows\\win.ini",  "C:\\windows\\regedit.exe"};
@@ -118,20 +144,17 @@ TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     const HICON placeholder = app->launchSets->iconSource.DefaultIcon();
     std::vector<std::vector<COLORREF>> before;
     for (int i = 0; i < 6; ++i) {
-        const POINT at = Cell(i);
-        EXPECT_EQ(MakeHitCode(kHitCell, kPlacedOn, i), app->PanelHitTest(at.x, at.y)) << i;
+        EXPECT_EQ(MakeHitCode(kHitCell, kPlacedOn, i), app->PanelHitTest(Cell(i).x, Cell(i).y)) << i;
         EXPECT_EQ(placeholder, app->launchSets->GetItemInfo(0, i).icon) << i;
         before.push_back(IconPixels(i));
     }
-    // Before any icon is taken: the document moves to cell 10, a new item
-    // replaces regedit and the second notepad goes.
+    // Before any icon is taken: the document moves to cell 10, a new item replaces regedit, a notepad goes.
     ASSERT_TRUE(app->launchSets->MoveItem(0, 4, 0, 10, ItemPlacement::Replace));
     DropFiles(app->panel, {"C:\\velk\\new.exe"}, Cell(5));
     ASSERT_TRUE(app->launchSets->RemoveItem(0, 3));
     const HICON newIcon = app->launchSets->GetItemInfo(0, 5).icon;
     app->FullRepaint();
     const std::vector<COLORREF> movedBefore = IconPixels(10);
-    // They arrive while the cursor is elsewhere.
     MoveAside();
 
     ASSERT_TRUE(WaitFor([&] { return app->launchSets->PendingIconTargets().empty(); }, 10000));
@@ -149,22 +172,8 @@ TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     EXPECT_TRUE(Rests("< Set0 >"));
 }
 
-namespace {
-// The icon drawn on black; all black for an empty icon.
-std::vector<COLORREF> Drawn(HICON icon) {
-    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-    UniqueBitmap bitmap(CreateBitmap(32, 32, 1, 32, nullptr));
-    ScopedSelect select(dc.get(), bitmap.get());
-    DrawIconEx(dc.get(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    std::vector<COLORREF> drawn;
-    for (int i = 0; i < 32 * 32; ++i) drawn.push_back(GetPixel(dc.get(), i % 32, i / 32));
-    return drawn;
-}
-}  // namespace
-
-// Items made after start-up, by a drop and by the item dialog, show the
-// default icon at once however long the shell takes, and the panel answers
-// meanwhile; their own icons follow, also to the dialog's picture.
+// Items made after start-up, by a drop and by the item dialog, show the default icon at once however long the
+// shell takes, and the panel answers meanwhile; their own icons follow, also to the dialog's picture.
 TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
     // Each look-up waits for the gate: one made on the panel's thread would hold the test up.
     const HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
