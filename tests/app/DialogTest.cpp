@@ -1,5 +1,7 @@
-// The modeless dialogs opened by the panel's commands: the panel stays beside them, what they show on opening
-// and what OK changes, the tabs while the item dialog is open.
+// The panel's menus and the modeless dialogs its commands open: the context menu built for what lies under
+// the click, the notification icon's menu, the delete commands that ask first, the About box; the panel
+// beside an open dialog, what the dialogs show on opening and what OK changes, the tabs while the item dialog
+// is open.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +13,7 @@
 using namespace velktest;
 
 using Dialogs = HostedApp;
+using Menus = HostedApp;
 
 TEST_F(Dialogs, ThePanelStaysWhileOneIsOpen) {
     for (int command : {IDM_HOTKEY_DIALOG, IDM_WALLPAPER_DIALOG, IDM_ITEM_DIALOG, IDM_NEW_SET}) {
@@ -63,7 +66,6 @@ TEST_F(Dialogs, TheItemDialogBrowsesForAFileInAFolderNamedWithADollar) {
     const std::string folder = temp.File("c$ tools"), marker = folder + "\\marker.exe";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     ASSERT_TRUE(CopyFileA(BuildFile("launch_marker.exe").c_str(), marker.c_str(), FALSE));
-    MakeSets({""});
     app->menuPoint = {-1, -1};
     Command(IDM_ITEM_DIALOG);
     HWND dialog = app->itemDialog->Window();
@@ -79,7 +81,7 @@ TEST_F(Dialogs, TheItemDialogBrowsesForAFileInAFolderNamedWithADollar) {
     EXPECT_EQ(temp.File("c$$ tools\\marker.exe") + " " + temp.File("c$$ tools"),
               DialogText(dialog, IDC_ITEM_TARGET) + " " + DialogText(dialog, IDC_ITEM_WORKING_FOLDER));
     Reply reply(IDOK);
-    DropFiles(dialog, std::vector<std::string>{"C:\\in\\a.txt", "C:\\in\\b.txt"});
+    DropFiles(dialog, {"C:\\in\\a.txt", "C:\\in\\b.txt"});
     EXPECT_EQ(Sjis("ファイルは一度に 1 つずつドロップしてください"), reply.said);
 }
 
@@ -109,4 +111,98 @@ TEST_F(Dialogs, TheWallpaperDialogShowsAndKeepsTheChosenColourAndPicture) {
     PressButton(dialog, IDOK);
     EXPECT_FALSE(app->wallpaperDialog->IsOpen());
     EXPECT_FALSE(app->settings->flags & Settings::kWallpaperOn);
+}
+
+// The entries by command, "-" for a separator, "*" after a checked one.
+std::string Entries(HMENU menu) {
+    std::string entries;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        entries += (i ? " " : "") + ((state & MF_SEPARATOR) ? "-" : std::to_string(GetMenuItemID(menu, i)));
+        if (state & MF_CHECKED) entries += "*";
+    }
+    return entries;
+}
+
+TEST_F(Menus, TheMenuOffersWhatFitsTheClick) {
+    const struct {
+        std::vector<std::string> sets;
+        POINT at;
+        bool itemDialog;  // open
+        const char* entries;
+    } rows[] = {
+        {{"A", "B"}, Cell(0), false, "40011 40012 - 40014 40015 - 40013 - 40018 40019 - 40005"},
+        {{"A", "B", "C"}, Tab(1), false, "40011 40012 40014 - 40016 40017 - 40018 40019 - 40005"},
+        {{"A"}, Tab(2), false, "40011 40012 40014 - 40013 40016 - 40018 40019 - 40005"},
+        {{"A", "B"}, Cell(0), true, "40011 40012 40014* 40013 - 40018 40019 - 40005"},
+    };
+    for (const auto& row : rows) {
+        MakeSets(row.sets);
+        if (row.itemDialog) Command(IDM_ITEM_DIALOG);
+        app->menuPoint = row.at;
+        EXPECT_EQ(row.entries, Entries(app->BuildContextMenu().get())) << row.sets.size() << " sets";
+        if (row.itemDialog) Command(IDM_ITEM_DIALOG);
+    }
+}
+
+// CTRL+I is the menu entry's key: on a full set it opens the dialog only on an item, where the menu offers
+// the entry.
+TEST_F(Menus, TheItemDialogKeyOpensOnlyWhereTheMenuOffersIt) {
+    MakeSets({"full"});
+    for (POINT at : {Gap(3), Gap(18), POINT{-1, -1}, Cell(4)}) {
+        app->menuPoint = at;
+        const bool offered = Entries(app->BuildContextMenu().get()).find("40014") != std::string::npos;
+        EXPECT_EQ(at.x == Cell(4).x, offered) << at.x;
+        Command(IDM_ITEM_DIALOG);
+        EXPECT_EQ(offered, app->itemDialog->IsOpen()) << at.x;
+        if (app->itemDialog->IsOpen()) Command(IDM_ITEM_DIALOG);
+    }
+}
+
+// A menu closes on a click elsewhere only while its owner is in front.
+TEST_F(Menus, TheNotificationIconsMenuOpensWithThePanelInFront) {
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 400, 80, 80, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_TRUE(BringToFront(other));
+    HWND front = nullptr;
+    ModalAnswer menu(
+        [&](HWND shown) {
+            front = GetForegroundWindow();
+            SaveScreenshot(shown, "context_menu");
+            EndMenu();
+        },
+        "#32768");
+    SendMessageA(app->panel, kTrayCallbackMessage, 1, WM_RBUTTONUP);
+    DestroyWindow(other);
+    EXPECT_EQ(app->panel, front);
+}
+
+TEST_F(Menus, DeletingAsksFirstAndTheShownSetGoesDownByOne) {
+    const struct {
+        int command, subject, shown, answer;  // the item or the set under the menu; 0: the close box
+        const char *said, *state;
+    } rows[] = {
+        {IDM_DELETE_ITEM, 1, 0, IDCANCEL, "B", "Set0[A B] Set1[] Set2[] @0"},
+        {IDM_DELETE_ITEM, 1, 0, IDOK, "B", "Set0[A] Set1[] Set2[] @0"},
+        {IDM_DELETE_SET, 1, 1, 0, "[ Set1 ]", "Set0[A B] Set1[] Set2[] @1"},
+        {IDM_DELETE_SET, 0, 2, IDOK, "[ Set0 ]", "Set1[] Set2[] @1"},
+        {IDM_DELETE_SET, 2, 1, IDOK, "[ Set2 ]", "Set0[A B] Set1[] @0"},
+        {IDM_DELETE_SET, 2, 2, IDOK, "[ Set2 ]", "Set0[A B] Set1[] @1"},
+    };
+    for (const auto& row : rows) {
+        MakeSets({"A B", "", ""}, uint16_t(row.shown));
+        app->menuItem = row.subject;
+        app->menuSet = uint16_t(row.subject);
+        Reply reply(row.answer, &row == rows + 3 ? "confirm_delete_set" : nullptr);
+        Command(row.command);
+        EXPECT_EQ(row.said, reply.said) << row.command << " " << row.subject;
+        EXPECT_EQ(row.state, State()) << row.command << " " << row.subject;
+    }
+}
+
+// The version the library in use reports, whatever the program was built with.
+TEST_F(Menus, TheAboutBoxNamesTheHookLibrarysVersion) {
+    Reply reply(IDOK, "about_box");
+    Command(IDM_ABOUT);
+    EXPECT_EQ(std::string("Wendrix.dll ver. ") + GetDllVersionStr(), reply.said);
 }

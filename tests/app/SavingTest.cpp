@@ -86,7 +86,5 @@ TEST_F(Start, AnElevatedVelkSaysOnceWhereItsTriggerWorks) {
     Reply reply(IDOK);
     StartWith("");
     App::runsAboveTheShell = query;
-    EXPECT_TRUE(reply.answer_.Answered());
     EXPECT_NE(std::string::npos, reply.said.find(Sjis("管理者として実行"))) << reply.said;
-    EXPECT_TRUE(IsWindowVisible(app->panel));
 }
