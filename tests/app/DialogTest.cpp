@@ -1,7 +1,5 @@
-// The panel's menus and the modeless dialogs its commands open: the context menu built for what lies under
-// the click, the notification icon's menu, the delete commands that ask first, the About box; the panel
-// beside an open dialog, what the dialogs show on opening and what OK changes, the tabs while the item dialog
-// is open.
+// The panel's menus (for what lies under the click, the notification icon's, the deletes that ask first, the
+// About box) and the modeless dialogs its commands open, what they show and what their OK changes.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -41,8 +39,7 @@ TEST_F(Dialogs, TheHotKeyIsTheCheckedBoxes) {
     EXPECT_EQ(0x03, GetHookSwitch());  // CTRL and ALT
 }
 
-// The item dialog remembers its set by index: while it is open the tabs stay where they are, so that OK lands
-// in the set it was opened on.
+// The item dialog remembers its set by index: the tabs stay while it is open, so that OK lands in that set.
 TEST_F(Dialogs, TabsStayWhileTheItemDialogIsOpen) {
     MakeSets({"A", "B - C", "Z"}, 1);
     app->menuPoint = Cell(1);
@@ -145,8 +142,7 @@ TEST_F(Menus, TheMenuOffersWhatFitsTheClick) {
     }
 }
 
-// CTRL+I is the menu entry's key: on a full set it opens the dialog only on an item, where the menu offers
-// the entry.
+// CTRL+I, the menu entry's key, opens the dialog on a full set only on an item, where the menu offers it.
 TEST_F(Menus, TheItemDialogKeyOpensOnlyWhereTheMenuOffersIt) {
     MakeSets({"full"});
     for (POINT at : {Gap(3), Gap(18), POINT{-1, -1}, Cell(4)}) {

@@ -1,6 +1,5 @@
-// The panel: where the trigger shows it, centred on the cursor and pushed back inside the screen at every
-// edge and corner (on a screen of another size than the one the other tests use); its wheel; its hiding when
-// another window comes to the front; the name editor as a command line.
+// The panel: where the trigger shows it, on a screen of another size than the other tests use; its wheel; its
+// hiding when another window comes to the front; the name editor as a command line.
 #include "HostedApp.h"
 
 using namespace velktest;
@@ -19,8 +18,7 @@ TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     }
 }
 
-// Windows reports every foreground change to the panel's thread; the test reports one as Windows would. (The
-// hook library's own rule keeps the panel for its own dialogs.)
+// Windows reports every foreground change to the panel's thread; the test reports one as Windows would.
 TEST_F(Panel, AnotherWindowInTheForegroundHidesTheUnpinnedPanel) {
     CursorAt({20, 20});
     Command(IDM_PRIMARY_CLICK);
@@ -31,8 +29,7 @@ TEST_F(Panel, AnotherWindowInTheForegroundHidesTheUnpinnedPanel) {
     DestroyWindow(other);
 }
 
-// A text left without Enter: the status line takes the strip, but never while the user types, and editing
-// again brings the text back.
+// A text left without Enter gives way to the status line, never while typed, and editing brings it back.
 TEST_F(Panel, TheNameEditorKeepsATextLeftWithoutEnter) {
     CursorAt({100, 36});
     Command(IDM_ENTER);

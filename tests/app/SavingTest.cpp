@@ -26,9 +26,8 @@ BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
 }
 }  // namespace
 
-// A data file that could not be read at start-up is named, also when the taskbar comes only later (at
-// log-on), and again at the first change, which is not kept; so is the file whose saves keep failing, and its
-// last save.
+// A data file that could not be read at start-up is named, also when the taskbar comes only later (log-on),
+// and at the first change, which is not kept; so are saves that keep failing, and a last save that fails.
 TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     const std::string path = ProgramFile("QXDATA.dat"), blocker = ProgramFile("QXDATA.tmp");
     const std::string file = UsersFile(0x18), unreadable = Sjis("データファイルを読み込めません");
@@ -78,8 +77,7 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     EXPECT_NE(std::string::npos, reply.said.find(path)) << reply.said;
 }
 
-// Run elevated, VELK hears only elevated programs' hooks: it says so once, at start, and how to start it
-// normally; run as the shell runs, nothing.
+// Run elevated, VELK hears only elevated programs' hooks: it says so at start, and how to start it normally.
 TEST_F(Start, AnElevatedVelkSaysOnceWhereItsTriggerWorks) {
     const auto query = App::runsAboveTheShell;
     App::runsAboveTheShell = [] { return true; };

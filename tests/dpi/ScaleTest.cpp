@@ -122,7 +122,6 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
         << Text(name);
     EXPECT_GE(name.bottom - name.top, scale->cell / 4) << "a font sized for the scale";
 
-    // Each icon made at the cell's size.
     for (uint16_t cell : {0, 7, 13})
         EXPECT_EQ(scale->cell, Width(app->launchSets->GetItemInfo(0, cell).icon));
 }
