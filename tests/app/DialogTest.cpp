@@ -1,6 +1,5 @@
-// The modeless dialogs opened by the panel's commands: the panel stays beside
-// them, what they show on opening and what OK changes, the tabs while the
-// item dialog is open.
+// The panel's menus (for what lies under the click, the notification icon's, the deletes that ask first, the
+// About box) and the modeless dialogs its commands open, what they show and what their OK changes.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,8 +11,8 @@
 using namespace velktest;
 
 using Dialogs = HostedApp;
+using Menus = HostedApp;
 
-// Hiding commands leave the panel beside an open dialog.
 TEST_F(Dialogs, ThePanelStaysWhileOneIsOpen) {
     for (int command : {IDM_HOTKEY_DIALOG, IDM_WALLPAPER_DIALOG, IDM_ITEM_DIALOG, IDM_NEW_SET}) {
         Command(command);
@@ -28,27 +27,19 @@ TEST_F(Dialogs, ThePanelStaysWhileOneIsOpen) {
 }
 
 TEST_F(Dialogs, TheHotKeyIsTheCheckedBoxes) {
-    struct Row {
-        std::vector<int> boxes;
-        uint8_t key;
-    };
-    const Row rows[] = {{{IDC_HOTKEY_CTRL, IDC_HOTKEY_ALT}, 0x03}, {{IDC_HOTKEY_SHIFT}, 0x04}};
-    for (const Row& row : rows) {
-        SetHookKey(kHookKeyMiddle);
-        Command(IDM_HOTKEY_DIALOG);
-        HWND dialog = app->hotKeyDialog->Window();
-        PressButton(dialog, IDC_HOTKEY_MIDDLE);
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
-        for (int box : row.boxes) PressButton(dialog, box);
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
-        if (&row == rows) SaveScreenshot(dialog, "dialog_hotkey");
-        PressButton(dialog, IDOK);
-        EXPECT_EQ(row.key, GetHookSwitch());
-    }
+    SetHookKey(kHookKeyMiddle);
+    Command(IDM_HOTKEY_DIALOG);
+    HWND dialog = app->hotKeyDialog->Window();
+    PressButton(dialog, IDC_HOTKEY_MIDDLE);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+    for (int box : {IDC_HOTKEY_CTRL, IDC_HOTKEY_ALT}) PressButton(dialog, box);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+    SaveScreenshot(dialog, "dialog_hotkey");
+    PressButton(dialog, IDOK);
+    EXPECT_EQ(0x03, GetHookSwitch());  // CTRL and ALT
 }
 
-// The item dialog remembers its set by index: while it is open the tabs
-// stay where they are, so that OK lands in the set it was opened on.
+// The item dialog remembers its set by index: the tabs stay while it is open, so that OK lands in that set.
 TEST_F(Dialogs, TabsStayWhileTheItemDialogIsOpen) {
     MakeSets({"A", "B - C", "Z"}, 1);
     app->menuPoint = Cell(1);
@@ -57,12 +48,7 @@ TEST_F(Dialogs, TabsStayWhileTheItemDialogIsOpen) {
     // Out of sight meanwhile, so that only a question would be answered.
     ShowWindow(dialog, SW_HIDE);
     Reply reply(IDOK);
-    for (POINT release : {Tab(1), POINT{198, 20}}) {
-        CursorAt(Tab(0));
-        SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-        CursorAt(release);
-        Command(IDM_PRIMARY_DRAG);
-    }
+    for (POINT release : {Tab(1), POINT{198, 20}}) Drag(Tab(0), release);
     EXPECT_EQ("", reply.said);
     ASSERT_TRUE(app->itemDialog->IsOpen());
     SetDlgItemTextA(dialog, IDC_ITEM_NAME, "N");
@@ -70,14 +56,13 @@ TEST_F(Dialogs, TabsStayWhileTheItemDialogIsOpen) {
     EXPECT_EQ("Set0[A] Set1[B N C] Set2[Z] @1", State());
 }
 
-// Browse asks the wide chooser; a file in a folder named like an
-// administrative share (c$) keeps its path, and the item starts it there.
+// Browse asks the wide chooser; a file in a folder named like an administrative share (c$) keeps its path,
+// $ doubled as the item's texts write it. The dialog takes one dropped file at a time.
 TEST_F(Dialogs, TheItemDialogBrowsesForAFileInAFolderNamedWithADollar) {
     TempFolder temp;
     const std::string folder = temp.File("c$ tools"), marker = folder + "\\marker.exe";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     ASSERT_TRUE(CopyFileA(BuildFile("launch_marker.exe").c_str(), marker.c_str(), FALSE));
-    MakeSets({""});
     app->menuPoint = {-1, -1};
     Command(IDM_ITEM_DIALOG);
     HWND dialog = app->itemDialog->Window();
@@ -93,26 +78,16 @@ TEST_F(Dialogs, TheItemDialogBrowsesForAFileInAFolderNamedWithADollar) {
     EXPECT_EQ(temp.File("c$$ tools\\marker.exe") + " " + temp.File("c$$ tools"),
               DialogText(dialog, IDC_ITEM_TARGET) + " " + DialogText(dialog, IDC_ITEM_WORKING_FOLDER));
     Reply reply(IDOK);
-    DropFiles(dialog, std::vector<std::string>{"C:\\in\\a.txt", "C:\\in\\b.txt"});
+    DropFiles(dialog, {"C:\\in\\a.txt", "C:\\in\\b.txt"});
     EXPECT_EQ(Sjis("ファイルは一度に 1 つずつドロップしてください"), reply.said);
-    PressButton(dialog, IDOK);
-    app->LaunchItemAt(0, 0);
-    EXPECT_TRUE(WaitFor([&] { return ReadBytes(folder + "\\started.txt") == folder; }));
 }
 
 TEST_F(Dialogs, TheWallpaperDialogShowsAndKeepsTheChosenColourAndPicture) {
     TempFolder folder;
     const std::string picture = folder.File("wide.bmp");
     WriteBytes(picture, Bmp(64, 16, [](int, int) { return 0xFF0000u; }));
-    app->settings->red = 10;
-    app->settings->green = 20;
-    app->settings->blue = 30;
-    app->settings->alpha = 40;
     Command(IDM_WALLPAPER_DIALOG);
     HWND dialog = app->wallpaperDialog->Window();
-    const char* const stored[] = {"10", "20", "30", "40"};
-    for (int id = IDC_WALLPAPER_RED_VALUE; id <= IDC_WALLPAPER_ALPHA_VALUE; ++id)
-        EXPECT_EQ(stored[id - IDC_WALLPAPER_RED_VALUE], DialogText(dialog, id));
     // Typed beyond the range: rewritten, and the slider follows.
     SetDlgItemTextA(dialog, IDC_WALLPAPER_RED_VALUE, "300");
     EXPECT_EQ("255", DialogText(dialog, IDC_WALLPAPER_RED_VALUE));
@@ -120,8 +95,7 @@ TEST_F(Dialogs, TheWallpaperDialogShowsAndKeepsTheChosenColourAndPicture) {
 
     DropFiles(dialog, {picture});
     EXPECT_EQ("wide.bmp", DialogText(dialog, IDC_WALLPAPER_FILE_NAME));
-    // The preview's top row is a band above the fitted picture, and the
-    // picture itself when FILL stretches it.
+    // The preview's top row is a band above the fitted picture, and the picture itself stretched by FILL.
     auto preview = [&](int y) { return app->wallpaperPreview->display[(95 - y) * 128 + 64]; };
     EXPECT_NE(preview(0), preview(48));
     PressButton(dialog, IDC_WALLPAPER_FILL);
@@ -134,4 +108,97 @@ TEST_F(Dialogs, TheWallpaperDialogShowsAndKeepsTheChosenColourAndPicture) {
     PressButton(dialog, IDOK);
     EXPECT_FALSE(app->wallpaperDialog->IsOpen());
     EXPECT_FALSE(app->settings->flags & Settings::kWallpaperOn);
+}
+
+// The entries by command, "-" for a separator, "*" after a checked one.
+std::string Entries(HMENU menu) {
+    std::string entries;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        entries += (i ? " " : "") + ((state & MF_SEPARATOR) ? "-" : std::to_string(GetMenuItemID(menu, i)));
+        if (state & MF_CHECKED) entries += "*";
+    }
+    return entries;
+}
+
+TEST_F(Menus, TheMenuOffersWhatFitsTheClick) {
+    const struct {
+        std::vector<std::string> sets;
+        POINT at;
+        bool itemDialog;  // open
+        const char* entries;
+    } rows[] = {
+        {{"A", "B"}, Cell(0), false, "40011 40012 - 40014 40015 - 40013 - 40018 40019 - 40005"},
+        {{"A", "B", "C"}, Tab(1), false, "40011 40012 40014 - 40016 40017 - 40018 40019 - 40005"},
+        {{"A"}, Tab(2), false, "40011 40012 40014 - 40013 40016 - 40018 40019 - 40005"},
+        {{"A", "B"}, Cell(0), true, "40011 40012 40014* 40013 - 40018 40019 - 40005"},
+    };
+    for (const auto& row : rows) {
+        MakeSets(row.sets);
+        if (row.itemDialog) Command(IDM_ITEM_DIALOG);
+        app->menuPoint = row.at;
+        EXPECT_EQ(row.entries, Entries(app->BuildContextMenu().get())) << row.sets.size() << " sets";
+        if (row.itemDialog) Command(IDM_ITEM_DIALOG);
+    }
+}
+
+// CTRL+I, the menu entry's key, opens the dialog on a full set only on an item, where the menu offers it.
+TEST_F(Menus, TheItemDialogKeyOpensOnlyWhereTheMenuOffersIt) {
+    MakeSets({"full"});
+    for (POINT at : {Gap(3), Gap(18), POINT{-1, -1}, Cell(4)}) {
+        app->menuPoint = at;
+        const bool offered = Entries(app->BuildContextMenu().get()).find("40014") != std::string::npos;
+        EXPECT_EQ(at.x == Cell(4).x, offered) << at.x;
+        Command(IDM_ITEM_DIALOG);
+        EXPECT_EQ(offered, app->itemDialog->IsOpen()) << at.x;
+        if (app->itemDialog->IsOpen()) Command(IDM_ITEM_DIALOG);
+    }
+}
+
+// A menu closes on a click elsewhere only while its owner is in front.
+TEST_F(Menus, TheNotificationIconsMenuOpensWithThePanelInFront) {
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 400, 80, 80, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_TRUE(BringToFront(other));
+    HWND front = nullptr;
+    ModalAnswer menu(
+        [&](HWND shown) {
+            front = GetForegroundWindow();
+            SaveScreenshot(shown, "context_menu");
+            EndMenu();
+        },
+        "#32768");
+    SendMessageA(app->panel, kTrayCallbackMessage, 1, WM_RBUTTONUP);
+    DestroyWindow(other);
+    EXPECT_EQ(app->panel, front);
+}
+
+TEST_F(Menus, DeletingAsksFirstAndTheShownSetGoesDownByOne) {
+    const struct {
+        int command, subject, shown, answer;  // the item or the set under the menu; 0: the close box
+        const char *said, *state;
+    } rows[] = {
+        {IDM_DELETE_ITEM, 1, 0, IDCANCEL, "B", "Set0[A B] Set1[] Set2[] @0"},
+        {IDM_DELETE_ITEM, 1, 0, IDOK, "B", "Set0[A] Set1[] Set2[] @0"},
+        {IDM_DELETE_SET, 1, 1, 0, "[ Set1 ]", "Set0[A B] Set1[] Set2[] @1"},
+        {IDM_DELETE_SET, 0, 2, IDOK, "[ Set0 ]", "Set1[] Set2[] @1"},
+        {IDM_DELETE_SET, 2, 1, IDOK, "[ Set2 ]", "Set0[A B] Set1[] @0"},
+        {IDM_DELETE_SET, 2, 2, IDOK, "[ Set2 ]", "Set0[A B] Set1[] @1"},
+    };
+    for (const auto& row : rows) {
+        MakeSets({"A B", "", ""}, uint16_t(row.shown));
+        app->menuItem = row.subject;
+        app->menuSet = uint16_t(row.subject);
+        Reply reply(row.answer, &row == rows + 3 ? "confirm_delete_set" : nullptr);
+        Command(row.command);
+        EXPECT_EQ(row.said, reply.said) << row.command << " " << row.subject;
+        EXPECT_EQ(row.state, State()) << row.command << " " << row.subject;
+    }
+}
+
+// The version the library in use reports, whatever the program was built with.
+TEST_F(Menus, TheAboutBoxNamesTheHookLibrarysVersion) {
+    Reply reply(IDOK, "about_box");
+    Command(IDM_ABOUT);
+    EXPECT_EQ(std::string("Wendrix.dll ver. ") + GetDllVersionStr(), reply.said);
 }

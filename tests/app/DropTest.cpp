@@ -1,48 +1,56 @@
-// Files dropped from the shell onto the panel, and items and tabs dragged on
-// it: the press the panel records from the cursor, the release the hook
-// library reports, the question or the message in between.
+// Files dropped from the shell onto the panel, and items and tabs dragged on it: the press the panel records
+// from the cursor, the release the hook library reports, the question or the message in between, and the
+// cursor a user sees meanwhile with a real mouse.
 #include "HostedApp.h"
 #include "launchdata/ExpandPathMacros.h"
 
 using namespace velktest;
 
 using Drops = HostedApp;
+using DragCursor = HostedApp;
+
+namespace {
+const std::string kNoRoom = Sjis("移動先に空きがありません");
+
+HCURSOR Shown() {
+    CURSORINFO info = {sizeof info};
+    GetCursorInfo(&info);
+    return info.hCursor;
+}
+
+bool CursorIs(POINT p) {
+    POINT now = {};
+    return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
+}
+}  // namespace
 
 TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
-    const std::string noRoom = Sjis("移動先に空きがありません");
-    struct Row {
+    const struct {
         std::vector<std::string> files;  // none: a drag from `press`
         POINT press, release;
         uint16_t shown;
         int answer;                // 0: the close box
         const char *said, *state;  // state null: as it was
-    };
-    const Row rows[] = {
+    } rows[] = {
         {{"C:\\in\\one.txt"}, {}, Cell(1), 0, IDOK, "", "Set0[A one - D] Set1[full] Set2[X] @0"},
         {{"C:\\in\\two.txt"}, {}, Gap(1), 0, IDOK, "", "Set0[A two one D] Set1[full] Set2[X] @0"},
         {{"C:\\in\\three.txt"}, {}, Tab(2), 0, IDOK, "", "Set0[A two one D] Set1[full] Set2[X three] @0"},
-        {{"C:\\in\\four.txt"}, {}, Tab(1), 0, IDOK, noRoom.c_str(), nullptr},
-        {{"C:\\in\\five.txt", "C:\\in\\six.txt"}, {}, Tab(1), 0, IDOK, noRoom.c_str(), nullptr},
+        {{"C:\\in\\four.txt"}, {}, Tab(1), 0, IDOK, kNoRoom.c_str(), nullptr},
+        {{"C:\\in\\five.txt", "C:\\in\\six.txt"}, {}, Tab(1), 0, IDOK, kNoRoom.c_str(), nullptr},
         {{}, Cell(0), Cell(0), 0, IDOK, "", nullptr},
         {{}, Cell(0), Cell(1), 0, IDCANCEL, "A > two", nullptr},
         {{}, Cell(0), Cell(1), 0, 0, "A > two", nullptr},
         {{}, Cell(0), Cell(1), 0, IDOK, "A > two", "Set0[- A one D] Set1[full] Set2[X three] @0"},
-        {{}, Cell(0), Gap(3), 1, IDOK, noRoom.c_str(), nullptr},
+        {{}, Cell(0), Gap(3), 1, IDOK, kNoRoom.c_str(), nullptr},
         {{}, Tab(0), Tab(1), 2, IDOK, "[ Set0 ] > [ Set1 ]", "Set0[- A one D] Set2[X three] @1"},
     };
     MakeSets({"A B - D", "full", "X"});
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         app->currentSet = row.shown;
         const std::string before = State();
-        if (row.files.empty()) {
-            // The panel records the press from the cursor, not from the message.
-            CursorAt(row.press);
-            SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-            CursorAt(row.release);
-        }
         Reply reply(row.answer, row.press.y == Tab(0).y ? "confirm_overwrite_set" : nullptr);
         if (row.files.empty())
-            Command(IDM_PRIMARY_DRAG);
+            Drag(row.press, row.release);
         else
             DropFiles(app->panel, row.files, row.release);
         EXPECT_EQ(row.said, reply.said) << before;
@@ -50,10 +58,9 @@ TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
     }
 }
 
-// Right of the last cell is the gap after it: an item goes in there by each
-// path, the items before it moving toward the nearest hole; a full set says so.
+// Right of the last cell is the gap after it: an item goes in there by each path, the items before it moving
+// toward the nearest hole; a full set says so.
 TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
-    const std::string noRoom = Sjis("移動先に空きがありません");
     const char* const holes = "a b - d e f g h i j k l m n o - q r";
     const char* const inserted = "Set0[a b - d e f g h i j k l m n o q r X] @0";
     const struct {
@@ -62,8 +69,8 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
         {"drop", holes, "", inserted},
         {"drag", holes, "", "Set0[- b - d e f g h i j k l m n o q r a] @0"},
         {"dialog", holes, "", inserted},
-        {"drop", "full", noRoom.c_str(), nullptr},
-        {"dialog, the set filled meanwhile", "a b - d e f g h i j k l m n o p q r", noRoom.c_str(),
+        {"drop", "full", kNoRoom.c_str(), nullptr},
+        {"dialog, the set filled meanwhile", "a b - d e f g h i j k l m n o p q r", kNoRoom.c_str(),
          "Set0[full] @0"},
     };
     for (const auto& row : rows) {
@@ -73,10 +80,7 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
         if (row.how == std::string("drop")) {
             DropFiles(app->panel, {"C:\\in\\X.txt"}, Gap(18));
         } else if (row.how == std::string("drag")) {
-            CursorAt(Cell(0));
-            SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-            CursorAt(Gap(18));
-            Command(IDM_PRIMARY_DRAG);
+            Drag(Cell(0), Gap(18));
         } else {
             app->menuPoint = Gap(18);
             Command(IDM_ITEM_DIALOG);
@@ -97,41 +101,33 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
 }
 
 TEST_F(Drops, SeveralFilesFillTheEmptyCellsFromTheOneUnderTheDropOrNone) {
-    const std::string noRoom = Sjis("移動先に空きがありません");
-    struct Row {
+    const struct {
         std::vector<std::string> names;
         POINT at;
-        const char *said, *state;
-    };
-    const Row rows[] = {
+        const char *said, *state;  // state null: as it was
+    } rows[] = {
         {{"x", "y"}, Cell(4), "", "Set0[A - B - x y G H I J K L M N O P Q] Set1[X] Set2[] @0"},
-        {{"p", "q", "r", "s"},
-         Cell(0),
-         noRoom.c_str(),
-         "Set0[A - B - x y G H I J K L M N O P Q] Set1[X] Set2[] @0"},
+        {{"p", "q", "r", "s"}, Cell(0), kNoRoom.c_str(), nullptr},
         {{"z", "w"}, Cell(16), "", "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X] Set2[] @0"},
         {{"u", "v"}, Tab(1), "", "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X u v] Set2[] @0"},
         // Before a tab there is no set: the shown one takes them, as on the background.
-        {{"e", "f"},
-         {198, 20},
-         noRoom.c_str(),
-         "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X u v] Set2[] @0"},
+        {{"e", "f"}, {198, 20}, kNoRoom.c_str(), nullptr},
     };
     MakeSets({"A - B - - - G H I J K L M N O P Q -", "X", ""});
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         std::vector<std::string> files;
         for (const std::string& name : row.names) files.push_back("C:\\in\\" + name + ".txt");
+        const std::string before = State();
         Reply reply(IDOK);
         DropFiles(app->panel, files, row.at);
         EXPECT_EQ(row.said, reply.said);
-        EXPECT_EQ(row.state, State());
+        EXPECT_EQ(row.state ? row.state : before, State());
     }
 }
 
-// Paths from the shell as the shell gives them: in a folder named like an
-// administrative share (c$), with names outside the code page, shortcuts
-// with and without arguments. Each item names its file and starts it in its
-// folder, or the drop adds nothing and says why.
+// Paths from the shell as the shell gives them: in a folder named like an administrative share (c$), with
+// names outside the code page. Each item names its file and starts it in its folder, or the drop adds nothing
+// and says why.
 TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
     TempFolder temp;
     const std::string folder = temp.File("c$ tools"), marker = folder + "\\marker.exe";
@@ -141,35 +137,27 @@ TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
     const std::wstring cafe = wideFolder + Wide("\\Café.txt"), photo = wideFolder + Wide("\\写真📷.jpg");
     for (const std::wstring& file : {cafe, photo})
         CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-    CoInitialize(nullptr);
-    ASSERT_TRUE(MakeShortcut(wideFolder + L"\\Options.lnk", Wide(marker.c_str()), wideFolder, L"-x"));
-    ASSERT_TRUE(MakeShortcut(wideFolder + L"\\Plain.lnk", Wide(marker.c_str()), wideFolder));
-    const std::string refused = Sjis("表せない文字");
-    struct Row {
+    const struct {
         std::vector<std::wstring> files;
         const char* name;     // null: refused, with the message
         std::wstring target;  // the file the item's target names
-        const char* started;  // what the started marker wrote; null: not started
-    };
-    const Row rows[] = {
-        {{Wide(marker.c_str())}, "marker", Wide(marker.c_str()), ""},
-        {{wideFolder + L"\\Options.lnk"}, "Options", wideFolder + L"\\Options.lnk", "\n-x"},
-        {{wideFolder + L"\\Plain.lnk"}, "Plain", Wide(marker.c_str()), ""},
-        {{cafe}, "Cafe", cafe, nullptr},
-        {{photo}, "写真", photo, nullptr},
+    } rows[] = {
+        {{Wide(marker.c_str())}, "marker", Wide(marker.c_str())},  // started below
+        {{cafe}, "Cafe", cafe},
+        {{photo}, "写真", photo},
         // Gone before it was dropped: no short name either.
-        {{wideFolder + Wide("\\消えた📷.jpg")}, nullptr, L"", nullptr},
-        {{cafe, wideFolder + Wide("\\消えた📷.jpg")}, nullptr, L"", nullptr},
+        {{wideFolder + Wide("\\消えた📷.jpg")}, nullptr, L""},
+        {{cafe, wideFolder + Wide("\\消えた📷.jpg")}, nullptr, L""},
     };
     MakeSets({""});
     for (uint16_t cell = 0; cell < std::size(rows); ++cell) {
-        const Row& row = rows[cell];
+        const auto& row = rows[cell];
         const std::string before = State();
         Reply reply(IDOK, "message_path_refused");
         DropFiles(app->panel, row.files, Cell(cell));
         const LaunchItemInfo item = app->launchSets->GetItemInfo(0, cell);
         if (!row.name) {
-            EXPECT_NE(std::string::npos, reply.said.find(refused)) << reply.said;
+            EXPECT_NE(std::string::npos, reply.said.find(Sjis("表せない文字"))) << reply.said;
             EXPECT_EQ(before, State());
             continue;
         }
@@ -181,10 +169,61 @@ TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
         MultiByteToWideChar(CP_ACP, 0, expanded, -1, wide, MAX_PATH);
         GetLongPathNameW(wide, named, MAX_PATH);
         EXPECT_EQ(row.target, named) << item.target;
-        if (!row.started) continue;
-        DeleteFileA((folder + "\\started.txt").c_str());
+        if (cell != 0) continue;
         app->LaunchItemAt(0, cell);
-        EXPECT_TRUE(WaitFor([&] { return ReadBytes(folder + "\\started.txt") == folder + row.started; }))
+        EXPECT_TRUE(WaitFor([&] { return ReadBytes(folder + "\\started.txt") == folder; }))
             << ReadBytes(folder + "\\started.txt");
     }
+}
+
+// The hook's drag state changes before the panel is asked for the cursor, and neighbouring places want
+// different cursors, so that each check sees the move that it waits for. Where each drag ends, on its own
+// cell or tab or from an empty cell, nothing changes.
+TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
+    MakeSets({"A B - D", "full", "X"});
+    const POINT onEditor = {128, kPanelHeight + 8};  // the name editor's strip lies below the drawing area
+    auto own = [&](int id) { return LoadCursorA(app->instance, MAKEINTRESOURCEA(id)); };
+    const HCURSOR put = own(IDC_DRAG_PUT), insert = own(IDC_DRAG_INSERT), into = own(IDC_DRAG_INTO_SET);
+    const HCURSOR no = own(IDC_DRAG_NO), arrow = LoadCursorA(nullptr, IDC_ARROW);
+    struct Place {
+        POINT at;
+        HCURSOR shown;
+    };
+    struct Drag {
+        const char* what;
+        POINT press;
+        std::vector<Place> places;  // the last is where it is released
+        bool itemDialog;            // open
+    };
+    // An item goes between tabs (216, 20), onto a full set's tab (1), the pin (20, 20), the new-set button
+    // (43, 20), the name editor and out of the panel (300, 100).
+    // clang-format off
+    const Drag drags[] = {
+        {"an item", Cell(3), {{Cell(1), put}, {Gap(3), insert}, {Cell(2), put}, {{216, 20}, no}, {Tab(2), put},
+            {Tab(1), no}, {{130, 30}, into}, {{20, 20}, no}, {Cell(1), put}, {{43, 20}, no}, {Cell(0), put},
+            {onEditor, no}, {{300, 100}, into}, {Cell(3), put}}, false},
+        {"a set", Tab(0), {{Tab(2), put}, {{216, 20}, insert}, {{300, 100}, no}, {Tab(0), put}}, false},
+        {"an empty cell", Cell(4), {{Cell(1), arrow}, {Cell(4), arrow}}, false},
+        {"an item beside its dialog", Cell(0), {{Cell(2), no}, {Cell(0), no}}, true},
+    };
+    // clang-format on
+    for (const Drag& drag : drags) {
+        if (drag.itemDialog) Command(IDM_ITEM_DIALOG);
+        CursorAt(drag.press);
+        Button(MOUSEEVENTF_LEFTDOWN);
+        for (const Place& place : drag.places) {
+            const POINT at = OnScreen(app->panel, place.at);
+            // Wine may drop a move to where it believes the cursor already is.
+            SetCursorPos(at.x + 1, at.y);
+            WaitFor([&] { return CursorIs(POINT{at.x + 1, at.y}); }, 1000);
+            SetCursorPos(at.x, at.y);
+            EXPECT_TRUE(WaitFor([&] { return CursorIs(at) && IsDragging() && Shown() == place.shown; }, 2000))
+                << drag.what << " at " << place.at.x << "," << place.at.y;
+        }
+        Button(MOUSEEVENTF_LEFTUP);
+        // The hook may see the release one input event late.
+        CursorAt(POINT{drag.places.back().at.x + 1, drag.places.back().at.y});
+        if (drag.itemDialog) Command(IDM_ITEM_DIALOG);
+    }
+    EXPECT_EQ("Set0[A B - D] Set1[full] Set2[X] @0", State());
 }

@@ -1,6 +1,5 @@
-// The real App with its panel inside the test program, started afresh for each
-// test without a data file (or with one, by StartWith), and the words the
-// tests use about it.
+// The real App with its panel inside the test program, started afresh for each test without a data file (or
+// with one, by StartWith), and the words the tests use about it.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +13,6 @@
 #include "app/App.h"
 #include "app/WindowProcs.h"
 #include "dialogs/HotKeyDialog.h"
-#include "dialogs/LaunchSetDialog.h"
 #include "dialogs/WallpaperDialog.h"
 #include "hooklib/SharedHookState.h"
 #include "hooklib/Wendrix.h"
@@ -25,10 +23,10 @@
 
 namespace velktest {
 
-// The HDROP the shell sends: one DROPFILES, then the names, double-NUL
-// ended; in the code page, or in UTF-16 as the shell sends names outside it.
-template <typename Text>
-void DropNames(HWND window, const std::vector<Text>& paths, POINT at) {
+// The HDROP the shell sends: one DROPFILES, then the names, double-NUL ended; in the code page, or in UTF-16
+// as the shell sends names outside it.
+template <typename Text = std::string>
+void DropFiles(HWND window, const std::vector<Text>& paths, POINT at = {}) {
     Text names;
     for (const Text& path : paths) names += path + typename Text::value_type(0);
     const size_t bytes = names.size() * sizeof names[0];
@@ -40,16 +38,9 @@ void DropNames(HWND window, const std::vector<Text>& paths, POINT at) {
     // The receiver finishes the drop, which frees the memory.
     SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
-inline void DropFiles(HWND window, const std::vector<std::string>& paths, POINT at = {}) {
-    DropNames(window, paths, at);
-}
-inline void DropFiles(HWND window, const std::vector<std::wstring>& paths, POINT at = {}) {
-    DropNames(window, paths, at);
-}
 
-// Answers the next dialog or message box with the button (0: its close box)
-// and keeps what it said, empty while nothing asked: a confirmation's names
-// (upper > lower), the About box's library line, a message box's text.
+// Answers the next dialog or message box with the button (0: its close box) and keeps what it said, empty
+// while nothing asked: a confirmation's names (upper > lower), the About box's library line, a message.
 struct Reply {
     explicit Reply(int button, const char* screenshot = nullptr)
         : answer_([this, button, screenshot](HWND dialog) {
@@ -68,7 +59,6 @@ class HostedApp : public ::testing::Test {
 protected:
     void SetUp() override { StartWith(""); }
     void TearDown() override { EndApp(); }
-    // Ends the running App and starts another with `data` as its data file.
     void StartWith(const std::string& data) {
         if (app) EndApp();
         RemoveAppFiles();
@@ -78,10 +68,8 @@ protected:
         ASSERT_TRUE(IsWindowVisible(app->panel));
     }
     void EndApp() {
-        // No gesture is left for the hook library to finish.
-        DDEntry(0);
-        // The open dialogs go with their owner.
-        DestroyWindow(app->panel);
+        DDEntry(0);                 // no gesture is left for the hook library to finish
+        DestroyWindow(app->panel);  // the open dialogs go with their owner
         app->Finish(kAppTitle);
         delete app;
         theApp = app = nullptr;
@@ -91,18 +79,22 @@ protected:
         PumpMessages();
         RemoveAppFiles();
     }
-    // The data file, its copy aside and the wallpaper cache, beside the program.
     static void RemoveAppFiles() {
         for (const char* name : {"QXDATA.dat", "QXDATA.dat.bak", "_QXWP_.bmp"})
             DeleteFileA(ProgramFile(name).c_str());
     }
     void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
     void CursorAt(POINT client) { ASSERT_TRUE(MoveMouseTo(OnScreen(app->panel, client))); }
-    // The 32 ms timer's tick.
     void Tick() { SendMessageA(app->panel, WM_TIMER, kRepaintTimer, 0); }
+    // A drag: the panel records the press from the cursor, the hook library reports the release.
+    void Drag(POINT press, POINT release) {
+        CursorAt(press);
+        SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        CursorAt(release);
+        Command(IDM_PRIMARY_DRAG);
+    }
 
-    // Replaces the sets by Set0, Set1, ... with their items by cell, "-" for
-    // an empty cell, or "full" for a set without an empty cell.
+    // Makes the sets Set0, Set1, ... with their items by cell, "-" an empty cell, "full" a set with no room.
     void MakeSets(const std::vector<std::string>& sets, uint16_t shown = 0) {
         app->launchSets->Resize(3);
         for (size_t s = 0; s < sets.size(); ++s) {
@@ -118,8 +110,7 @@ protected:
         app->currentSet = shown;
         app->FullRepaint();
     }
-    // "Set0[A B - D] Set1[full] @0": each set with its items by cell, and
-    // the shown set; "?" for a set without a name.
+    // "Set0[A B - D] Set1[full] @0": the sets with their items by cell, and the shown set; "?" for no name.
     std::string State() const {
         std::string state;
         for (uint16_t s = 0; s < app->launchSets->count; ++s) {

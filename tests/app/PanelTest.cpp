@@ -1,10 +1,11 @@
-// The panel's wheel, its hiding when another window comes to the front, and
-// the name editor as a command line with its history.
+// The panel: where the trigger shows it, on a screen of another size than the other tests use; its wheel; its
+// hiding when another window comes to the front; the name editor as a command line.
 #include "HostedApp.h"
 
 using namespace velktest;
 
 using Panel = HostedApp;
+using Placement = HostedApp;
 
 TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     MakeSets({"", "", ""});
@@ -17,27 +18,18 @@ TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     }
 }
 
-// Windows reports every foreground change to the panel's thread; the test
-// reports them as Windows would. Another window hides the unpinned panel,
-// the panel's own dialog does not.
+// Windows reports every foreground change to the panel's thread; the test reports one as Windows would.
 TEST_F(Panel, AnotherWindowInTheForegroundHidesTheUnpinnedPanel) {
     CursorAt({20, 20});
     Command(IDM_PRIMARY_CLICK);
-    ASSERT_EQ(1, PauseHideHook(2));
-    auto hidden = [&] { return !IsWindowVisible(app->panel); };
-    auto toForeground = [&](HWND owner) {
-        HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, owner, nullptr, nullptr, nullptr);
-        NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, w, OBJID_WINDOW, CHILDID_SELF);
-        const bool hides = WaitFor(hidden, 300);
-        DestroyWindow(w);
-        return hides;
-    };
-    EXPECT_FALSE(toForeground(app->panel));
-    EXPECT_TRUE(toForeground(nullptr));
+    ASSERT_EQ(1, PauseHideHook(2));  // the pin pulled, hiding is on
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, other, OBJID_WINDOW, CHILDID_SELF);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(app->panel); }, 2000));
+    DestroyWindow(other);
 }
 
-// A text left without Enter: the status line takes the strip, but never
-// while the user types, and editing again brings the text back.
+// A text left without Enter gives way to the status line, never while typed, and editing brings it back.
 TEST_F(Panel, TheNameEditorKeepsATextLeftWithoutEnter) {
     CursorAt({100, 36});
     Command(IDM_ENTER);
@@ -49,4 +41,38 @@ TEST_F(Panel, TheNameEditorKeepsATextLeftWithoutEnter) {
     EXPECT_EQ("< NewLaunchSet >", WindowText(app->nameEdit));
     Command(IDM_ENTER);
     EXPECT_EQ("left over", WindowText(app->nameEdit));
+}
+
+TEST_F(Placement, ThePanelStaysOnTheScreenAtEveryEdgeAndCorner) {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = 800, mode.dmPelsHeight = 600, mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    struct Restore {
+        ~Restore() { ChangeDisplaySettingsA(nullptr, 0); }
+    } restore;  // the screen as it was, however the test ends
+    ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, 0));
+    // -1: flush with the low edge, 1: with the high edge, 0: centred on the cursor. The cursor stays a pixel
+    // from the right and bottom edges, where it can still be moved aside and back.
+    const struct {
+        POINT cursor;
+        int x, y;
+    } rows[] = {
+        {{0, 0}, -1, -1},   {{400, 0}, 0, -1}, {{798, 0}, 1, -1}, {{798, 300}, 1, 0}, {{798, 598}, 1, 1},
+        {{400, 598}, 0, 1}, {{0, 598}, -1, 1}, {{0, 300}, -1, 0}, {{12, 590}, -1, 1}, {{400, 300}, 0, 0},
+    };
+    for (const auto& row : rows) {
+        ASSERT_TRUE(MoveMouseTo(row.cursor));
+        Command(IDM_TRIGGER);
+        ASSERT_FALSE(IsWindowVisible(app->panel));
+        Command(IDM_TRIGGER);
+        RECT r = {};
+        GetWindowRect(app->panel, &r);
+        auto low = [](int placed, LONG size, LONG cursor, LONG screen) {
+            return placed < 0 ? 0 : placed > 0 ? screen - size : cursor - size / 2;
+        };
+        EXPECT_NEAR(low(row.x, r.right - r.left, row.cursor.x, 800), r.left, 1)
+            << row.cursor.x << "," << row.cursor.y;
+        EXPECT_NEAR(low(row.y, r.bottom - r.top, row.cursor.y, 600), r.top, 1)
+            << row.cursor.x << "," << row.cursor.y;
+    }
 }

@@ -1,5 +1,5 @@
-// The data file from the App: what the user is told about it on the
-// notification icon, where it stands in no one's way, and the last save.
+// What the App tells the user: about the data file on the notification icon, where it stands in no one's way,
+// and the last save; and, started elevated, what it cannot hear.
 #include "Bytes.h"
 #include "HostedApp.h"
 #include "launchdata/DataFileWriter.h"
@@ -8,6 +8,7 @@
 using namespace velktest;
 
 using Saving = HostedApp;
+using Start = HostedApp;
 
 namespace {
 std::string UsersFile(uint8_t flags) {
@@ -25,9 +26,8 @@ BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
 }
 }  // namespace
 
-// A data file that could not be read at start-up is named, also when the
-// taskbar comes only later (at log-on), and again at the first change,
-// which is not kept; so is the file whose saves keep failing.
+// A data file that could not be read at start-up is named, also when the taskbar comes only later (log-on),
+// and at the first change, which is not kept; so are saves that keep failing, and a last save that fails.
 TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     const std::string path = ProgramFile("QXDATA.dat"), blocker = ProgramFile("QXDATA.tmp");
     const std::string file = UsersFile(0x18), unreadable = Sjis("データファイルを読み込めません");
@@ -58,34 +58,31 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     EXPECT_EQ(Hex(file), Hex(ReadBytes(path)));
     EXPECT_FALSE(FileExists(path + ".bak"));
 
+    // Windows ends the program after WM_ENDSESSION without WM_DESTROY: the change is on the disk before the
+    // message returns.
     StartWith(file);
-    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
-    CursorAt(kPin);
-    Command(IDM_PRIMARY_CLICK);
-    EXPECT_TRUE(WaitFor([&] { return Sjis("データファイルを保存できません") == app->trayIcon.szInfoTitle; }));
-    EXPECT_NE(std::string::npos, std::string(app->trayIcon.szInfo).find(path)) << app->trayIcon.szInfo;
-    RemoveDirectoryA(blocker.c_str());
-}
-
-// Windows ends the program after WM_ENDSESSION without WM_DESTROY: the
-// change is on the disk before the message returns.
-TEST_F(Saving, TheEndOfTheSessionWaitsForTheLastSave) {
-    StartWith(UsersFile(0x18));
     CursorAt(kPin);
     Command(IDM_PRIMARY_CLICK);
     SendMessageA(app->panel, WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(Hex(UsersFile(0x08)), Hex(ReadBytes(ProgramFile("QXDATA.dat"))));
-}
+    EXPECT_EQ(Hex(UsersFile(0x08)), Hex(ReadBytes(path)));
 
-// A last save that fails at the end is told while the user can still act.
-TEST_F(Saving, ALastSaveThatFailsIsTold) {
-    const std::string blocker = ProgramFile("QXDATA.tmp");
-    StartWith(UsersFile(0x18));
     ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
-    CursorAt(kPin);
     Command(IDM_PRIMARY_CLICK);
+    EXPECT_TRUE(WaitFor([&] { return Sjis("データファイルを保存できません") == app->trayIcon.szInfoTitle; }));
+    EXPECT_NE(std::string::npos, std::string(app->trayIcon.szInfo).find(path)) << app->trayIcon.szInfo;
+    // The last save, failing too, is told while the user can still act.
     Reply reply(IDOK);
     DestroyWindow(app->panel);
     RemoveDirectoryA(blocker.c_str());
-    EXPECT_NE(std::string::npos, reply.said.find(ProgramFile("QXDATA.dat"))) << reply.said;
+    EXPECT_NE(std::string::npos, reply.said.find(path)) << reply.said;
+}
+
+// Run elevated, VELK hears only elevated programs' hooks: it says so at start, and how to start it normally.
+TEST_F(Start, AnElevatedVelkSaysOnceWhereItsTriggerWorks) {
+    const auto query = App::runsAboveTheShell;
+    App::runsAboveTheShell = [] { return true; };
+    Reply reply(IDOK);
+    StartWith("");
+    App::runsAboveTheShell = query;
+    EXPECT_NE(std::string::npos, reply.said.find(Sjis("管理者として実行"))) << reply.said;
 }

@@ -1,8 +1,6 @@
-// The panel at rest: no timer while it is hidden or while nothing on it
-// changes, everything the user does shown at once (drags that hold the mouse
-// too), and a start-up that shows the stored items at once and brings their
-// icons afterwards.
-#include <algorithm>
+// The panel at rest: no timer while it is hidden or while nothing on it changes, everything the user does
+// shown at once, a drag that loses the mouse, and a start-up that shows the stored items at once and brings
+// their icons afterwards.
 #include <atomic>
 
 #include "Bytes.h"
@@ -16,8 +14,7 @@ using namespace velktest;
 using Waiting = HostedApp;
 
 namespace {
-// Whether the repaint timer ticks within the time; the ticks are taken, not
-// handled.
+// Whether the repaint timer ticks within the time; the ticks are taken, not handled.
 bool Ticks(HWND panel, DWORD withinMs) {
     const ULONGLONG end = GetTickCount64() + withinMs;
     MSG tick = {};
@@ -29,22 +26,15 @@ bool Ticks(HWND panel, DWORD withinMs) {
     return false;
 }
 
-// The pixels of the back buffer around the centre of cell i's icon.
-std::vector<COLORREF> IconPixels(App* app, int i) {
-    std::vector<COLORREF> pixels;
-    for (int y = -10; y < 10; ++y)
-        for (int x = -10; x < 10; ++x)
-            pixels.push_back(
-                GetPixel(app->wallpaper->dc.get(), 25 + 41 * (i % 6) + x, 60 + 46 * (i / 6) + y));
-    return pixels;
-}
-
-// Every third pixel of the whole back buffer.
-std::vector<COLORREF> Picture(App* app) {
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < kPanelHeight; y += 3)
-        for (int x = 0; x < kPanelWidth; x += 3) pixels.push_back(GetPixel(app->wallpaper->dc.get(), x, y));
-    return pixels;
+// The icon drawn on black; all black for an empty icon.
+std::vector<COLORREF> Drawn(HICON icon) {
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    UniqueBitmap bitmap(CreateBitmap(32, 32, 1, 32, nullptr));
+    ScopedSelect select(dc.get(), bitmap.get());
+    DrawIconEx(dc.get(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> drawn;
+    for (int i = 0; i < 32 * 32; ++i) drawn.push_back(GetPixel(dc.get(), i % 32, i / 32));
+    return drawn;
 }
 
 // The panel (pinned, as it starts) with room around it, so that the cursor can leave it.
@@ -58,31 +48,38 @@ protected:
         SetWindowPos(app->panel, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         CursorAt(kOutside);
     }
-    void TearDown() override {
-        Button(MOUSEEVENTF_LEFTUP);
-        HostedApp::TearDown();
-    }
-    // The status line says `status` and the panel comes to rest: no repaint
-    // timer is left (KillTimer fails for a timer that does not exist).
+    // The status line says `status` and no repaint timer is left (KillTimer fails for a missing timer).
     bool Rests(const std::string& status) {
         const bool said = WaitFor([&] { return WindowText(app->nameEdit) == status; }, 2000);
         EXPECT_TRUE(said) << WindowText(app->nameEdit) << " instead of " << status;
         return said && WaitFor([&] { return !app->ticking; }, 2000) && !KillTimer(app->panel, kRepaintTimer);
     }
+    // The back buffer around the centre of cell i's icon, or every third pixel of it all.
+    std::vector<COLORREF> IconPixels(int i) const {
+        const POINT c = Cell(i);
+        return Pixels({c.x - 10, c.y - 10, c.x + 10, c.y + 10}, 1);
+    }
+    std::vector<COLORREF> Picture() const { return Pixels({0, 0, kPanelWidth, kPanelHeight}, 3); }
+    std::vector<COLORREF> Pixels(RECT r, int step) const {
+        std::vector<COLORREF> pixels;
+        for (int y = r.top; y < r.bottom; y += step)
+            for (int x = r.left; x < r.right; x += step)
+                pixels.push_back(GetPixel(app->wallpaper->dc.get(), x, y));
+        return pixels;
+    }
     static constexpr POINT kOutside = {-100, 60};
 };
 }  // namespace
 
-// The cursor comes in over an item, rests in a gap and leaves: each place
-// shows at once, and each rest wakes nothing.
+// Each place the cursor rests at, an item, a gap and outside, shows at once, and no rest wakes anything.
 TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
     MakeSets({"A B"});
     ASSERT_TRUE(Rests("< Set0 >"));
-    const std::vector<COLORREF> plain = Picture(app), plainIcon = IconPixels(app, 0);
+    const std::vector<COLORREF> plain = Picture(), plainIcon = IconPixels(0);
 
     CursorAt(Cell(0));
     EXPECT_TRUE(Rests("A"));
-    EXPECT_NE(plainIcon, IconPixels(app, 0));  // magnified
+    EXPECT_NE(plainIcon, IconPixels(0));  // magnified
 
     CursorAt(Gap(1));
     EXPECT_TRUE(Rests("< Set0 >"));
@@ -93,39 +90,17 @@ TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
     EXPECT_TRUE(Rests("B"));
     CursorAt(kOutside);
     EXPECT_TRUE(Rests("< Set0 >"));
-    EXPECT_EQ(plain, Picture(app));
+    EXPECT_EQ(plain, Picture());
 }
 
-// An item dragged across the panel and released outside goes into the first
-// empty cell. The drag is the panel's: it holds the mouse, and outside it
-// shows the drag's cursor. The panel shows the item there and then rests.
-TEST_F(Resting, ADragAcrossThePanelAndOutEndsAtRest) {
-    MakeSets({"A - B"});
-    ASSERT_TRUE(Rests("< Set0 >"));
-    const std::vector<COLORREF> empty = IconPixels(app, 1), item = IconPixels(app, 2);
-    CursorAt(Cell(2));
-    Button(MOUSEEVENTF_LEFTDOWN);
-    for (POINT p : {Cell(3), Gap(4), Cell(5), POINT{260, 60}, kOutside}) CursorAt(p);
-    EXPECT_EQ(app->panel, GetCapture());
-    const HCURSOR intoSet = LoadCursorA(app->instance, MAKEINTRESOURCEA(IDC_DRAG_INTO_SET));
-    EXPECT_TRUE(WaitFor([&] { return IsDragging() == 1 && GetCursor() == intoSet; }));
-    Button(MOUSEEVENTF_LEFTUP);
-    EXPECT_TRUE(WaitFor([&] { return State() == "Set0[A B] @0"; })) << State();
-    EXPECT_EQ(nullptr, GetCapture());
-    EXPECT_TRUE(Rests("< Set0 >"));
-    EXPECT_EQ(item, IconPixels(app, 1));
-    EXPECT_EQ(empty, IconPixels(app, 2));
-}
-
-// Another window takes the mouse in the middle of a drag (a pop-up, a
-// program that captures it): the drag ends there, and its release drops
-// nothing.
+// Another window takes the mouse in the middle of a drag (a pop-up, a program that captures it): the drag
+// ends there, and its release drops nothing.
 TEST_F(Resting, ADragThatLosesTheMouseDropsNothing) {
     MakeSets({"A - B"});
     CursorAt(Cell(2));
     Button(MOUSEEVENTF_LEFTDOWN);
     for (POINT p : {Cell(3), Cell(4)}) CursorAt(p);
-    ASSERT_TRUE(WaitFor([] { return IsDragging() == 1; }));
+    EXPECT_TRUE(WaitFor([] { return IsDragging() == 1; }));
     HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     SetCapture(other);
     EXPECT_EQ(0, IsDragging());
@@ -136,34 +111,29 @@ TEST_F(Resting, ADragThatLosesTheMouseDropsNothing) {
     EXPECT_EQ("Set0[A - B] @0", State());
 }
 
-// Every way of hiding and showing the panel: hidden, nothing ticks; shown,
-// the first tick comes at once (it writes the status line) and the timer runs.
+// Hidden, nothing ticks; shown, the first tick comes at once (it writes the status line) and the timer runs.
 TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
     EXPECT_TRUE(Ticks(app->panel, 500));
-    const struct {
-        const char* how;
-        std::function<void()> hide, show;
-    } ways[] = {
-        {"trigger", [&] { Command(IDM_TRIGGER); }, [&] { Command(IDM_TRIGGER); }},
-        {"hide signal, notification icon", [&] { Command(IDM_HIDE); },
-         [&] { SendMessageA(app->panel, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONUP); }},
-        {"ESC, trigger", [&] { Command(IDM_ESCAPE); }, [&] { Command(IDM_TRIGGER); }},
-    };
-    for (const auto& way : ways) {
-        way.hide();
-        ASSERT_FALSE(IsWindowVisible(app->panel)) << way.how;
-        EXPECT_FALSE(Ticks(app->panel, 200)) << way.how;
+    // Hidden by the trigger, the hide signal or ESC; shown by the trigger or the notification icon (0).
+    const std::pair<int, int> ways[] = {{IDM_TRIGGER, IDM_TRIGGER}, {IDM_HIDE, 0}, {IDM_ESCAPE, IDM_TRIGGER}};
+    for (const auto& [hide, show] : ways) {
+        SCOPED_TRACE(hide);
+        Command(hide);
+        ASSERT_FALSE(IsWindowVisible(app->panel));
+        EXPECT_FALSE(Ticks(app->panel, 200));
         SetWindowTextA(app->nameEdit, "stale");
-        way.show();
-        ASSERT_TRUE(IsWindowVisible(app->panel)) << way.how;
-        EXPECT_NE("stale", WindowText(app->nameEdit)) << way.how;
-        EXPECT_TRUE(Ticks(app->panel, 500)) << way.how;
+        if (show)
+            Command(show);
+        else
+            SendMessageA(app->panel, kTrayCallbackMessage, kTrayIconId, WM_LBUTTONUP);
+        ASSERT_TRUE(IsWindowVisible(app->panel));
+        EXPECT_NE("stale", WindowText(app->nameEdit));
+        EXPECT_TRUE(Ticks(app->panel, 500));
     }
 }
 
-// The stored items are there from the first frame with the default icon; the
-// real icons follow, each to its item wherever the item went meanwhile, and
-// the panel rests once the last has come.
+// The stored items are there from the first frame with the default icon; the real icons follow, each to its
+// item wherever the item went meanwhile, and the panel rests once the last has come.
 TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     const char* targets[] = {"C:\\windows\\notepad.exe", "C:\\windows\\system32", "C:\\velk\\missing.exe",
                              "C:\\windows\\notepad.exe", "C:\\windows\\win.ini",  "C:\\windows\\regedit.exe"};
@@ -174,20 +144,17 @@ TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     const HICON placeholder = app->launchSets->iconSource.DefaultIcon();
     std::vector<std::vector<COLORREF>> before;
     for (int i = 0; i < 6; ++i) {
-        const POINT at = Cell(i);
-        EXPECT_EQ(MakeHitCode(kHitCell, kPlacedOn, i), app->PanelHitTest(at.x, at.y)) << i;
+        EXPECT_EQ(MakeHitCode(kHitCell, kPlacedOn, i), app->PanelHitTest(Cell(i).x, Cell(i).y)) << i;
         EXPECT_EQ(placeholder, app->launchSets->GetItemInfo(0, i).icon) << i;
-        before.push_back(IconPixels(app, i));
+        before.push_back(IconPixels(i));
     }
-    // Before any icon is taken: the document moves to cell 10, a new item
-    // replaces regedit and the second notepad goes.
+    // Before any icon is taken: the document moves to cell 10, a new item replaces regedit, a notepad goes.
     ASSERT_TRUE(app->launchSets->MoveItem(0, 4, 0, 10, ItemPlacement::Replace));
     DropFiles(app->panel, {"C:\\velk\\new.exe"}, Cell(5));
     ASSERT_TRUE(app->launchSets->RemoveItem(0, 3));
     const HICON newIcon = app->launchSets->GetItemInfo(0, 5).icon;
     app->FullRepaint();
-    const std::vector<COLORREF> movedBefore = IconPixels(app, 10);
-    // They arrive while the cursor is elsewhere.
+    const std::vector<COLORREF> movedBefore = IconPixels(10);
     MoveAside();
 
     ASSERT_TRUE(WaitFor([&] { return app->launchSets->PendingIconTargets().empty(); }, 10000));
@@ -195,41 +162,18 @@ TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     for (int i : {0, 1, 10}) EXPECT_NE(placeholder, icon(i)) << i;
     EXPECT_EQ(placeholder, icon(2));  // the shell has none for a missing file
     EXPECT_EQ(newIcon, icon(5));      // not regedit's
-    EXPECT_EQ(nullptr, icon(3));
-    EXPECT_EQ(nullptr, icon(4));
+    for (int i : {3, 4}) EXPECT_EQ(nullptr, icon(i)) << i;
     // Each arrival repainted its cell.
-    EXPECT_NE(before[0], IconPixels(app, 0));
-    EXPECT_NE(before[1], IconPixels(app, 1));
-    EXPECT_NE(IconPixels(app, 0), IconPixels(app, 1));  // a program's and a folder's
-    EXPECT_NE(movedBefore, IconPixels(app, 10));
-    EXPECT_EQ(before[2], IconPixels(app, 2));
+    EXPECT_NE(before[0], IconPixels(0));
+    EXPECT_NE(before[1], IconPixels(1));
+    EXPECT_NE(IconPixels(0), IconPixels(1));  // a program's and a folder's
+    EXPECT_NE(movedBefore, IconPixels(10));
+    EXPECT_EQ(before[2], IconPixels(2));
     EXPECT_TRUE(Rests("< Set0 >"));
 }
 
-namespace {
-// The icon drawn on grey; all grey or black for a black or empty icon.
-std::vector<uint32_t> Drawn(HICON icon) {
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB}};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    auto* pixels = static_cast<uint32_t*>(bits);
-    std::fill(pixels, pixels + 32 * 32, 0x808080u);
-    DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    GdiFlush();
-    std::vector<uint32_t> drawn(pixels, pixels + 32 * 32);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    for (uint32_t& p : drawn) p &= 0xFFFFFF;
-    return drawn;
-}
-}  // namespace
-
-// Items made after start-up, by a drop and by the item dialog, show the
-// default icon at once however long the shell takes, and the panel answers
-// meanwhile; their own icons follow, also to the dialog's picture.
+// Items made after start-up, by a drop and by the item dialog, show the default icon at once however long the
+// shell takes, and the panel answers meanwhile; their own icons follow, also to the dialog's picture.
 TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
     // Each look-up waits for the gate: one made on the panel's thread would hold the test up.
     const HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -257,7 +201,7 @@ TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
     EXPECT_EQ(Drawn(placeholder), Drawn(picture()));
 
     SetEvent(gate);
-    const std::vector<uint32_t> own = Drawn(LoadIconA(nullptr, IDI_WARNING));
+    const std::vector<COLORREF> own = Drawn(LoadIconA(nullptr, IDI_WARNING));
     EXPECT_TRUE(WaitFor([&] { return icon(0) != placeholder && Drawn(picture()) == own; }, 3000));
     SetDlgItemTextA(dialog, IDC_ITEM_WORKING_FOLDER, "");  // C:\in is not there: no question
     PressButton(dialog, IDOK);

@@ -16,14 +16,14 @@ namespace {
 struct Scale {
     int dpi, width, height;  // the drawing area
     RECT tabs, buttons;      // the three tabs' box and the two buttons' box, inclusive
-    POINT cells[3];          // cells 0, 7 and 13
-    int cell;                // their size and their icons'
+    POINT cell7;             // cell 7's top left
+    int cell;                // a cell's size and its icon's
     int edge;                // the width of a tab's edge: two lines of one logical pixel
     int nameBottom;          // the lowest row the name's rectangle holds
 };
 const Scale kScales[] = {
-    {144, 384, 288, {303, 18, 368, 41}, {15, 15, 79, 44}, {{14, 66}, {75, 135}, {75, 204}}, 48, 3, 281},
-    {192, 512, 384, {404, 24, 491, 55}, {20, 20, 105, 59}, {{18, 88}, {100, 180}, {100, 272}}, 64, 4, 375},
+    {144, 384, 288, {303, 18, 368, 41}, {15, 15, 79, 44}, {75, 135}, 48, 3, 281},
+    {192, 512, 384, {404, 24, 491, 55}, {20, 20, 105, 59}, {100, 180}, 64, 4, 375},
 };
 
 class Scaled : public HostedApp {
@@ -41,8 +41,7 @@ protected:
         auto d = [&](int v) { return (v * scale->dpi + 48 + (last ? scale->dpi : 0)) / 96 - last; };
         return POINT{d(p.x), d(p.y)};
     }
-    // Items for this program (which has a shell icon) in cells 0, 7 and 13 of the shown set, with their
-    // icons.
+    // Items for this program (which has a shell icon) in cells 0, 7 and 13 of the shown set, with icons.
     void ItemsWithIcons() {
         MakeSets({"", "B", "C"});
         char self[MAX_PATH] = {};
@@ -90,11 +89,8 @@ std::string Text(const RECT& r) {
 
 TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
     // The picture: noise whose size is a whole multiple of every scale's area, the cache made at 96 DPI grey.
-    const int sw = 1536, sh = 1152, factor = sw / scale->width;
-    std::vector<uint32_t> source(size_t(sw) * sh);
-    for (size_t i = 0; i < source.size(); ++i) source[i] = uint32_t(i * 2654435761u >> 8);
     WriteBytes(ProgramFile("source.bmp"),
-               Bmp(sw, sh, [&](int x, int y) { return source[size_t(y) * sw + x]; }));
+               Bmp(1536, 1152, [](int x, int y) { return uint32_t((y * 1536u + x) * 2654435761u >> 8); }));
     WriteBytes(ProgramFile("_QXWP_.bmp"), Bmp(256, 192, [](int, int) { return 0x808080u; }));
     ItemsWithIcons();
     app->settings->flags |= Settings::kWallpaperOn | Settings::kWallpaperFill;
@@ -115,17 +111,8 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
     // The cache, made at 96 DPI, is made again from the picture at this scale.
     const std::string cache = ReadBytes(ProgramFile("_QXWP_.bmp"));
     EXPECT_EQ(scale->width, *reinterpret_cast<const int32_t*>(&cache[18]));
-    // Each device pixel the exact average of its f x f block of the picture, rounded down.
-    const int w = scale->width, h = scale->height, f = factor, n = f * f;
-    for (int y = 0; y < h; y += 7)
-        for (int x = 0; x < w; x += 5) {
-            uint32_t sum[3] = {};
-            for (int i = 0; i < n; ++i)
-                for (int k = 0; k < 3; ++k)
-                    sum[k] += source[size_t(y * f + i / f) * sw + x * f + i % f] >> 8 * k & 255;
-            ASSERT_EQ(RGB(sum[2] / n, sum[1] / n, sum[0] / n), Picture(x, y)) << x << "," << y;
-        }
 
+    const int w = scale->width, h = scale->height;
     EXPECT_EQ(Text(scale->tabs), Text(Box({w / 2, 0, w - 1, scale->buttons.bottom + 10})));
     EXPECT_EQ(Text(scale->buttons), Text(Box({0, 0, w / 2, scale->buttons.bottom + 10})));
     const int tabLeft = scale->tabs.left, tabMiddle = (scale->tabs.top + scale->tabs.bottom) / 2;
@@ -135,21 +122,8 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
         << Text(name);
     EXPECT_GE(name.bottom - name.top, scale->cell / 4) << "a font sized for the scale";
 
-    // Each icon made at the cell's size and drawn one to one at its scaled place.
-    UniqueMemoryDC reference(CreateCompatibleDC(app->wallpaper->dc.get()));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(app->wallpaper->dc.get(), w, h));
-    ScopedSelect select(reference.get(), bitmap.get());
-    for (int i = 0; i < 3; ++i) {
-        const HICON icon = app->launchSets->GetItemInfo(0, uint16_t(i == 0 ? 0 : 6 * i + 1)).icon;
-        EXPECT_EQ(scale->cell, Width(icon));
-        const POINT p = scale->cells[i];
-        app->wallpaper->RestoreRect(reference.get(), p.x, p.y, scale->cell, scale->cell);
-        DrawIconEx(reference.get(), p.x, p.y, icon, 0, 0, 0, nullptr, DI_NORMAL);
-        for (int y = p.y; y < p.y + scale->cell; ++y)
-            for (int x = p.x; x < p.x + scale->cell; ++x)
-                ASSERT_EQ(GetPixel(reference.get(), x, y), Pixel(x, y))
-                    << "cell " << i << " at " << x << "," << y;
-    }
+    for (uint16_t cell : {0, 7, 13})
+        EXPECT_EQ(scale->cell, Width(app->launchSets->GetItemInfo(0, cell).icon));
 }
 
 TEST_F(Scaled, ScaledPointsHitWhatTheirLogicalPointsHitAt96) {
@@ -181,10 +155,7 @@ TEST_F(Scaled, ScaledPointsHitWhatTheirLogicalPointsHitAt96) {
     Command(IDM_SECONDARY_CLICK);
     EXPECT_EQ(MakeCellRef(0, 7), app->menuItem);
 
-    CursorAt(At(Cell(0)));
-    SendMessageA(app->panel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    CursorAt(At(Cell(3), true));
-    Command(IDM_PRIMARY_DRAG);
+    Drag(At(Cell(0)), At(Cell(3), true));
     EXPECT_EQ("Set0[- - - A - - - B] Set1[C] Set2[D] @0", State());
 }
 
@@ -205,7 +176,7 @@ TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
     EXPECT_EQ(other.cell, Width(app->launchSets->GetItemInfo(0, 13).icon))
         << "made for the size, not stretched";
     EXPECT_EQ(other.cell, Width(app->pinButton->iconOn));
-    EXPECT_EQ(0x0207, app->PanelHitTest(other.cells[1].x, other.cells[1].y));
+    EXPECT_EQ(0x0207, app->PanelHitTest(other.cell7.x, other.cell7.y));
 
     // Back, with the picture gone: its cache is shown at this scale and stays as it was made.
     const std::string cache = Bmp(other.width, other.height, [](int, int) { return 0x808080u; });
