@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Bytes.h"
 #include "Support.h"
 #include "base/ShellPath.h"
 #include "base/TextCut.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-const std::string kSo = "\x83\x5C", kHyo = "\x95\x5C";  // ソ and 表: a backslash for the second byte
+using velktest::kHyo, velktest::kSo;
 
 TEST(TextCut, NeverSplitsADoubleByteCharacter) {
     // The text, the bytes allowed, the bytes kept, the offset of the last backslash (-1: none).
@@ -46,17 +47,15 @@ std::string Names(const LaunchSetList& sets, uint16_t set, size_t slots = 18) {
 }
 
 TEST(LaunchSetList, AnInsertedItemShiftsTheFewestItemsTowardTheNearestHole) {
-    // The slots, where X goes in, the slots afterwards (null: refused, nothing changes).
+    // The slots, where X goes in, the slots afterwards (null: refused, nothing changes). The hole ahead is
+    // nearer; only a hole behind; equally near, the earlier items move down; an empty slot takes it, so does
+    // one just before, also after the last slot, where else the earlier items move down.
+    // clang-format off
     const std::tuple<std::string, uint16_t, const char*> cases[] = {
-        {"ABC.D.", 1, "AXBCD."},  // the hole ahead is nearer
-        {".ABCDE", 3, "ABXCDE"},  // only a hole behind
-        {".AB.", 2, "AXB."},      // equally near: the earlier items move down
-        {"A.B", 1, "AXB"},        // an empty slot takes it
-        {"A.B", 2, "AXB"},        // so does an empty slot just before
-        {"AB.C", 0, "XABC"},     {"ABC", 0, nullptr},
-        {"AB.", 3, "ABX"},    // after the last slot, an empty one just before takes it
-        {"A.BC", 4, "ABCX"},  // after the last slot: the earlier items move down
-        {"ABC", 3, nullptr},     {"AB.", 4, nullptr}};
+        {"ABC.D.", 1, "AXBCD."}, {".ABCDE", 3, "ABXCDE"}, {".AB.", 2, "AXB."}, {"A.B", 1, "AXB"}, {"A.B", 2, "AXB"},
+        {"AB.C", 0, "XABC"}, {"ABC", 0, nullptr}, {"AB.", 3, "ABX"}, {"A.BC", 4, "ABCX"}, {"ABC", 3, nullptr},
+        {"AB.", 4, nullptr}};
+    // clang-format on
     for (const auto& [before, at, after] : cases) {
         LaunchSetList sets;
         sets.Resize(1);
@@ -104,9 +103,9 @@ TEST(ExpandPathMacros, ExpandsVariablesAndMacrosWithinTheBuffer) {
     SetEnvironmentVariableA("VELK_MACRO", "$p");
     // 259 and 260 double-byte characters: 518 and 520 bytes.
     std::string wide259;
-    for (int i = 0; i < 259; ++i) wide259 += "\x95\x5C";  // 表
+    for (int i = 0; i < 259; ++i) wide259 += kHyo;
     SetEnvironmentVariableA("VELK_WIDE259", wide259.c_str());
-    SetEnvironmentVariableA("VELK_WIDE260", (wide259 + "\x95\x5C").c_str());
+    SetEnvironmentVariableA("VELK_WIDE260", (wide259 + kHyo).c_str());
     // The stored path, the buffer's size, the expansion (null: it fails).
     const std::string data = velktest::ProgramFile("QXDATA.dat"), x = velktest::ProgramFile("x");
     // clang-format off
@@ -131,10 +130,7 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderUnlessItHoldsMoreAnyOth
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     ASSERT_TRUE(velktest::WriteBytes(folder + "\\run.cmd", "@echo off\r\n"));
     ASSERT_TRUE(velktest::WriteBytes(folder + "\\report.final.txt", "report"));
-    struct Com {
-        Com() { CoInitialize(nullptr); }
-        ~Com() { CoUninitialize(); }
-    } com;  // for this test, outliving its objects
+    CoInitialize(nullptr);  // kept for the rest of the program, outliving every object made with it
     auto shortcut = [&](const char* name, const wchar_t* arguments) {
         EXPECT_TRUE(velktest::MakeShortcut(velktest::Wide((folder + "\\" + name).c_str()),
                                            velktest::Wide((folder + "\\run.cmd").c_str()), L"C:\\windows",
