@@ -12,7 +12,6 @@ namespace {
 
 using velktest::DataFile, velktest::Hex, velktest::kHyo, velktest::kSo;
 
-// What the App holds: settings, a history of 16 and three set slots.
 struct LaunchData {
     LaunchData() {
         history.Init(16);
@@ -196,10 +195,15 @@ TEST(DataFile, SavesThatKeepFailingAreToldOnce) {
     DataFileWriter::noticeAfterMs = 500;
     DataFileWriter writer(path.c_str(), owner, WM_APP);
     writer.Write("new", true);
-    EXPECT_FALSE(writer.Flush(5000));
     int notices = 0;
-    for (MSG message; PeekMessageA(&message, owner, WM_APP, WM_APP, PM_REMOVE);) ++notices;
-    EXPECT_EQ(1, notices);
+    auto count = [&] {
+        for (MSG message; PeekMessageA(&message, owner, WM_APP, WM_APP, PM_REMOVE);) ++notices;
+        return notices;
+    };
+    while (!count() && MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000, QS_POSTMESSAGE) == WAIT_OBJECT_0)
+        continue;
+    EXPECT_FALSE(writer.Flush(5000));
+    EXPECT_EQ(1, count());
     EXPECT_EQ("old", velktest::ReadBytes(path));
     ASSERT_TRUE(RemoveDirectoryA(temp.c_str()));
     EXPECT_TRUE(writer.Flush(5000));

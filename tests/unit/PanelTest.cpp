@@ -129,4 +129,16 @@ TEST_F(PanelTest, RepaintsShowWhatIsUnderTheCursorLeavingNoTraceAndTheSetName) {
                  asked.lfFaceName);  // ＭＳ Ｐゴシック
 }
 
+TEST_F(PanelTest, StatusTexts) {
+    // The hit code, the status text (none: the line keeps what it shows).
+    const std::tuple<uint16_t, std::string> cases[] = {
+        {0x0102, "< Gamma >"}, {0x1101, ""}, {0x0207, "C7"}, {0x1207, "< Alpha >"}, {0x0000, "< Alpha >"}};
+    for (const auto& [code, expected] : cases) {
+        char text[260] = {};
+        EXPECT_EQ(!expected.empty(), painter.StatusText(code, 0, GetModuleHandleA(nullptr), text, 260))
+            << code;
+        EXPECT_EQ(expected, text) << code;
+    }
+}
+
 }  // namespace
