@@ -130,14 +130,14 @@ TEST_F(PanelTest, RepaintsShowWhatIsUnderTheCursorLeavingNoTraceAndTheSetName) {
 }
 
 TEST_F(PanelTest, StatusTexts) {
-    // The hit code, the status text (none: the line keeps what it shows).
-    const std::tuple<uint16_t, std::string> cases[] = {
-        {0x0102, "< Gamma >"}, {0x1101, ""}, {0x0207, "C7"}, {0x1207, "< Alpha >"}, {0x0000, "< Alpha >"}};
-    for (const auto& [code, expected] : cases) {
+    // The hit code, the set shown, the status text (none: the line keeps what it shows).
+    const std::tuple<uint16_t, uint16_t, std::string> cases[] = {
+        {0x0102, 0, "< Gamma >"}, {0x1101, 0, ""},          {0x0207, 0, "C7"},
+        {0x1207, 0, "< Alpha >"}, {0x0000, 0, "< Alpha >"}, {0x0000, 1, "< Beta >"}};
+    for (const auto& [code, shown, expected] : cases) {
         char text[260] = {};
-        EXPECT_EQ(!expected.empty(), painter.StatusText(code, 0, GetModuleHandleA(nullptr), text, 260))
-            << code;
-        EXPECT_EQ(expected, text) << code;
+        EXPECT_EQ(!expected.empty(), painter.StatusText(code, shown, GetModuleHandleA(nullptr), text, 260));
+        EXPECT_EQ(expected, text) << code << " " << shown;
     }
 }
 
