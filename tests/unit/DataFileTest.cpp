@@ -36,12 +36,11 @@ struct LaunchData {
 std::vector<std::string> Describe(const LaunchSetList& sets) {
     std::vector<std::string> out;
     for (uint16_t s = 0; s < sets.count; ++s) {
-        out.push_back(sets.GetSetName(s));
+        std::string& set = out.emplace_back(sets.GetSetName(s));
         for (uint16_t i = 0; i < 255; ++i) {
             const LaunchItemInfo it = sets.GetItemInfo(s, i);
             if (it.icon)
-                out.back() +=
-                    "|" + std::to_string(i) + ":" + it.name + "," + it.target + "," + it.workingFolder;
+                set += "|" + std::to_string(i) + ":" + it.name + "," + it.target + "," + it.workingFolder;
         }
     }
     return out;

@@ -110,11 +110,9 @@ struct LaunchData {
 std::vector<std::string> DataFileSeeds() {
     DataFile three = DataFile().Header(0x56, 3, 3, 18, 60, 10, 20, 30).Text("notepad").Text("cmd /k dir");
     three.Text("http://x/" + kSo).Text("Tools").Slot("Edit", "C:\\A\\r.cmd", "C:\\A").Empty(1);
-    three.Slot("Note", "$p\\n.txt", "")
-        .Empty(15)
-        .Text(kHyo + kSo)
-        .Slot(kSo + "\\" + kHyo, "C:\\" + kSo, "C:\\");
-    three.Empty(17).Text("Third").Slot("Last", "%WINDIR%\\x.exe", "$W").Empty(17);
+    three.Slot("Note", "$p\\n.txt", "").Empty(15).Text(kHyo + kSo);
+    three.Slot(kSo + "\\" + kHyo, "C:\\" + kSo, "C:\\").Empty(17).Text("Third");
+    three.Slot("Last", "%WINDIR%\\x.exe", "$W").Empty(17);
     DataFile wide = DataFile().Header(0x1F, 16, 2, 20);
     for (int i = 0; i < 16; ++i) wide.Text(std::string(i % 5 ? i : 257, 'h') + std::to_string(i));
     wide.Text(std::string(64, 'n')).Slot(std::string(259, 'a'), "C:\\" + std::string(256, 't'), "").Empty(19);
