@@ -11,6 +11,8 @@
 
 namespace velktest {
 
+const std::string kSo = "\x83\x5C", kHyo = "\x95\x5C";  // ソ and 表: a backslash for the second byte
+
 // The parts of a data file, appended in order.
 struct DataFile {
     // The 16-byte header: "QX", version 1, the body at 16, then these.

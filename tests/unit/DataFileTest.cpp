@@ -10,12 +10,8 @@
 
 namespace {
 
-using velktest::DataFile;
-using velktest::Hex;
+using velktest::DataFile, velktest::Hex, velktest::kHyo, velktest::kSo;
 
-const std::string kSo = "\x83\x5C", kHyo = "\x95\x5C";  // ソ and 表: a backslash for the second byte
-
-// What the App holds: settings, a history of 16 and three set slots.
 struct LaunchData {
     LaunchData() {
         history.Init(16);
@@ -40,12 +36,11 @@ struct LaunchData {
 std::vector<std::string> Describe(const LaunchSetList& sets) {
     std::vector<std::string> out;
     for (uint16_t s = 0; s < sets.count; ++s) {
-        out.push_back(sets.GetSetName(s));
+        std::string& set = out.emplace_back(sets.GetSetName(s));
         for (uint16_t i = 0; i < 255; ++i) {
             const LaunchItemInfo it = sets.GetItemInfo(s, i);
             if (it.icon)
-                out.back() +=
-                    "|" + std::to_string(i) + ":" + it.name + "," + it.target + "," + it.workingFolder;
+                set += "|" + std::to_string(i) + ":" + it.name + "," + it.target + "," + it.workingFolder;
         }
     }
     return out;
@@ -151,39 +146,31 @@ TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), mine = OneSet(0x18, "Mine");
     Settings::heldWaitMs = 700;  // a hold of 300 ms is still waited out
-    const struct {
-        const char* what;
-        DWORD share;
-        DWORD releaseAfterMs;
-        bool loads;
-    } cases[] = {
-        {"a reader", FILE_SHARE_READ, 0, true},
-        {"held a moment", 0, 300, true},
-        {"held", 0, 0, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    // The share mode the other program gives, when it lets go, whether the file loads.
+    const std::tuple<DWORD, DWORD, bool> cases[] = {
+        {FILE_SHARE_READ, 0, true}, {0, 300, true}, {0, 0, false}};
+    for (const auto& [share, releaseAfterMs, loads] : cases) {
+        SCOPED_TRACE(testing::Message() << share << "," << releaseAfterMs);
         ASSERT_TRUE(velktest::WriteBytes(path, mine));
-        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, c.share, nullptr, OPEN_EXISTING,
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING,
                                   0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
         HANDLE release = nullptr;
-        if (c.releaseAfterMs) {
+        if (releaseAfterMs)
             ASSERT_TRUE(CreateTimerQueueTimer(
-                &release, nullptr, [](void* h, BOOLEAN) { CloseHandle(h); }, held, c.releaseAfterMs, 0,
+                &release, nullptr, [](void* h, BOOLEAN) { CloseHandle(h); }, held, releaseAfterMs, 0,
                 WT_EXECUTEONLYONCE));
-        }
         LaunchData data;
-        EXPECT_EQ(c.loads, data.Load(path));
-        EXPECT_EQ(!c.loads, data.settings.unreadable);
+        EXPECT_EQ(loads, data.Load(path));
+        EXPECT_EQ(!loads, data.settings.unreadable);
         if (release)
             DeleteTimerQueueTimer(nullptr, release, INVALID_HANDLE_VALUE);
         else
             CloseHandle(held);
-        if (!c.loads) data.sets.AddSet("NewLaunchSet", 18);
-        EXPECT_EQ(std::vector<std::string>{c.loads ? "Mine" : "NewLaunchSet"}, Describe(data.sets));
+        if (!loads) data.sets.AddSet("NewLaunchSet", 18);
+        EXPECT_EQ(std::vector<std::string>{loads ? "Mine" : "NewLaunchSet"}, Describe(data.sets));
         data.Save(path, 0);
-        EXPECT_EQ(Hex(c.loads ? OneSet(0x08, "Mine") : mine), Hex(velktest::ReadBytes(path)));
+        EXPECT_EQ(Hex(loads ? OneSet(0x08, "Mine") : mine), Hex(velktest::ReadBytes(path)));
         EXPECT_FALSE(velktest::FileExists(path + ".bak"));
     }
     // A file put there only after the start (a backup put back, a sync client's) is kept aside.
@@ -195,13 +182,6 @@ TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     EXPECT_EQ(Hex(mine), Hex(velktest::ReadBytes(path + ".bak")));
 }
 
-// What the writer's owner hears of failing saves.
-int notices = 0;
-LRESULT CALLBACK CountNotices(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_APP) ++notices;
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 // A save that fails (its temporary file's name taken by a folder) leaves the file as it was; after a
 // few seconds of failing the owner is told, once however often it fails. The save goes through once
 // it can, with the old file kept aside as asked.
@@ -209,19 +189,22 @@ TEST(DataFile, SavesThatKeepFailingAreToldOnce) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), temp = folder.File("QXDATA.tmp");
     ASSERT_TRUE(velktest::WriteBytes(path, "old") && CreateDirectoryA(temp.c_str(), nullptr));
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = CountNotices;
-    windowClass.lpszClassName = "SaveNotices";
-    RegisterClassA(&windowClass);
-    HWND owner =
-        CreateWindowExA(0, "SaveNotices", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    // The notices wait in the owner's queue, counted there.
+    HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     DataFileWriter::noticeAfterMs = 500;
     DataFileWriter writer(path.c_str(), owner, WM_APP);
     writer.Write("new", true);
-    EXPECT_TRUE(velktest::WaitFor([] { return notices > 0; }));
-    EXPECT_FALSE(writer.Flush(5000));
-    velktest::PumpMessages();
+    int notices = 0;
+    auto count = [&] {
+        for (MSG message; PeekMessageA(&message, owner, WM_APP, WM_APP, PM_REMOVE);) ++notices;
+        return notices;
+    };
+    // Told by the writer's own retries, within seconds.
+    for (const ULONGLONG end = GetTickCount64() + 10000; !count() && GetTickCount64() < end;)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
     EXPECT_EQ(1, notices);
+    EXPECT_FALSE(writer.Flush(5000));
+    EXPECT_EQ(1, count());
     EXPECT_EQ("old", velktest::ReadBytes(path));
     ASSERT_TRUE(RemoveDirectoryA(temp.c_str()));
     EXPECT_TRUE(writer.Flush(5000));

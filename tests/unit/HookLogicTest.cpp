@@ -100,12 +100,12 @@ std::string Play(uint8_t key, const std::string& script, const SharedHookState& 
 
 TEST(HookLogic, TriggerGesturesAndHideSignal) {
     // The trigger keys, the script, what it posts.
+    // clang-format off
     const std::tuple<uint8_t, const char*, const char*> cases[] = {
-        {0x10, "C+ M+ M+ M- C- M- M+ M-",
-         "- - - F77 41001 - - - F77 41001"},                           // the middle button: at each release
-        {0x03, "C+ A+ A+ @5,5 A- A+", "- F77 41001 - - - F77 41001"},  // CTRL, then at ALT's press, once
-        {0x11, "C+ M+ M- M+", "- F77 41001 - F77 41001"},              // CTRL, then at the button's press
-        {0x00, "M+ M- C+ A+ S+", "- - - - -"},
+        // The middle button: at each release. CTRL, then at ALT's press, once. CTRL, then at the button's press.
+        {0x10, "C+ M+ M+ M- C- M- M+ M-", "- - - F77 41001 - - - F77 41001"},
+        {0x03, "C+ A+ A+ @5,5 A- A+", "- F77 41001 - - - F77 41001"},
+        {0x11, "C+ M+ M- M+", "- F77 41001 - F77 41001"}, {0x00, "M+ M- C+ A+ S+", "- - - - -"},
         {0x08, "M+ M- C+ A+ S+", "- - - - -"},
         // A click within the drag distance, or at exactly it; beyond it a drag; both with the press point.
         {0x10, "@100,100 L+ D2 @103,100 ? L- ?", "- - - d0 43003@100,100 d0"},
@@ -117,13 +117,12 @@ TEST(HookLogic, TriggerGesturesAndHideSignal) {
         {0x10, "@100,100 L+ D2 @110,100 R+ ? R- L-", "- - - - d0 - -"},
         {0x10, "@100,100 L+ D2 @110,100 M+ ? M- L-", "- - - - d0 F77 41001 -"},
         {0x10, "W @100,100 R+ D2 R-", "- - 43003@100,100"},  // swapped: the physical right one is primary
-        // Hiding: presses elsewhere, not on the panel or in its own dialog, while switched on.
+        // Hiding: presses elsewhere, not on the panel or in its own dialog, while switched on; activations, once
+        // switched on and while the panel shows; not while the middle button triggers.
         {0x10, "L+o L-o H1 L+o L-o R+o L+ L- R+d H0 L+o", "- - 43005 - 43005 - - - -"},
-        {0x10, "Ao H1 Ao Ad v0 Ao",
-         "- 43005 - -"},  // activations, once switched on and while the panel shows
-        {0x10, "H1 M+ L+o Ao L-o M-", "- - - - F77 41001"},  // not while the middle button triggers
-        {0x03, "H1 M+ L+o", "- 43005"},
-    };
+        {0x10, "Ao H1 Ao Ad v0 Ao", "- 43005 - -"}, {0x10, "H1 M+ L+o Ao L-o M-", "- - - - F77 41001"},
+        {0x03, "H1 M+ L+o", "- 43005"}};
+    // clang-format on
     for (const auto& [key, script, posts] : cases)
         EXPECT_EQ(posts, Play(key, script)) << int(key) << ": " << script;
 }
@@ -134,8 +133,7 @@ TEST(HookLogic, TriggerGesturesAndHideSignal) {
 TEST(HookLogic, ANewProcessHooksAgainOverStateLeftBehind) {
     SharedHookState left = kInitialHookState;
     left.triggerTarget = PostTarget{kOther, WM_COMMAND, 41001, 0};  // the ended VELK's panel
-    left.middleSeen = 1;
-    left.triggerArmed = 1;
+    left.middleSeen = left.triggerArmed = 1;
     left.dragKind = kDragKindPrimary;
     left.dragState = kDragMoving;
     left.dragStart = POINT{7, 7};

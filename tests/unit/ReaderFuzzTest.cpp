@@ -47,8 +47,7 @@ void operator delete(void* bytes, size_t) noexcept {
 
 namespace {
 
-using velktest::DataFile;
-using velktest::Hex;
+using velktest::DataFile, velktest::Hex, velktest::kHyo, velktest::kSo;
 
 // The most a call allocated at once beyond what lived before it.
 template <typename Call>
@@ -58,8 +57,6 @@ size_t PeakOf(Call call) {
     call();
     return peakBytes - before;
 }
-
-const std::string kSo = "\x83\x5C", kHyo = "\x95\x5C";  // ソ and 表: a backslash for the second byte
 
 // At most `limit` bytes, without a lone lead byte at the end.
 bool Fits(const char* text, size_t limit) {
@@ -113,11 +110,9 @@ struct LaunchData {
 std::vector<std::string> DataFileSeeds() {
     DataFile three = DataFile().Header(0x56, 3, 3, 18, 60, 10, 20, 30).Text("notepad").Text("cmd /k dir");
     three.Text("http://x/" + kSo).Text("Tools").Slot("Edit", "C:\\A\\r.cmd", "C:\\A").Empty(1);
-    three.Slot("Note", "$p\\n.txt", "")
-        .Empty(15)
-        .Text(kHyo + kSo)
-        .Slot(kSo + "\\" + kHyo, "C:\\" + kSo, "C:\\");
-    three.Empty(17).Text("Third").Slot("Last", "%WINDIR%\\x.exe", "$W").Empty(17);
+    three.Slot("Note", "$p\\n.txt", "").Empty(15).Text(kHyo + kSo);
+    three.Slot(kSo + "\\" + kHyo, "C:\\" + kSo, "C:\\").Empty(17).Text("Third");
+    three.Slot("Last", "%WINDIR%\\x.exe", "$W").Empty(17);
     DataFile wide = DataFile().Header(0x1F, 16, 2, 20);
     for (int i = 0; i < 16; ++i) wide.Text(std::string(i % 5 ? i : 257, 'h') + std::to_string(i));
     wide.Text(std::string(64, 'n')).Slot(std::string(259, 'a'), "C:\\" + std::string(256, 't'), "").Empty(19);
@@ -148,7 +143,6 @@ std::string Mutated(std::string file, std::mt19937& random) {
     return file;
 }
 
-// Data files load within their limits and save back the same.
 void FuzzDataFiles() {
     const std::vector<std::string> seeds = DataFileSeeds();
     std::mt19937 random(19);
@@ -218,31 +212,23 @@ std::string RandomPicture(std::mt19937& random) {
     }
     std::string file(54, '\0');
     const uint32_t size = uint32_t(54 + table.size() + data.size());
-    const std::tuple<size_t, uint32_t, int> header[] = {{0, 0x4D42, 2},
-                                                        {2, size, 4},
-                                                        {10, 54 + uint32_t(table.size()), 4},
-                                                        {14, 40, 4},
-                                                        {18, uint32_t(width), 4},
-                                                        {22, uint32_t(random() % 4 ? height : -height), 4},
-                                                        {26, 1, 2},
-                                                        {28, bits, 2},
-                                                        {30, compression, 4},
-                                                        {34, uint32_t(data.size()), 4},
-                                                        {46, bits <= 8 ? uint32_t(table.size() / 4) : 0, 4}};
-    for (const auto& [at, value, span] : header) Put(file, at, value, span);
-    file += table + data;
-    // Each field's offset and width, and values at and past its limits.
     const std::vector<uint32_t> sides = {0,     1,     uint32_t(-1), 8193,
                                          65535, 65536, INT32_MAX,    uint32_t(INT32_MIN)};
+    // The header as written: offset, value, width. Then each field that is spoilt: offset, width, and values
+    // at and past its limits.
+    // clang-format off
+    const std::tuple<size_t, uint32_t, int> header[] = {
+        {0, 0x4D42, 2}, {2, size, 4}, {10, 54 + uint32_t(table.size()), 4}, {14, 40, 4}, {18, uint32_t(width), 4},
+        {22, uint32_t(random() % 4 ? height : -height), 4}, {26, 1, 2}, {28, bits, 2}, {30, compression, 4},
+        {34, uint32_t(data.size()), 4}, {46, bits <= 8 ? uint32_t(table.size() / 4) : 0, 4}};
     const std::tuple<size_t, int, std::vector<uint32_t>> fields[] = {
-        {18, 4, sides},
-        {22, 4, sides},
-        {28, 2, {0, 1, 2, 4, 8, 16, 24, 32, 64}},
-        {30, 4, {0, 1, 2, 3, 4, 5, 6}},
-        {46, 4, {0, 1, 255, 256, 257, UINT32_MAX}},
-        {10, 4, {0, 14, 53, 54, size - 1, size, size + 1, UINT32_MAX}},
+        {18, 4, sides}, {22, 4, sides}, {28, 2, {0, 1, 2, 4, 8, 16, 24, 32, 64}}, {30, 4, {0, 1, 2, 3, 4, 5, 6}},
+        {46, 4, {0, 1, 255, 256, 257, UINT32_MAX}}, {10, 4, {0, 14, 53, 54, size - 1, size, size + 1, UINT32_MAX}},
         {14, 4, {0, 12, 16, 39, 40, 41, 52, 56, 64, 108, 124, 125, UINT32_MAX}},
         {34, 4, {1, size - 1, size, size + 1, UINT32_MAX}}};
+    // clang-format on
+    for (const auto& [at, value, span] : header) Put(file, at, value, span);
+    file += table + data;
     for (int n = 1 + random() % 2; n > 0 && !file.empty(); --n) {
         const unsigned kind = random() % 10;
         if (kind < 8) {
@@ -326,7 +312,6 @@ void FuzzPictures() {
     EXPECT_LT(memory.PeakWorkingSetSize, size_t(256) << 20);
 }
 
-// Each reader on a thread of its own.
 TEST(ReaderFuzz, DataFilesAndPicturesLoadWithinTheirLimits) {
     std::thread pictures(FuzzPictures);
     FuzzDataFiles();

@@ -1,9 +1,8 @@
-// Scaling against a floating-point reference, blending, BMP files, the cache file, erasing, the preview.
+// Scaling against a floating-point reference, blending, the cache file, erasing, the preview.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <functional>
 
 #include "Bytes.h"
 #include "Support.h"
@@ -79,69 +78,12 @@ TEST(PixelBlender, AlphaIsThePicturesShare) {
     }
 }
 
-// The value put at the offset, or (offset 0) that many bytes cut off the end.
-std::string Patched(std::string bytes, size_t at, uint32_t value) {
-    for (int i = 0; at && i < 4; ++i) bytes[at + i] = char(value >> (8 * i));
-    return at ? bytes : bytes.substr(0, bytes.size() - value);
-}
-
-// An 8-bit BMP with one palette entry per pixel, plain or run-length coded.
-std::string Bmp8(int w, int h, const std::function<uint32_t(int, int)>& pixel, bool rle) {
-    std::string palette, rows;
-    for (int y = h - 1; y >= 0; --y) {
-        for (int x = 0; x < w; ++x) {
-            palette.append({char(pixel(x, y)), char(pixel(x, y) >> 8), char(pixel(x, y) >> 16), 0});
-            const char index = char(palette.size() / 4 - 1);
-            rows += rle ? std::string{'\1', index} : std::string(1, index);  // runs of one
-        }
-        rows.append(rle ? 2 : (4 - rows.size() % 4) % 4, '\0');  // a coded row's end, or padding
-    }
-    rows += rle ? std::string("\0\1", 2) : "";  // the end of the picture
-    std::string bytes = Bmp(w, h, pixel).substr(0, 54) + palette + rows;
-    // The file's size, the rows' offset, 8 bits, the compression, the coded size, the palette's size.
-    const size_t at[] = {2, 10, 28, 30, 34, 46};
-    const size_t value[] = {bytes.size(),          54 + palette.size(), 8, rle ? size_t(BI_RLE8) : BI_RGB,
-                            rle ? rows.size() : 0, palette.size() / 4};
-    for (int i = 0; i < 6; ++i) bytes = Patched(bytes, at[i], uint32_t(value[i]));
-    return bytes;
-}
-
-const auto Colour = [](int x, int y) { return 0x102030u * (x + 1) + 0x0A0B0Cu * y; };
 // Red and blue alike, so that 0xRRGGBB reads the same as a COLORREF.
 const auto Gradient = [](int x, int y) { return uint32_t(y) << 16 | uint32_t(x) << 8 | uint32_t(y); };
 
-class BitmapFileTest : public ::testing::Test {
-protected:
-    PixelImage Load(const std::string& bytes) {
-        EXPECT_TRUE(velktest::WriteBytes(path, bytes));
-        return BitmapFile().Load(GetModuleHandleA(nullptr), path.c_str(), &header);
-    }
+TEST(WallpaperRenderer, CachesThePictureUnmixedAndErasesFromItAndThePreviewFits) {
     velktest::TempFolder folder;
     const std::string path = folder.File("picture.bmp"), cache = velktest::ProgramFile("_QXWP_.bmp");
-    BITMAPINFOHEADER header = {};
-};
-
-TEST_F(BitmapFileTest, EveryDepthLoadsAsBottomUp32BitPixelsAndBadPicturesAreRefused) {
-    const std::string bmp = Bmp(3, 2, Colour), rle = Bmp8(3, 2, Colour, true);
-    // clang-format off
-    const std::string files[] = {bmp, Bmp(3, 2, Colour, 32), Bmp(3, 2, Colour, 24, true), Bmp(3, 2, Colour, 32, true),
-                                 Bmp8(3, 2, Colour, false), rle};
-    // clang-format on
-    for (const std::string& file : files) {
-        const PixelImage pixels = Load(file);
-        ASSERT_TRUE(pixels && header.biWidth == 3 && header.biHeight == 2) << &file - files;
-        for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(Colour(i % 3, 1 - i / 3), pixels[i] & 0xFFFFFF) << &file - files << ": " << i;
-    }
-    // Cut short, sizes 0 or below, unknown compression, absurd palette or size, no BM, RLE top-down.
-    const std::string bad[] = {Patched(bmp, 0, 5),       Patched(rle, 0, 3),   Patched(bmp, 18, 0),
-                               Patched(bmp, 18, -4u),    Patched(bmp, 22, 0),  Patched(bmp, 30, 7),
-                               Patched(rle, 46, 100000), Patched(bmp, 1, 'X'), Patched(bmp, 18, 70000),
-                               Patched(rle, 22, -2u)};
-    for (const std::string& file : bad) EXPECT_FALSE(Load(file)) << &file - bad;
-}
-
-TEST_F(BitmapFileTest, TheRendererCachesThePictureUnmixedAndErasesFromItAndThePreviewFits) {
     const std::string picture = Bmp(256, 192, Gradient);
     ASSERT_TRUE(velktest::WriteBytes(path, picture));
     DeleteFileA(cache.c_str());
