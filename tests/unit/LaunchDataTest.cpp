@@ -1,5 +1,6 @@
 // Double-byte-safe cuts, where items and sets go, stored paths, items from dropped files, icons.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -114,19 +115,37 @@ TEST(ExpandPathMacros, ExpandsVariablesAndMacrosWithinTheBuffer) {
     }
 }
 
-// Names, working folders and shortcuts the drop tests see end to end; here the longest paths and the icons.
-TEST(ItemFieldsFromFile, ALongPathIsStoredShortAndAMissingTargetKeepsTheDefaultIcon) {
+TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderUnlessItHoldsMoreAnyOtherFileItself) {
     velktest::TempFolder temp;
     // A folder named like an administrative share: each `$` is stored doubled.
     const std::string folder = temp.File("c$"), stored = temp.File("c$$");
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     ASSERT_TRUE(velktest::WriteBytes(folder + "\\run.cmd", "@echo off\r\n"));
-    // 259 bytes, one more with the `$` doubled: the short path is stored, and names the file.
-    const std::string longest = folder + "\\" + std::string(254 - folder.size(), 'x') + ".txt";
-    ASSERT_TRUE(velktest::WriteBytes(longest, "long"));
+    ASSERT_TRUE(velktest::WriteBytes(folder + "\\report.final.txt", "report"));
+    struct Com {
+        Com() { CoInitialize(nullptr); }
+        ~Com() { CoUninitialize(); }
+    } com;  // for this test, outliving its objects
+    for (const auto& [name, arguments] : {std::pair{"Editor.lnk", L""}, {"Options.lnk", L"--fast"}})
+        ASSERT_TRUE(velktest::MakeShortcut(velktest::Wide((folder + "\\" + name).c_str()),
+                                           velktest::Wide((folder + "\\run.cmd").c_str()), L"C:\\windows",
+                                           arguments));
     auto fields = [](const std::string& file, ItemFields& f) {
         return ItemFieldsFromFile(ShellPathFromWide(velktest::Wide(file.c_str()).c_str()), f);
     };
+    // The file, and its item's name|target|working folder.
+    const std::pair<std::string, std::string> cases[] = {
+        {"Editor.lnk", "Editor|" + stored + "\\run.cmd|C:\\windows"},
+        {"Options.lnk", "Options|" + stored + "\\Options.lnk|C:\\windows"},
+        {"report.final.txt", "report.final|" + stored + "\\report.final.txt|" + stored}};
+    for (const auto& [file, expected] : cases) {
+        ItemFields f;
+        EXPECT_TRUE(fields(folder + "\\" + file, f));
+        EXPECT_EQ(expected, std::string(f.name) + "|" + f.target + "|" + f.workingFolder);
+    }
+    // 259 bytes, one more with the `$` doubled: the short path is stored, and names the file.
+    const std::string longest = folder + "\\" + std::string(254 - folder.size(), 'x') + ".txt";
+    ASSERT_TRUE(velktest::WriteBytes(longest, "long"));
     ItemFields f, gone;
     ASSERT_TRUE(fields(longest, f));
     // Missing, it has no short path: refused, with nothing cut kept.

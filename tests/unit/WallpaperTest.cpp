@@ -78,6 +78,47 @@ TEST(PixelBlender, AlphaIsThePicturesShare) {
     }
 }
 
+// An 8-bit picture of 0xRRGGBB pixels, each its own palette entry, its rows plain or coded in runs of one.
+std::string Bmp8(int w, int h, uint32_t (*pixel)(int, int), bool rle) {
+    std::string palette, rows;
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w; ++x) {
+            palette.append({char(pixel(x, y)), char(pixel(x, y) >> 8), char(pixel(x, y) >> 16), 0});
+            rows += (rle ? "\1" : "") + std::string(1, char(palette.size() / 4 - 1));
+        }
+        rows.append(rle ? 2 : (4 - rows.size() % 4) % 4, '\0');  // a coded row's end, or padding
+    }
+    rows.append(rle ? "\0\1" : "", rle ? 2 : 0);  // the coded picture's end
+    std::string file = Bmp(w, h, pixel).substr(0, 54) + palette + rows;
+    // The file's size, the rows' offset, the depth, the coding, the coded size, the palette's size.
+    const std::pair<size_t, size_t> fields[] = {{2, file.size()},
+                                                {10, 54 + palette.size()},
+                                                {28, 8},
+                                                {30, rle ? BI_RLE8 : BI_RGB},
+                                                {34, rle ? rows.size() : 0},
+                                                {46, palette.size() / 4}};
+    for (const auto& [at, value] : fields)
+        file.replace(at, 4, std::string(reinterpret_cast<const char*>(&value), 4));
+    return file;
+}
+
+// Every depth and coding a user's picture comes in loads as bottom-up 32-bit pixels of its colours.
+TEST(BitmapFile, EveryDepthLoadsAsBottomUp32BitPixels) {
+    velktest::TempFolder folder;
+    const std::string path = folder.File("picture.bmp");
+    auto colour = [](int x, int y) { return 0x102030u * (x + 1) + 0x0A0B0Cu * y; };
+    for (const std::string& file :
+         {Bmp(3, 2, colour, 32), Bmp(3, 2, colour, 24, true), Bmp(3, 2, colour, 32, true),
+          Bmp8(3, 2, colour, false), Bmp8(3, 2, colour, true)}) {
+        ASSERT_TRUE(velktest::WriteBytes(path, file));
+        BITMAPINFOHEADER header = {};
+        const PixelImage pixels = BitmapFile().Load(GetModuleHandleA(nullptr), path.c_str(), &header);
+        ASSERT_TRUE(pixels && header.biWidth == 3 && header.biHeight == 2)
+            << velktest::Hex(file.substr(0, 54));
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(colour(i % 3, 1 - i / 3), pixels[i] & 0xFFFFFF) << i;
+    }
+}
+
 // Red and blue alike, so that 0xRRGGBB reads the same as a COLORREF.
 const auto Gradient = [](int x, int y) { return uint32_t(y) << 16 | uint32_t(x) << 8 | uint32_t(y); };
 
