@@ -99,25 +99,6 @@ inline HWND OpenByKey(HWND panel, DWORD velkId, WORD key, const char* title) {
     return dialog;
 }
 
-// What the screen shows at the panel's client point.
-inline COLORREF PanelPixel(HWND panel, POINT client) {
-    HDC screen = GetDC(nullptr);
-    const POINT p = OnScreen(panel, client);
-    const COLORREF colour = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-// Waits until the screen shows the colour at points of the panel's
-// background between the cells, away from the cursor's marks.
-inline bool ShowsBackground(HWND panel, COLORREF colour) {
-    return WaitFor([&] {
-        for (POINT client : {POINT{45, 82}, POINT{127, 82}, POINT{168, 128}, POINT{209, 128}})
-            if (PanelPixel(panel, client) != colour) return false;
-        return true;
-    });
-}
-
 // Chooses the entry with the command id in the menu VELK shows. Wine keeps a
 // menu's entries in the process that made it, so another program cannot
 // look them up: the menu is closed and its command sent, as choosing the

@@ -154,7 +154,13 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     EXPECT_TRUE(StatusAt(panel, Tab(1, 2), "< Play >")) << EditorText(panel);
     EXPECT_TRUE(StatusAt(panel, Cell(0), "New")) << EditorText(panel);
     ASSERT_TRUE(MoveMouseTo(kDesktop));
-    EXPECT_TRUE(ShowsBackground(panel, RGB(200, 100, 50)));
+    // The plain colour between the cells, away from the cursor's marks.
+    EXPECT_TRUE(WaitFor([&] {
+        const Picture picture(panel);
+        for (POINT p : {POINT{45, 82}, POINT{127, 82}, POINT{168, 128}, POINT{209, 128}})
+            if (picture.pixels[p.y * 256 + p.x] != 0xC86432) return false;
+        return true;
+    }));
 
     for (bool shown : {false, true}) {
         Key(VK_CONTROL, true);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -47,16 +48,11 @@ inline DataFile DefaultHeader(uint8_t flags, uint8_t historyCount, uint8_t setCo
 
 // Differing bytes, readable in a failure message.
 inline std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
     std::string out;
     for (unsigned char c : bytes) {
-        if (c >= 0x20 && c < 0x7F && c != '\\') {
-            out += static_cast<char>(c);
-        } else {
-            out += "\\x";
-            out += digits[c >> 4];
-            out += digits[c & 15];
-        }
+        char escaped[5] = {char(c)};
+        if (c < 0x20 || c >= 0x7F || c == '\\') snprintf(escaped, sizeof escaped, "\\x%02X", c);
+        out += escaped;
     }
     return out;
 }

@@ -6,7 +6,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <vector>
 
 #include "base/UniqueHandle.h"
 #include "resources/Version.h"
@@ -87,11 +86,10 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
     // SHFileOperation wants a double-NUL-terminated list.
-    std::vector<char> from(path_.begin(), path_.end());
-    from.insert(from.end(), {'\0', '\0'});
+    const std::string from = path_ + '\0';
     SHFILEOPSTRUCTA operation = {};
     operation.wFunc = FO_DELETE;
-    operation.pFrom = from.data();
+    operation.pFrom = from.c_str();
     operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     SHFileOperationA(&operation);
 }
@@ -219,13 +217,11 @@ void Key(WORD key, bool down) {
 }
 
 void TypeText(const char* text) {
-    wchar_t wide[1024] = {};
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, 1024);
-    for (const wchar_t* c = wide; *c; ++c) {
+    for (wchar_t c : Wide(text)) {
         INPUT input[2] = {};
         for (int i = 0; i < 2; ++i) {
             input[i].type = INPUT_KEYBOARD;
-            input[i].ki.wScan = *c;
+            input[i].ki.wScan = c;
             input[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
         }
         SendInput(2, input, sizeof(INPUT));
@@ -284,32 +280,13 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-namespace {
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char text[256] = {};
-    GetClassNameA(window, text, sizeof text);
-    if (owner != search->processId || !IsWindowVisible(window) || lstrcmpA(text, search->className) != 0)
-        return TRUE;
-    if (search->title && WindowText(window) != search->title) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-}  // namespace
-
 HWND FindProcessWindow(DWORD processId, const char* className, const char* title) {
-    WindowSearch search = {processId, className, title, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, title));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 HWND WaitForWindow(DWORD processId, const char* className, const char* title) {
