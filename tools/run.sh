@@ -23,6 +23,6 @@ velk=$!
 shot="$BUILD_DIR/screenshots/run-panel.png"
 mkdir -p "$BUILD_DIR/screenshots"
 # Takes the picture once the panel shows, then closes VELK as a user would.
-wine "$BUILD_DIR/velk_snapshot.exe" "$(echo "Z:$shot" | tr / '\\')" --close
+wine "$BUILD_DIR/velk_snapshot.exe" "$(echo "Z:$shot" | tr / '\\')"
 wait "$velk"
 echo "VELK started in $run under a virtual display; its panel: $shot"

@@ -30,9 +30,7 @@ void Release(DWORD button) {
     MoveMouseTo(POINT{at.x + 1, at.y});
 }
 
-// Pressed over the panel's point, released over the screen's. The release
-// carries its place, so that the hook sees the move there before it even
-// when the move's echo from the X server comes late.
+// Pressed over the panel's point, released over the screen's, the release carrying its place.
 void Drag(HWND panel, POINT from, POINT to, DWORD down) {
     Press(panel, from, down);
     ASSERT_TRUE(MoveMouseTo(to));
@@ -173,10 +171,9 @@ TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
     EXPECT_EQ(Hex(moved.bytes), Hex(ReadBytes(velk.DataFile())));
 }
 
-// A click starts an item in its folder. Presses of either button elsewhere
-// leave a pinned panel alone; once the pin is pulled (in the data file within
-// a second) a press on the panel keeps it, and presses elsewhere and ESC hide
-// it. A repaint tick that follows a press shows that it has been dealt with.
+// A click starts an item in its folder. Presses elsewhere leave a pinned panel alone; once the pin is
+// pulled, presses on it keep it, presses elsewhere and ESC hide it. A tick after a press shows it was dealt
+// with.
 TEST(Gestures, PressesElsewhereHideOnlyAnUnpinnedPanel) {
     Velk velk;
     TempFolder work;

@@ -33,8 +33,7 @@ inline bool Shows(HWND panel, const std::string& status, DWORD timeoutMs = 10000
     return WaitFor([&] { return EditorText(panel) == status; }, timeoutMs);
 }
 // The cursor moved onto the point, the status line names what lies there: a
-// tick of the panel's own timer after every input before the move, since its
-// timer comes only once the posted input is handled.
+// tick of the panel's timer, which comes after the input before the move.
 inline bool StatusAt(HWND panel, POINT client, const std::string& status) {
     return MoveMouseTo(OnScreen(panel, client)) && Shows(panel, status);
 }
@@ -48,11 +47,8 @@ inline HWND StartVelk(Velk& velk) {
     return panel;
 }
 
-// A click of the button whose press is the flag: the buttons carry their
-// place, since under Wine a cursor set back to where it was before the move
-// would send them elsewhere. The hook can see a release one input event
-// late, and the panel reads the cursor when the click's command arrives:
-// one more move stays on the point.
+// The buttons carry their place (see ButtonAt). The hook can see a release an
+// event late, and the panel reads the cursor then: one more move stays near.
 inline void ClickAt(POINT screen, DWORD down = MOUSEEVENTF_LEFTDOWN) {
     ASSERT_TRUE(MoveMouseTo(screen));
     ButtonAt(down, screen);
@@ -74,9 +70,8 @@ struct OtherWindows {
     ~OtherWindows() {
         for (HWND window : windows) DestroyWindow(window);
     }
-    // The centre of the one on the other side from the panel. Under Wine the
-    // panel may come up where the cursor was a moment before, so a fixed
-    // point could lie under it.
+    // The centre of the one on the other side from the panel: under Wine it may
+    // come up where the cursor was a moment before, so a fixed point could lie under it.
     POINT Away(HWND panel) const {
         RECT r = {};
         GetWindowRect(panel, &r);

@@ -184,41 +184,40 @@ TEST(CommandLine, EditingKeysAndRecallWorkAsTyped) {
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
     ASSERT_TRUE(BringToFront(panel));
-    auto shows = [&](const char* text) { return Shows(panel, text); };
     const char first[] = "$p\\launch_marker.exe";
 
     TypeKeys({VK_RETURN});
     TypeText(first);
-    ASSERT_TRUE(shows(first));
+    ASSERT_TRUE(Shows(panel, first));
     TypeKeys({VK_RETURN});
     EXPECT_TRUE(WaitFor([&] { return FileExists(velk.Folder().File("started.txt")); }));
-    ASSERT_TRUE(shows("< NewLaunchSet >"));
+    ASSERT_TRUE(Shows(panel, "< NewLaunchSet >"));
 
     TypeKeys({VK_RETURN});
     TypeText("velkxx-second");
     TypeKeys({VK_HOME, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DELETE, VK_BACK});
-    EXPECT_TRUE(shows("velx-second"));
+    EXPECT_TRUE(Shows(panel, "velx-second"));
     TypeKeys({VK_END});
     TypeText("!");
-    EXPECT_TRUE(shows("velx-second!"));
+    EXPECT_TRUE(Shows(panel, "velx-second!"));
     SaveScreenshot(panel, "e2e_command_line");
     TypeKeys({VK_RETURN});
-    ASSERT_TRUE(shows("< NewLaunchSet >"));
+    ASSERT_TRUE(Shows(panel, "< NewLaunchSet >"));
 
     // Typed and dropped with ESC: it comes back neither now nor from the history.
     TypeKeys({VK_RETURN});
     TypeText("dropped");
-    ASSERT_TRUE(shows("dropped"));
+    ASSERT_TRUE(Shows(panel, "dropped"));
     TypeKeys({VK_ESCAPE});
     EXPECT_TRUE(IsWindowVisible(panel));
     TypeKeys({VK_RETURN});
-    EXPECT_TRUE(shows(""));
+    EXPECT_TRUE(Shows(panel, ""));
     for (auto [key, text] : {std::pair<WORD, const char*>{VK_UP, "velx-second!"},
                              {VK_UP, first},
                              {VK_UP, first},
                              {VK_DOWN, "velx-second!"}}) {
         TypeKeys({key});
-        EXPECT_TRUE(shows(text)) << text << ": " << EditorText(panel);
+        EXPECT_TRUE(Shows(panel, text)) << text << ": " << EditorText(panel);
     }
     TypeKeys({VK_ESCAPE});
     EXPECT_EQ(0u, velk.Close());

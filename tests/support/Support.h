@@ -1,7 +1,5 @@
-// What every test program shares: waiting while pumping messages, temporary
-// folders and files, screenshots for people to look at, real input paced as
-// a person gives it, answers to this thread's modal dialogs and menus, and
-// VELK.exe started from a folder of its own.
+// What every test program shares: waiting, files, screenshots, real input,
+// answers to modal dialogs and menus, and VELK.exe in a folder of its own.
 #pragma once
 
 #include <windows.h>
@@ -61,10 +59,8 @@ bool WritePng(const std::string& path, int width, int height, const unsigned cha
 // MoveMouseTo waits until the system reports the cursor there.
 bool MoveMouseTo(POINT screen);
 void Button(DWORD flag);  // one MOUSEEVENTF_ press or release
-// A press or release that carries its own place: the system moves the cursor
-// there as it queues the event. Under Wine another program that asks for the
-// cursor can set it back to the X pointer's old place between a move and the
-// press, and the press would then land there.
+// A press or release that carries its own place. Under Wine another program
+// can set the cursor back to the X pointer's old place between a move and a press.
 void ButtonAt(DWORD flag, POINT screen);
 void Key(WORD key, bool down);
 void TypeKeys(std::initializer_list<WORD> keys);  // each pressed and released
@@ -81,7 +77,6 @@ public:
     ~ModalAnswer();
     ModalAnswer(const ModalAnswer&) = delete;
     ModalAnswer& operator=(const ModalAnswer&) = delete;
-    bool Answered() const { return answered_; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
@@ -112,19 +107,15 @@ public:
     ~Velk();
     Velk(const Velk&) = delete;
     Velk& operator=(const Velk&) = delete;
-    // Starts the program (again, once it has ended) and waits for its
-    // panel; null when none showed.
+    // Starts the program (again, once it has ended): its panel, or null; or only starts it.
     HWND Start();
-    // Only starts it.
     bool Launch();
     // Ends it as the user does (WM_CLOSE); its exit code, or STILL_ACTIVE.
     DWORD Close();
     // Ends it as the task manager does: nothing of it runs afterwards.
     void Kill();
     DWORD Wait(DWORD timeoutMs);
-    HANDLE Process() const { return process_.hProcess; }
     DWORD Id() const { return process_.dwProcessId; }
-    HWND Panel() const { return panel_; }
     const TempFolder& Folder() const { return folder_; }
     std::string DataFile() const { return folder_.File("QXDATA.dat"); }
 
