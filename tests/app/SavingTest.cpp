@@ -1,5 +1,4 @@
-// What the App tells the user: about the data file on the notification icon, where it stands in no one's way,
-// and the last save; and, started elevated, what it cannot hear.
+// What the App tells the user: the data file's troubles, and that it runs elevated.
 #include "Bytes.h"
 #include "HostedApp.h"
 #include "launchdata/DataFileWriter.h"
@@ -26,8 +25,7 @@ BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
 }
 }  // namespace
 
-// A data file that could not be read at start-up is named, also when the taskbar comes only later (log-on),
-// and at the first change, which is not kept; so are saves that keep failing, and a last save that fails.
+// An unreadable data file is told when the taskbar comes (log-on), and again at a change, which is not kept.
 TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     const std::string path = ProgramFile("QXDATA.dat"), blocker = ProgramFile("QXDATA.tmp");
     const std::string file = UsersFile(0x18), unreadable = Sjis("データファイルを読み込めません");
@@ -53,13 +51,11 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     }
     EXPECT_EQ((std::vector<std::string>{unreadable, unreadable}), balloons);
     App::notifyIcon = notify;
-    // Nothing was written over the file, nor set aside, up to the end.
     SendMessageA(app->panel, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(Hex(file), Hex(ReadBytes(path)));
     EXPECT_FALSE(FileExists(path + ".bak"));
 
-    // Windows ends the program after WM_ENDSESSION without WM_DESTROY: the change is on the disk before the
-    // message returns.
+    // Windows ends the program after WM_ENDSESSION, without WM_DESTROY.
     StartWith(file);
     CursorAt(kPin);
     Command(IDM_PRIMARY_CLICK);
@@ -70,14 +66,13 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     Command(IDM_PRIMARY_CLICK);
     EXPECT_TRUE(WaitFor([&] { return Sjis("データファイルを保存できません") == app->trayIcon.szInfoTitle; }));
     EXPECT_NE(std::string::npos, std::string(app->trayIcon.szInfo).find(path)) << app->trayIcon.szInfo;
-    // The last save, failing too, is told while the user can still act.
-    Reply reply(IDOK);
+    Reply reply(IDOK);  // the last save fails too, and says so while the user can still act
     DestroyWindow(app->panel);
     RemoveDirectoryA(blocker.c_str());
     EXPECT_NE(std::string::npos, reply.said.find(path)) << reply.said;
 }
 
-// Run elevated, VELK hears only elevated programs' hooks: it says so at start, and how to start it normally.
+// Elevated, VELK hears only elevated programs' hooks: it says so, and how to start it normally.
 TEST_F(Start, AnElevatedVelkSaysOnceWhereItsTriggerWorks) {
     const auto query = App::runsAboveTheShell;
     App::runsAboveTheShell = [] { return true; };

@@ -1,6 +1,4 @@
-// The panel at rest: no timer while it is hidden or while nothing on it changes, everything the user does
-// shown at once, a drag that loses the mouse, and a start-up that shows the stored items at once and brings
-// their icons afterwards.
+// The panel at rest: no timer while hidden or unchanged, yet everything shown at once, icons included.
 #include <atomic>
 
 #include "Bytes.h"
@@ -37,7 +35,7 @@ std::vector<COLORREF> Drawn(HICON icon) {
     return drawn;
 }
 
-// The panel (pinned, as it starts) with room around it, so that the cursor can leave it.
+// The panel (pinned, as it starts) with room around it for the cursor to leave it.
 class Resting : public HostedApp {
 protected:
     void SetUp() override {
@@ -56,8 +54,7 @@ protected:
     }
     // The back buffer around the centre of cell i's icon, or every third pixel of it all.
     std::vector<COLORREF> IconPixels(int i) const {
-        const POINT c = Cell(i);
-        return Pixels({c.x - 10, c.y - 10, c.x + 10, c.y + 10}, 1);
+        return Pixels({Cell(i).x - 10, Cell(i).y - 10, Cell(i).x + 10, Cell(i).y + 10}, 1);
     }
     std::vector<COLORREF> Picture() const { return Pixels({0, 0, kPanelWidth, kPanelHeight}, 3); }
     std::vector<COLORREF> Pixels(RECT r, int step) const {
@@ -71,7 +68,6 @@ protected:
 };
 }  // namespace
 
-// Each place the cursor rests at, an item, a gap and outside, shows at once, and no rest wakes anything.
 TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
     MakeSets({"A B"});
     ASSERT_TRUE(Rests("< Set0 >"));
@@ -93,8 +89,6 @@ TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
     EXPECT_EQ(plain, Picture());
 }
 
-// Another window takes the mouse in the middle of a drag (a pop-up, a program that captures it): the drag
-// ends there, and its release drops nothing.
 TEST_F(Resting, ADragThatLosesTheMouseDropsNothing) {
     MakeSets({"A - B"});
     CursorAt(Cell(2));
@@ -111,7 +105,6 @@ TEST_F(Resting, ADragThatLosesTheMouseDropsNothing) {
     EXPECT_EQ("Set0[A - B] @0", State());
 }
 
-// Hidden, nothing ticks; shown, the first tick comes at once (it writes the status line) and the timer runs.
 TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
     EXPECT_TRUE(Ticks(app->panel, 500));
     // Hidden by the trigger, the hide signal or ESC; shown by the trigger or the notification icon (0).
@@ -132,8 +125,6 @@ TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
     }
 }
 
-// The stored items are there from the first frame with the default icon; the real icons follow, each to its
-// item wherever the item went meanwhile, and the panel rests once the last has come.
 TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     const char* targets[] = {"C:\\windows\\notepad.exe", "C:\\windows\\system32", "C:\\velk\\missing.exe",
                              "C:\\windows\\notepad.exe", "C:\\windows\\win.ini",  "C:\\windows\\regedit.exe"};
@@ -163,19 +154,15 @@ TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     EXPECT_EQ(placeholder, icon(2));  // the shell has none for a missing file
     EXPECT_EQ(newIcon, icon(5));      // not regedit's
     for (int i : {3, 4}) EXPECT_EQ(nullptr, icon(i)) << i;
-    // Each arrival repainted its cell.
-    EXPECT_NE(before[0], IconPixels(0));
-    EXPECT_NE(before[1], IconPixels(1));
+    for (int i : {0, 1}) EXPECT_NE(before[i], IconPixels(i)) << "cell " << i << " not repainted";
     EXPECT_NE(IconPixels(0), IconPixels(1));  // a program's and a folder's
     EXPECT_NE(movedBefore, IconPixels(10));
     EXPECT_EQ(before[2], IconPixels(2));
     EXPECT_TRUE(Rests("< Set0 >"));
 }
 
-// Items made after start-up, by a drop and by the item dialog, show the default icon at once however long the
-// shell takes, and the panel answers meanwhile; their own icons follow, also to the dialog's picture.
+// Each look-up waits for the gate: one made on the panel's thread would hold the test up.
 TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
-    // Each look-up waits for the gate: one made on the panel's thread would hold the test up.
     const HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     const DWORD panelThread = GetCurrentThreadId();
     std::atomic<int> asked{0}, askedOnPanelThread{0};
@@ -192,10 +179,7 @@ TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
     EXPECT_TRUE(WaitFor([&] { return asked == 1; }, 3000));
     PostMessageA(app->panel, WM_COMMAND, IDM_TRIGGER, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(app->panel); }, 2000));
-    // The dialog takes a file as its browse button does, the panel hidden.
-    app->menuPoint = Cell(1);
-    Command(IDM_ITEM_DIALOG);
-    HWND dialog = app->itemDialog->Window();
+    HWND dialog = OpenItemDialog(Cell(1));
     DropFiles(dialog, {"C:\\in\\browsed.txt"});
     auto picture = [&] { return HICON(SendDlgItemMessageA(dialog, IDC_ITEM_ICON, STM_GETICON, 0, 0)); };
     EXPECT_EQ(Drawn(placeholder), Drawn(picture()));

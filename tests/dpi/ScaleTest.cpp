@@ -1,5 +1,4 @@
-// The hosted panel at the display scale of its prefix (VELK_TEST_DPI): where everything lands on the back
-// buffer, what scaled points hit, a click, a right click and a drag there, the icons' sizes, the wallpaper's.
+// The hosted panel at the display scale of its prefix (VELK_TEST_DPI).
 #include "Bytes.h"
 #include "HostedApp.h"
 #include "launchdata/IconLoader.h"
@@ -41,7 +40,7 @@ protected:
         auto d = [&](int v) { return (v * scale->dpi + 48 + (last ? scale->dpi : 0)) / 96 - last; };
         return POINT{d(p.x), d(p.y)};
     }
-    // Items for this program (which has a shell icon) in cells 0, 7 and 13 of the shown set, with icons.
+    // Items for this program, which has a shell icon, in cells 0, 7 and 13.
     void ItemsWithIcons() {
         MakeSets({"", "B", "C"});
         char self[MAX_PATH] = {};
@@ -107,10 +106,8 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
     EXPECT_EQ(scale->width, client.right);
     EXPECT_EQ(scale->height, strip.top) << "the strip lies below the drawing area";
     EXPECT_EQ(scale->height, app->wallpaper->GetSize().cy);
-
-    // The cache, made at 96 DPI, is made again from the picture at this scale.
     const std::string cache = ReadBytes(ProgramFile("_QXWP_.bmp"));
-    EXPECT_EQ(scale->width, *reinterpret_cast<const int32_t*>(&cache[18]));
+    EXPECT_EQ(scale->width, *reinterpret_cast<const int32_t*>(&cache[18])) << "the cache made again";
 
     const int w = scale->width, h = scale->height;
     EXPECT_EQ(Text(scale->tabs), Text(Box({w / 2, 0, w - 1, scale->buttons.bottom + 10})));
@@ -159,7 +156,6 @@ TEST_F(Scaled, ScaledPointsHitWhatTheirLogicalPointsHitAt96) {
     EXPECT_EQ("Set0[- - - A - - - B] Set1[C] Set2[D] @0", State());
 }
 
-// Moved to a monitor of the other scale, the panel takes it: its size, its images and its background.
 TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
     const Scale& other = kScales[scale->dpi == 144 ? 1 : 0];
     ItemsWithIcons();
@@ -173,8 +169,7 @@ TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
     EXPECT_EQ(other.width, client.right);
     EXPECT_EQ(other.height, app->wallpaper->GetSize().cy);
     EXPECT_EQ(100, outer.left);
-    EXPECT_EQ(other.cell, Width(app->launchSets->GetItemInfo(0, 13).icon))
-        << "made for the size, not stretched";
+    EXPECT_EQ(other.cell, Width(app->launchSets->GetItemInfo(0, 13).icon)) << "made for the size";
     EXPECT_EQ(other.cell, Width(app->pinButton->iconOn));
     EXPECT_EQ(0x0207, app->PanelHitTest(other.cell7.x, other.cell7.y));
 
