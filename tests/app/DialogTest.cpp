@@ -1,4 +1,3 @@
-// The panel's menus and its modeless dialogs: what they show and what OK changes.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -113,17 +112,14 @@ std::string Entries(HMENU menu) {
 }
 
 TEST_F(Menus, TheMenuOffersWhatFitsTheClick) {
-    const struct {
-        std::vector<std::string> sets;
-        POINT at;
-        bool itemDialogOpen;
-        const char* entries;
-    } rows[] = {
+    // clang-format off
+    const struct { std::vector<std::string> sets; POINT at; bool itemDialogOpen; const char* entries; } rows[] = {
         {{"A", "B"}, Cell(0), false, "40011 40012 - 40014 40015 - 40013 - 40018 40019 - 40005"},
         {{"A", "B", "C"}, Tab(1), false, "40011 40012 40014 - 40016 40017 - 40018 40019 - 40005"},
         {{"A"}, Tab(2), false, "40011 40012 40014 - 40013 40016 - 40018 40019 - 40005"},
         {{"A", "B"}, Cell(0), true, "40011 40012 40014* 40013 - 40018 40019 - 40005"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         MakeSets(row.sets);
         if (row.itemDialogOpen) Command(IDM_ITEM_DIALOG);

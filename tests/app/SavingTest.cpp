@@ -1,4 +1,3 @@
-// What the App tells the user: the data file's troubles, and that it runs elevated.
 #include "Bytes.h"
 #include "HostedApp.h"
 #include "launchdata/DataFileWriter.h"
@@ -9,21 +8,19 @@ using namespace velktest;
 using Saving = HostedApp;
 using Start = HostedApp;
 
-namespace {
-std::string UsersFile(uint8_t flags) {
+static std::string UsersFile(uint8_t flags) {
     return DataFile().Header(flags, 0, 1).Text("Mine").Empty(18).bytes;
 }
 constexpr POINT kPin = {20, 20};
 
 // A taskbar that is not there until `taskbarUp`; the balloons' titles it showed.
-bool taskbarUp = false;
-std::vector<std::string> balloons;
-BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
+static bool taskbarUp = false;
+static std::vector<std::string> balloons;
+static BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
     if (taskbarUp && message == NIM_MODIFY && (data->uFlags & NIF_INFO))
         balloons.push_back(data->szInfoTitle);
     return taskbarUp;
 }
-}  // namespace
 
 // An unreadable data file is told when the taskbar comes (log-on), and again at a change, which is not kept.
 TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
@@ -34,8 +31,7 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     EndApp();
     ASSERT_TRUE(WriteBytes(path, file));
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const auto notify = App::notifyIcon;
-    App::notifyIcon = ScriptedTaskbar;
+    const auto notify = std::exchange(App::notifyIcon, ScriptedTaskbar);
     theApp = app = new App();
     app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
     CloseHandle(held);
@@ -74,8 +70,7 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
 
 // Elevated, VELK hears only elevated programs' hooks: it says so, and how to start it normally.
 TEST_F(Start, AnElevatedVelkSaysOnceWhereItsTriggerWorks) {
-    const auto query = App::runsAboveTheShell;
-    App::runsAboveTheShell = [] { return true; };
+    const auto query = std::exchange(App::runsAboveTheShell, [] { return true; });
     Reply reply(IDOK);
     StartWith("");
     App::runsAboveTheShell = query;

@@ -11,21 +11,19 @@ using namespace velktest;
 
 using Waiting = HostedApp;
 
-namespace {
 // Whether the repaint timer ticks within the time; the ticks are taken, not handled.
-bool Ticks(HWND panel, DWORD withinMs) {
-    const ULONGLONG end = GetTickCount64() + withinMs;
+static bool Ticks(HWND panel, DWORD withinMs) {
     MSG tick = {};
-    do {
+    for (const ULONGLONG end = GetTickCount64() + withinMs; GetTickCount64() < end;) {
         if (PeekMessageA(&tick, panel, WM_TIMER, WM_TIMER, PM_REMOVE) && tick.wParam == kRepaintTimer)
             return true;
-    } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_TIMER) != WAIT_FAILED &&
-             GetTickCount64() < end);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_TIMER);
+    }
     return false;
 }
 
 // The icon drawn on black; all black for an empty icon.
-std::vector<COLORREF> Drawn(HICON icon) {
+static std::vector<COLORREF> Drawn(HICON icon) {
     UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     UniqueBitmap bitmap(CreateBitmap(32, 32, 1, 32, nullptr));
     ScopedSelect select(dc.get(), bitmap.get());
@@ -66,7 +64,6 @@ protected:
     }
     static constexpr POINT kOutside = {-100, 60};
 };
-}  // namespace
 
 TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
     MakeSets({"A B"});

@@ -9,8 +9,6 @@
 
 using namespace velktest;
 
-namespace {
-
 // What the panel measures in device pixels at each scale, worked out by hand from its 96-DPI layout.
 struct Scale {
     int dpi, width, height;  // the drawing area
@@ -81,7 +79,7 @@ protected:
     const Scale* scale = nullptr;
 };
 
-std::string Text(const RECT& r) {
+static std::string Text(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
 }
@@ -182,5 +180,3 @@ TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), Pixel(scale->width / 2, scale->height - 3));
     EXPECT_TRUE(ReadBytes(ProgramFile("_QXWP_.bmp")) == cache);
 }
-
-}  // namespace
