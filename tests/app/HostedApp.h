@@ -81,6 +81,7 @@ protected:
     void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
     void CursorAt(POINT client) { ASSERT_TRUE(MoveMouseTo(OnScreen(app->panel, client))); }
     void Tick() { SendMessageA(app->panel, WM_TIMER, kRepaintTimer, 0); }
+    HICON Icon(int cell) const { return app->launchSets->GetItemInfo(0, uint16_t(cell)).icon; }  // in set 0
     HWND OpenItemDialog(POINT at) {
         app->menuPoint = at;
         Command(IDM_ITEM_DIALOG);

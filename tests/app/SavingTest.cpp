@@ -11,7 +11,6 @@ using Start = HostedApp;
 static std::string UsersFile(uint8_t flags) {
     return DataFile().Header(flags, 0, 1).Text("Mine").Empty(18).bytes;
 }
-constexpr POINT kPin = {20, 20};
 
 // A taskbar that is not there until `taskbarUp`; the balloons' titles it showed.
 static bool taskbarUp = false;
@@ -40,7 +39,7 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     SendMessageA(app->panel, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_EQ(std::vector<std::string>{unreadable}, balloons);
     EXPECT_NE(std::string::npos, std::string(app->trayIcon.szInfo).find(path)) << app->trayIcon.szInfo;
-    CursorAt(kPin);
+    CursorAt({20, 20});  // the pin
     for (int click = 0; click < 2; ++click) {
         Command(IDM_PRIMARY_CLICK);
         SendMessageA(app->panel, WM_TIMER, kSaveTimer, 0);
@@ -53,7 +52,7 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
 
     // Windows ends the program after WM_ENDSESSION, without WM_DESTROY.
     StartWith(file);
-    CursorAt(kPin);
+    CursorAt({20, 20});  // the pin
     Command(IDM_PRIMARY_CLICK);
     SendMessageA(app->panel, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(Hex(UsersFile(0x08)), Hex(ReadBytes(path)));

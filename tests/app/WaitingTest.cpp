@@ -1,4 +1,3 @@
-// The panel at rest: no timer while hidden or unchanged, yet everything shown at once, icons included.
 #include <atomic>
 
 #include "Bytes.h"
@@ -133,24 +132,23 @@ TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     std::vector<std::vector<COLORREF>> before;
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(MakeHitCode(kHitCell, kPlacedOn, i), app->PanelHitTest(Cell(i).x, Cell(i).y)) << i;
-        EXPECT_EQ(placeholder, app->launchSets->GetItemInfo(0, i).icon) << i;
+        EXPECT_EQ(placeholder, Icon(i)) << i;
         before.push_back(IconPixels(i));
     }
     // Before any icon is taken: the document moves to cell 10, a new item replaces regedit, a notepad goes.
     ASSERT_TRUE(app->launchSets->MoveItem(0, 4, 0, 10, ItemPlacement::Replace));
     DropFiles(app->panel, {"C:\\velk\\new.exe"}, Cell(5));
     ASSERT_TRUE(app->launchSets->RemoveItem(0, 3));
-    const HICON newIcon = app->launchSets->GetItemInfo(0, 5).icon;
+    const HICON newIcon = Icon(5);
     app->FullRepaint();
     const std::vector<COLORREF> movedBefore = IconPixels(10);
     MoveAside();
 
     ASSERT_TRUE(WaitFor([&] { return app->launchSets->PendingIconTargets().empty(); }, 10000));
-    auto icon = [&](int i) { return app->launchSets->GetItemInfo(0, i).icon; };
-    for (int i : {0, 1, 10}) EXPECT_NE(placeholder, icon(i)) << i;
-    EXPECT_EQ(placeholder, icon(2));  // the shell has none for a missing file
-    EXPECT_EQ(newIcon, icon(5));      // not regedit's
-    for (int i : {3, 4}) EXPECT_EQ(nullptr, icon(i)) << i;
+    for (int i : {0, 1, 10}) EXPECT_NE(placeholder, Icon(i)) << i;
+    EXPECT_EQ(placeholder, Icon(2));  // the shell has none for a missing file
+    EXPECT_EQ(newIcon, Icon(5));      // not regedit's
+    for (int i : {3, 4}) EXPECT_EQ(nullptr, Icon(i)) << i;
     for (int i : {0, 1}) EXPECT_NE(before[i], IconPixels(i)) << "cell " << i << " not repainted";
     EXPECT_NE(IconPixels(0), IconPixels(1));  // a program's and a folder's
     EXPECT_NE(movedBefore, IconPixels(10));
@@ -169,10 +167,9 @@ TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
         return CopyIcon(LoadIconA(nullptr, IDI_WARNING));
     });
     const HICON placeholder = app->launchSets->iconSource.DefaultIcon();
-    auto icon = [&](int i) { return app->launchSets->GetItemInfo(0, uint16_t(i)).icon; };
 
     DropFiles(app->panel, {"C:\\in\\dropped.txt"}, Cell(0));
-    EXPECT_EQ(placeholder, icon(0));
+    EXPECT_EQ(placeholder, Icon(0));
     EXPECT_TRUE(WaitFor([&] { return asked == 1; }, 3000));
     PostMessageA(app->panel, WM_COMMAND, IDM_TRIGGER, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(app->panel); }, 2000));
@@ -183,11 +180,11 @@ TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
 
     SetEvent(gate);
     const std::vector<COLORREF> own = Drawn(LoadIconA(nullptr, IDI_WARNING));
-    EXPECT_TRUE(WaitFor([&] { return icon(0) != placeholder && Drawn(picture()) == own; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return Icon(0) != placeholder && Drawn(picture()) == own; }, 3000));
     SetDlgItemTextA(dialog, IDC_ITEM_WORKING_FOLDER, "");  // C:\in is not there: no question
     PressButton(dialog, IDOK);
-    EXPECT_EQ(placeholder, icon(1));
-    EXPECT_TRUE(WaitFor([&] { return icon(1) != placeholder; }, 3000));
+    EXPECT_EQ(placeholder, Icon(1));
+    EXPECT_TRUE(WaitFor([&] { return Icon(1) != placeholder; }, 3000));
     EXPECT_EQ(0, askedOnPanelThread);
     CloseHandle(gate);
 }

@@ -14,8 +14,7 @@ struct Scale {
     int dpi, width, height;  // the drawing area
     RECT tabs, buttons;      // the three tabs' box and the two buttons' box, inclusive
     POINT cell7;             // cell 7's top left
-    int cell;                // a cell's size and its icon's
-    int edge;                // the width of a tab's edge: two lines of one logical pixel
+    int cell, edge;          // a cell's size and its icon's; a tab's edge: two lines of one logical pixel
     int nameBottom;          // the lowest row the name's rectangle holds
 };
 const Scale kScales[] = {
@@ -117,8 +116,7 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
         << Text(name);
     EXPECT_GE(name.bottom - name.top, scale->cell / 4) << "a font sized for the scale";
 
-    for (uint16_t cell : {0, 7, 13})
-        EXPECT_EQ(scale->cell, Width(app->launchSets->GetItemInfo(0, cell).icon));
+    for (uint16_t cell : {0, 7, 13}) EXPECT_EQ(scale->cell, Width(Icon(cell)));
 }
 
 TEST_F(Scaled, ScaledPointsHitWhatTheirLogicalPointsHitAt96) {
@@ -167,7 +165,7 @@ TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
     EXPECT_EQ(other.width, client.right);
     EXPECT_EQ(other.height, app->wallpaper->GetSize().cy);
     EXPECT_EQ(100, outer.left);
-    EXPECT_EQ(other.cell, Width(app->launchSets->GetItemInfo(0, 13).icon)) << "made for the size";
+    EXPECT_EQ(other.cell, Width(Icon(13))) << "made for the size";
     EXPECT_EQ(other.cell, Width(app->pinButton->iconOn));
     EXPECT_EQ(0x0207, app->PanelHitTest(other.cell7.x, other.cell7.y));
 
