@@ -1,5 +1,3 @@
-// The panel's menus (for what lies under the click, the notification icon's, the deletes that ask first, the
-// About box) and the modeless dialogs its commands open, what they show and what their OK changes.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -39,14 +37,11 @@ TEST_F(Dialogs, TheHotKeyIsTheCheckedBoxes) {
     EXPECT_EQ(0x03, GetHookSwitch());  // CTRL and ALT
 }
 
-// The item dialog remembers its set by index: the tabs stay while it is open, so that OK lands in that set.
+// The item dialog remembers its set by index, so the tabs must not move while it is open.
 TEST_F(Dialogs, TabsStayWhileTheItemDialogIsOpen) {
     MakeSets({"A", "B - C", "Z"}, 1);
-    app->menuPoint = Cell(1);
-    Command(IDM_ITEM_DIALOG);
-    HWND dialog = app->itemDialog->Window();
-    // Out of sight meanwhile, so that only a question would be answered.
-    ShowWindow(dialog, SW_HIDE);
+    HWND dialog = OpenItemDialog(Cell(1));
+    ShowWindow(dialog, SW_HIDE);  // so that only a question would be answered
     Reply reply(IDOK);
     for (POINT release : {Tab(1), POINT{198, 20}}) Drag(Tab(0), release);
     EXPECT_EQ("", reply.said);
@@ -56,19 +51,15 @@ TEST_F(Dialogs, TabsStayWhileTheItemDialogIsOpen) {
     EXPECT_EQ("Set0[A] Set1[B N C] Set2[Z] @1", State());
 }
 
-// Browse asks the wide chooser; a file in a folder named like an administrative share (c$) keeps its path,
-// $ doubled as the item's texts write it. The dialog takes one dropped file at a time.
+// A folder named like an administrative share (c$) needs the wide chooser; the item's texts double the $.
 TEST_F(Dialogs, TheItemDialogBrowsesForAFileInAFolderNamedWithADollar) {
     TempFolder temp;
     const std::string folder = temp.File("c$ tools"), marker = folder + "\\marker.exe";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     ASSERT_TRUE(CopyFileA(BuildFile("launch_marker.exe").c_str(), marker.c_str(), FALSE));
-    app->menuPoint = {-1, -1};
-    Command(IDM_ITEM_DIALOG);
-    HWND dialog = app->itemDialog->Window();
+    HWND dialog = OpenItemDialog({-1, -1});
     ModalAnswer chooser([&](HWND window) {
-        // The chooser's window exists before its file name box does.
-        HWND name = nullptr;
+        HWND name = nullptr;  // the chooser's window exists before its file name box
         WaitFor([&] { return (name = GetDlgItem(window, 0x47C)) || (name = GetDlgItem(window, 0x480)); });
         SetWindowTextW(name, Wide(marker.c_str()).c_str());
         SaveScreenshot(window, "file_chooser");
@@ -88,14 +79,13 @@ TEST_F(Dialogs, TheWallpaperDialogShowsAndKeepsTheChosenColourAndPicture) {
     WriteBytes(picture, Bmp(64, 16, [](int, int) { return 0xFF0000u; }));
     Command(IDM_WALLPAPER_DIALOG);
     HWND dialog = app->wallpaperDialog->Window();
-    // Typed beyond the range: rewritten, and the slider follows.
     SetDlgItemTextA(dialog, IDC_WALLPAPER_RED_VALUE, "300");
     EXPECT_EQ("255", DialogText(dialog, IDC_WALLPAPER_RED_VALUE));
     EXPECT_EQ(255, SendDlgItemMessageA(dialog, IDC_WALLPAPER_RED, TBM_GETPOS, 0, 0));
 
     DropFiles(dialog, {picture});
     EXPECT_EQ("wide.bmp", DialogText(dialog, IDC_WALLPAPER_FILE_NAME));
-    // The preview's top row is a band above the fitted picture, and the picture itself stretched by FILL.
+    // The preview's top row is a band above the fitted picture, until FILL stretches the picture.
     auto preview = [&](int y) { return app->wallpaperPreview->display[(95 - y) * 128 + 64]; };
     EXPECT_NE(preview(0), preview(48));
     PressButton(dialog, IDC_WALLPAPER_FILL);
@@ -122,27 +112,23 @@ std::string Entries(HMENU menu) {
 }
 
 TEST_F(Menus, TheMenuOffersWhatFitsTheClick) {
-    const struct {
-        std::vector<std::string> sets;
-        POINT at;
-        bool itemDialog;  // open
-        const char* entries;
-    } rows[] = {
+    // clang-format off
+    const struct { std::vector<std::string> sets; POINT at; bool itemDialogOpen; const char* entries; } rows[] = {
         {{"A", "B"}, Cell(0), false, "40011 40012 - 40014 40015 - 40013 - 40018 40019 - 40005"},
         {{"A", "B", "C"}, Tab(1), false, "40011 40012 40014 - 40016 40017 - 40018 40019 - 40005"},
         {{"A"}, Tab(2), false, "40011 40012 40014 - 40013 40016 - 40018 40019 - 40005"},
         {{"A", "B"}, Cell(0), true, "40011 40012 40014* 40013 - 40018 40019 - 40005"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         MakeSets(row.sets);
-        if (row.itemDialog) Command(IDM_ITEM_DIALOG);
+        if (row.itemDialogOpen) Command(IDM_ITEM_DIALOG);
         app->menuPoint = row.at;
         EXPECT_EQ(row.entries, Entries(app->BuildContextMenu().get())) << row.sets.size() << " sets";
-        if (row.itemDialog) Command(IDM_ITEM_DIALOG);
+        if (row.itemDialogOpen) Command(IDM_ITEM_DIALOG);
     }
 }
 
-// CTRL+I, the menu entry's key, opens the dialog on a full set only on an item, where the menu offers it.
 TEST_F(Menus, TheItemDialogKeyOpensOnlyWhereTheMenuOffersIt) {
     MakeSets({"full"});
     for (POINT at : {Gap(3), Gap(18), POINT{-1, -1}, Cell(4)}) {
@@ -194,11 +180,4 @@ TEST_F(Menus, DeletingAsksFirstAndTheShownSetGoesDownByOne) {
         EXPECT_EQ(row.said, reply.said) << row.command << " " << row.subject;
         EXPECT_EQ(row.state, State()) << row.command << " " << row.subject;
     }
-}
-
-// The version the library in use reports, whatever the program was built with.
-TEST_F(Menus, TheAboutBoxNamesTheHookLibrarysVersion) {
-    Reply reply(IDOK, "about_box");
-    Command(IDM_ABOUT);
-    EXPECT_EQ(std::string("Wendrix.dll ver. ") + GetDllVersionStr(), reply.said);
 }

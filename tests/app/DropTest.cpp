@@ -1,6 +1,3 @@
-// Files dropped from the shell onto the panel, and items and tabs dragged on it: the press the panel records
-// from the cursor, the release the hook library reports, the question or the message in between, and the
-// cursor a user sees meanwhile with a real mouse.
 #include "HostedApp.h"
 #include "launchdata/ExpandPathMacros.h"
 
@@ -9,20 +6,17 @@ using namespace velktest;
 using Drops = HostedApp;
 using DragCursor = HostedApp;
 
-namespace {
 const std::string kNoRoom = Sjis("移動先に空きがありません");
 
-HCURSOR Shown() {
+static HCURSOR Shown() {
     CURSORINFO info = {sizeof info};
-    GetCursorInfo(&info);
-    return info.hCursor;
+    return GetCursorInfo(&info) ? info.hCursor : nullptr;
 }
 
-bool CursorIs(POINT p) {
+static bool CursorIs(POINT p) {
     POINT now = {};
     return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
 }
-}  // namespace
 
 TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
     const struct {
@@ -49,17 +43,13 @@ TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
         app->currentSet = row.shown;
         const std::string before = State();
         Reply reply(row.answer, row.press.y == Tab(0).y ? "confirm_overwrite_set" : nullptr);
-        if (row.files.empty())
-            Drag(row.press, row.release);
-        else
-            DropFiles(app->panel, row.files, row.release);
+        row.files.empty() ? Drag(row.press, row.release) : DropFiles(app->panel, row.files, row.release);
         EXPECT_EQ(row.said, reply.said) << before;
         EXPECT_EQ(row.state ? row.state : before, State()) << before;
     }
 }
 
-// Right of the last cell is the gap after it: an item goes in there by each path, the items before it moving
-// toward the nearest hole; a full set says so.
+// The items before the gap move toward the nearest hole.
 TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
     const char* const holes = "a b - d e f g h i j k l m n o - q r";
     const char* const inserted = "Set0[a b - d e f g h i j k l m n o q r X] @0";
@@ -70,8 +60,7 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
         {"drag", holes, "", "Set0[- b - d e f g h i j k l m n o q r a] @0"},
         {"dialog", holes, "", inserted},
         {"drop", "full", kNoRoom.c_str(), nullptr},
-        {"dialog, the set filled meanwhile", "a b - d e f g h i j k l m n o p q r", kNoRoom.c_str(),
-         "Set0[full] @0"},
+        {"dialog, filled meanwhile", "a b - d e f g h i j k l m n o p q r", kNoRoom.c_str(), "Set0[full] @0"},
     };
     for (const auto& row : rows) {
         MakeSets({row.set});
@@ -82,17 +71,14 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
         } else if (row.how == std::string("drag")) {
             Drag(Cell(0), Gap(18));
         } else {
-            app->menuPoint = Gap(18);
-            Command(IDM_ITEM_DIALOG);
-            HWND dialog = app->itemDialog->Window();
+            HWND dialog = OpenItemDialog(Gap(18));
             if (*row.said) {
                 DropFiles(app->panel, {"C:\\in\\Y.txt"}, Cell(2));
                 ShowWindow(dialog, SW_HIDE);  // so that only the message is answered
             }
             SetDlgItemTextA(dialog, IDC_ITEM_NAME, "X");
             PressButton(dialog, IDOK);
-            // A refused OK keeps the dialog and what was typed.
-            EXPECT_EQ(*row.said != 0, app->itemDialog->IsOpen());
+            EXPECT_EQ(*row.said != 0, app->itemDialog->IsOpen());  // a refused OK keeps it
             if (app->itemDialog->IsOpen()) Command(IDM_ITEM_DIALOG);
         }
         EXPECT_EQ(row.said, reply.said) << row.how << " " << before;
@@ -101,18 +87,16 @@ TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
 }
 
 TEST_F(Drops, SeveralFilesFillTheEmptyCellsFromTheOneUnderTheDropOrNone) {
-    const struct {
-        std::vector<std::string> names;
-        POINT at;
-        const char *said, *state;  // state null: as it was
-    } rows[] = {
+    // clang-format off
+    const struct { std::vector<std::string> names; POINT at; const char *said, *state; } rows[] = {
         {{"x", "y"}, Cell(4), "", "Set0[A - B - x y G H I J K L M N O P Q] Set1[X] Set2[] @0"},
-        {{"p", "q", "r", "s"}, Cell(0), kNoRoom.c_str(), nullptr},
+        {{"p", "q", "r", "s"}, Cell(0), kNoRoom.c_str(), nullptr},  // state null: as it was
         {{"z", "w"}, Cell(16), "", "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X] Set2[] @0"},
         {{"u", "v"}, Tab(1), "", "Set0[A w B - x y G H I J K L M N O P Q z] Set1[X u v] Set2[] @0"},
         // Before a tab there is no set: the shown one takes them, as on the background.
         {{"e", "f"}, {198, 20}, kNoRoom.c_str(), nullptr},
     };
+    // clang-format on
     MakeSets({"A - B - - - G H I J K L M N O P Q -", "X", ""});
     for (const auto& row : rows) {
         std::vector<std::string> files;
@@ -125,9 +109,7 @@ TEST_F(Drops, SeveralFilesFillTheEmptyCellsFromTheOneUnderTheDropOrNone) {
     }
 }
 
-// Paths from the shell as the shell gives them: in a folder named like an administrative share (c$), with
-// names outside the code page. Each item names its file and starts it in its folder, or the drop adds nothing
-// and says why.
+// A folder named like an administrative share (c$), and names outside the code page.
 TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
     TempFolder temp;
     const std::string folder = temp.File("c$ tools"), marker = folder + "\\marker.exe";
@@ -135,6 +117,7 @@ TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     ASSERT_TRUE(CopyFileA(BuildFile("launch_marker.exe").c_str(), marker.c_str(), FALSE));
     const std::wstring cafe = wideFolder + Wide("\\Café.txt"), photo = wideFolder + Wide("\\写真📷.jpg");
+    const std::wstring gone = wideFolder + Wide("\\消えた📷.jpg");
     for (const std::wstring& file : {cafe, photo})
         CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     const struct {
@@ -145,9 +128,8 @@ TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
         {{Wide(marker.c_str())}, "marker", Wide(marker.c_str())},  // started below
         {{cafe}, "Cafe", cafe},
         {{photo}, "写真", photo},
-        // Gone before it was dropped: no short name either.
-        {{wideFolder + Wide("\\消えた📷.jpg")}, nullptr, L""},
-        {{cafe, wideFolder + Wide("\\消えた📷.jpg")}, nullptr, L""},
+        {{gone}, nullptr, L""},  // no short name either
+        {{cafe, gone}, nullptr, L""},
     };
     MakeSets({""});
     for (uint16_t cell = 0; cell < std::size(rows); ++cell) {
@@ -169,46 +151,35 @@ TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
         MultiByteToWideChar(CP_ACP, 0, expanded, -1, wide, MAX_PATH);
         GetLongPathNameW(wide, named, MAX_PATH);
         EXPECT_EQ(row.target, named) << item.target;
-        if (cell != 0) continue;
-        app->LaunchItemAt(0, cell);
-        EXPECT_TRUE(WaitFor([&] { return ReadBytes(folder + "\\started.txt") == folder; }))
-            << ReadBytes(folder + "\\started.txt");
     }
+    app->LaunchItemAt(0, 0);
+    EXPECT_TRUE(WaitFor([&] { return ReadBytes(folder + "\\started.txt") == folder; }))
+        << ReadBytes(folder + "\\started.txt");
 }
 
-// The hook's drag state changes before the panel is asked for the cursor, and neighbouring places want
-// different cursors, so that each check sees the move that it waits for. Where each drag ends, on its own
-// cell or tab or from an empty cell, nothing changes.
+// Neighbouring places want different cursors, so that each check sees the move that it waits for.
 TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
     MakeSets({"A B - D", "full", "X"});
-    const POINT onEditor = {128, kPanelHeight + 8};  // the name editor's strip lies below the drawing area
     auto own = [&](int id) { return LoadCursorA(app->instance, MAKEINTRESOURCEA(id)); };
     const HCURSOR put = own(IDC_DRAG_PUT), insert = own(IDC_DRAG_INSERT), into = own(IDC_DRAG_INTO_SET);
     const HCURSOR no = own(IDC_DRAG_NO), arrow = LoadCursorA(nullptr, IDC_ARROW);
-    struct Place {
-        POINT at;
-        HCURSOR shown;
-    };
-    struct Drag {
-        const char* what;
-        POINT press;
-        std::vector<Place> places;  // the last is where it is released
-        bool itemDialog;            // open
-    };
     // An item goes between tabs (216, 20), onto a full set's tab (1), the pin (20, 20), the new-set button
-    // (43, 20), the name editor and out of the panel (300, 100).
+    // (43, 20), the name editor below the drawing area and out of the panel (300, 100). The last place is the
+    // release.
     // clang-format off
+    struct Place { POINT at; HCURSOR shown; };
+    struct Drag { const char* what; POINT press; std::vector<Place> places; bool itemDialogOpen; };
     const Drag drags[] = {
         {"an item", Cell(3), {{Cell(1), put}, {Gap(3), insert}, {Cell(2), put}, {{216, 20}, no}, {Tab(2), put},
             {Tab(1), no}, {{130, 30}, into}, {{20, 20}, no}, {Cell(1), put}, {{43, 20}, no}, {Cell(0), put},
-            {onEditor, no}, {{300, 100}, into}, {Cell(3), put}}, false},
+            {{128, kPanelHeight + 8}, no}, {{300, 100}, into}, {Cell(3), put}}, false},
         {"a set", Tab(0), {{Tab(2), put}, {{216, 20}, insert}, {{300, 100}, no}, {Tab(0), put}}, false},
         {"an empty cell", Cell(4), {{Cell(1), arrow}, {Cell(4), arrow}}, false},
         {"an item beside its dialog", Cell(0), {{Cell(2), no}, {Cell(0), no}}, true},
     };
     // clang-format on
     for (const Drag& drag : drags) {
-        if (drag.itemDialog) Command(IDM_ITEM_DIALOG);
+        if (drag.itemDialogOpen) Command(IDM_ITEM_DIALOG);
         CursorAt(drag.press);
         Button(MOUSEEVENTF_LEFTDOWN);
         for (const Place& place : drag.places) {
@@ -223,7 +194,7 @@ TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
         Button(MOUSEEVENTF_LEFTUP);
         // The hook may see the release one input event late.
         CursorAt(POINT{drag.places.back().at.x + 1, drag.places.back().at.y});
-        if (drag.itemDialog) Command(IDM_ITEM_DIALOG);
+        if (drag.itemDialogOpen) Command(IDM_ITEM_DIALOG);
     }
     EXPECT_EQ("Set0[A B - D] Set1[full] Set2[X] @0", State());
 }

@@ -1,5 +1,4 @@
-// The real App with its panel inside the test program, started afresh for each test without a data file (or
-// with one, by StartWith), and the words the tests use about it.
+// The real App with its panel, started afresh for each test, and the words the tests use about it.
 #pragma once
 
 #include <windows.h>
@@ -23,8 +22,7 @@
 
 namespace velktest {
 
-// The HDROP the shell sends: one DROPFILES, then the names, double-NUL ended; in the code page, or in UTF-16
-// as the shell sends names outside it.
+// The shell's HDROP: a DROPFILES, then the names, double-NUL ended; UTF-16 for names outside the code page.
 template <typename Text = std::string>
 void DropFiles(HWND window, const std::vector<Text>& paths, POINT at = {}) {
     Text names;
@@ -35,20 +33,18 @@ void DropFiles(HWND window, const std::vector<Text>& paths, POINT at = {}) {
     *drop = DROPFILES{sizeof(DROPFILES), at, FALSE, sizeof names[0] == 2};
     memcpy(drop + 1, names.data(), bytes);
     GlobalUnlock(memory);
-    // The receiver finishes the drop, which frees the memory.
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // its DragFinish frees it
 }
 
-// Answers the next dialog or message box with the button (0: its close box) and keeps what it said, empty
-// while nothing asked: a confirmation's names (upper > lower), the About box's library line, a message.
+// Answers the next dialog or message box with the button (0: its close box, which the dialog manager makes
+// IDCANCEL) and keeps what it said, if anything: a message, or a confirmation's names (upper > lower).
 struct Reply {
     explicit Reply(int button, const char* screenshot = nullptr)
         : answer_([this, button, screenshot](HWND dialog) {
-              for (int id : {0xFFFF, 1048, 1043})
+              for (int id : {0xFFFF, 1043})
                   if (GetDlgItem(dialog, id)) said = DialogText(dialog, id);
               if (GetDlgItem(dialog, 1042)) said += " > " + DialogText(dialog, 1042);
               if (screenshot) SaveScreenshot(dialog, screenshot);
-              // The button's click, or the close box, which the dialog manager makes IDCANCEL.
               SendMessageA(dialog, button ? WM_COMMAND : WM_CLOSE, button, 0);
           }) {}
     std::string said;
@@ -73,7 +69,6 @@ protected:
         app->Finish(kAppTitle);
         delete app;
         theApp = app = nullptr;
-        // The hook library's shared state as a fresh start finds it.
         SetHookKey(kInitialHookState.hookKey);
         PauseHideHook(kInitialHookState.hideEnabled ? kHideOn : kHideOff);
         PumpMessages();
@@ -86,6 +81,12 @@ protected:
     void Command(int id) { SendMessageA(app->panel, WM_COMMAND, id, 0); }
     void CursorAt(POINT client) { ASSERT_TRUE(MoveMouseTo(OnScreen(app->panel, client))); }
     void Tick() { SendMessageA(app->panel, WM_TIMER, kRepaintTimer, 0); }
+    HICON Icon(int cell) const { return app->launchSets->GetItemInfo(0, uint16_t(cell)).icon; }  // in set 0
+    HWND OpenItemDialog(POINT at) {
+        app->menuPoint = at;
+        Command(IDM_ITEM_DIALOG);
+        return app->itemDialog->Window();
+    }
     // A drag: the panel records the press from the cursor, the hook library reports the release.
     void Drag(POINT press, POINT release) {
         CursorAt(press);
@@ -117,19 +118,18 @@ protected:
             std::string items;
             for (uint16_t cell = 0; cell < 18; ++cell) {
                 const char* name = app->launchSets->GetItemInfo(s, cell).name;
-                items += std::string(" ") + (name ? name : "-");
+                items += (name ? name : "-") + std::string(" ");
             }
-            items =
-                app->launchSets->IsSetFull(s) ? " full" : items.substr(0, items.find_last_not_of(" -") + 1);
+            items.erase(items.find_last_not_of(" -") + 1);
             const char* name = app->launchSets->GetSetName(s);
-            state += (name ? name : "?") + ("[" + items.substr(items.empty() ? 0 : 1) + "] ");
+            state += (name ? name : "?") + ("[" + (app->launchSets->IsSetFull(s) ? "full" : items) + "] ");
         }
         return state + "@" + std::to_string(app->currentSet);
     }
-    // The centre of cell i, of tab i of three, and the gap before cell i.
+    // The centre of cell i, of tab i of three, and the gap before cell i; the gap after the last cell (18)
+    // lies right of the bottom row.
     static POINT Cell(int i) { return POINT{25 + 41 * (i % 6), 60 + 46 * (i / 6)}; }
     static POINT Tab(int i) { return POINT{209 + 15 * i, 20}; }
-    // The gap after the last cell (18) lies right of the bottom row.
     static POINT Gap(int i) { return i == 18 ? POINT{250, 150} : POINT{4 + 41 * (i % 6), 60 + 46 * (i / 6)}; }
 
     App* app = nullptr;

@@ -1,5 +1,3 @@
-// The panel: where the trigger shows it, on a screen of another size than the other tests use; its wheel; its
-// hiding when another window comes to the front; the name editor as a command line.
 #include "HostedApp.h"
 
 using namespace velktest;
@@ -10,11 +8,10 @@ using Placement = HostedApp;
 TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     MakeSets({"", "", ""});
     const POINT at = OnScreen(app->panel, Cell(7));
-    const short deltas[] = {-120, -120, 120, 240, 120};
-    const int shown[] = {2, 1, 2, 0, 1};
-    for (int i = 0; i < 5; ++i) {
-        SendMessageA(app->panel, WM_MOUSEWHEEL, MAKEWPARAM(0, deltas[i]), MAKELPARAM(at.x, at.y));
-        EXPECT_EQ(shown[i], app->currentSet) << i;
+    const std::pair<short, int> turns[] = {{-120, 2}, {-120, 1}, {120, 2}, {240, 0}, {120, 1}};
+    for (const auto& [delta, shown] : turns) {
+        SendMessageA(app->panel, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.x, at.y));
+        EXPECT_EQ(shown, app->currentSet) << "after " << delta;
     }
 }
 
@@ -51,28 +48,26 @@ TEST_F(Placement, ThePanelStaysOnTheScreenAtEveryEdgeAndCorner) {
         ~Restore() { ChangeDisplaySettingsA(nullptr, 0); }
     } restore;  // the screen as it was, however the test ends
     ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, 0));
-    // -1: flush with the low edge, 1: with the high edge, 0: centred on the cursor. The cursor stays a pixel
-    // from the right and bottom edges, where it can still be moved aside and back.
-    const struct {
-        POINT cursor;
-        int x, y;
-    } rows[] = {
+    // x, y -1: flush with the low edge, 1: with the high edge, 0: centred on the cursor. The cursor stays a
+    // pixel from the right and bottom edges, where it can still be moved aside and back.
+    // clang-format off
+    const struct { POINT cursor; int x, y; } rows[] = {
         {{0, 0}, -1, -1},   {{400, 0}, 0, -1}, {{798, 0}, 1, -1}, {{798, 300}, 1, 0}, {{798, 598}, 1, 1},
         {{400, 598}, 0, 1}, {{0, 598}, -1, 1}, {{0, 300}, -1, 0}, {{12, 590}, -1, 1}, {{400, 300}, 0, 0},
     };
+    // clang-format on
+    auto low = [](int placed, LONG size, LONG cursor, LONG screen) {
+        return placed < 0 ? 0 : placed > 0 ? screen - size : cursor - size / 2;
+    };
     for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.cursor.x) + "," + std::to_string(row.cursor.y));
         ASSERT_TRUE(MoveMouseTo(row.cursor));
         Command(IDM_TRIGGER);
         ASSERT_FALSE(IsWindowVisible(app->panel));
         Command(IDM_TRIGGER);
         RECT r = {};
         GetWindowRect(app->panel, &r);
-        auto low = [](int placed, LONG size, LONG cursor, LONG screen) {
-            return placed < 0 ? 0 : placed > 0 ? screen - size : cursor - size / 2;
-        };
-        EXPECT_NEAR(low(row.x, r.right - r.left, row.cursor.x, 800), r.left, 1)
-            << row.cursor.x << "," << row.cursor.y;
-        EXPECT_NEAR(low(row.y, r.bottom - r.top, row.cursor.y, 600), r.top, 1)
-            << row.cursor.x << "," << row.cursor.y;
+        EXPECT_NEAR(low(row.x, r.right - r.left, row.cursor.x, 800), r.left, 1);
+        EXPECT_NEAR(low(row.y, r.bottom - r.top, row.cursor.y, 600), r.top, 1);
     }
 }

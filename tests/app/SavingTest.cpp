@@ -1,5 +1,3 @@
-// What the App tells the user: about the data file on the notification icon, where it stands in no one's way,
-// and the last save; and, started elevated, what it cannot hear.
 #include "Bytes.h"
 #include "HostedApp.h"
 #include "launchdata/DataFileWriter.h"
@@ -10,24 +8,20 @@ using namespace velktest;
 using Saving = HostedApp;
 using Start = HostedApp;
 
-namespace {
-std::string UsersFile(uint8_t flags) {
+static std::string UsersFile(uint8_t flags) {
     return DataFile().Header(flags, 0, 1).Text("Mine").Empty(18).bytes;
 }
-constexpr POINT kPin = {20, 20};
 
 // A taskbar that is not there until `taskbarUp`; the balloons' titles it showed.
-bool taskbarUp = false;
-std::vector<std::string> balloons;
-BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
+static bool taskbarUp = false;
+static std::vector<std::string> balloons;
+static BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
     if (taskbarUp && message == NIM_MODIFY && (data->uFlags & NIF_INFO))
         balloons.push_back(data->szInfoTitle);
     return taskbarUp;
 }
-}  // namespace
 
-// A data file that could not be read at start-up is named, also when the taskbar comes only later (log-on),
-// and at the first change, which is not kept; so are saves that keep failing, and a last save that fails.
+// An unreadable data file is told when the taskbar comes (log-on), and again at a change, which is not kept.
 TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     const std::string path = ProgramFile("QXDATA.dat"), blocker = ProgramFile("QXDATA.tmp");
     const std::string file = UsersFile(0x18), unreadable = Sjis("データファイルを読み込めません");
@@ -36,8 +30,7 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     EndApp();
     ASSERT_TRUE(WriteBytes(path, file));
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const auto notify = App::notifyIcon;
-    App::notifyIcon = ScriptedTaskbar;
+    const auto notify = std::exchange(App::notifyIcon, ScriptedTaskbar);
     theApp = app = new App();
     app->Start(GetModuleHandleA(nullptr), kAppTitle, kPanelWidth, kPanelHeight);
     CloseHandle(held);
@@ -46,22 +39,20 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     SendMessageA(app->panel, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_EQ(std::vector<std::string>{unreadable}, balloons);
     EXPECT_NE(std::string::npos, std::string(app->trayIcon.szInfo).find(path)) << app->trayIcon.szInfo;
-    CursorAt(kPin);
+    CursorAt({20, 20});  // the pin
     for (int click = 0; click < 2; ++click) {
         Command(IDM_PRIMARY_CLICK);
         SendMessageA(app->panel, WM_TIMER, kSaveTimer, 0);
     }
     EXPECT_EQ((std::vector<std::string>{unreadable, unreadable}), balloons);
     App::notifyIcon = notify;
-    // Nothing was written over the file, nor set aside, up to the end.
     SendMessageA(app->panel, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(Hex(file), Hex(ReadBytes(path)));
     EXPECT_FALSE(FileExists(path + ".bak"));
 
-    // Windows ends the program after WM_ENDSESSION without WM_DESTROY: the change is on the disk before the
-    // message returns.
+    // Windows ends the program after WM_ENDSESSION, without WM_DESTROY.
     StartWith(file);
-    CursorAt(kPin);
+    CursorAt({20, 20});  // the pin
     Command(IDM_PRIMARY_CLICK);
     SendMessageA(app->panel, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(Hex(UsersFile(0x08)), Hex(ReadBytes(path)));
@@ -70,17 +61,15 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     Command(IDM_PRIMARY_CLICK);
     EXPECT_TRUE(WaitFor([&] { return Sjis("データファイルを保存できません") == app->trayIcon.szInfoTitle; }));
     EXPECT_NE(std::string::npos, std::string(app->trayIcon.szInfo).find(path)) << app->trayIcon.szInfo;
-    // The last save, failing too, is told while the user can still act.
-    Reply reply(IDOK);
+    Reply reply(IDOK);  // the last save fails too, and says so while the user can still act
     DestroyWindow(app->panel);
     RemoveDirectoryA(blocker.c_str());
     EXPECT_NE(std::string::npos, reply.said.find(path)) << reply.said;
 }
 
-// Run elevated, VELK hears only elevated programs' hooks: it says so at start, and how to start it normally.
+// Elevated, VELK hears only elevated programs' hooks: it says so, and how to start it normally.
 TEST_F(Start, AnElevatedVelkSaysOnceWhereItsTriggerWorks) {
-    const auto query = App::runsAboveTheShell;
-    App::runsAboveTheShell = [] { return true; };
+    const auto query = std::exchange(App::runsAboveTheShell, [] { return true; });
     Reply reply(IDOK);
     StartWith("");
     App::runsAboveTheShell = query;

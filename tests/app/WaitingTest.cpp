@@ -1,6 +1,3 @@
-// The panel at rest: no timer while it is hidden or while nothing on it changes, everything the user does
-// shown at once, a drag that loses the mouse, and a start-up that shows the stored items at once and brings
-// their icons afterwards.
 #include <atomic>
 
 #include "Bytes.h"
@@ -13,21 +10,19 @@ using namespace velktest;
 
 using Waiting = HostedApp;
 
-namespace {
 // Whether the repaint timer ticks within the time; the ticks are taken, not handled.
-bool Ticks(HWND panel, DWORD withinMs) {
-    const ULONGLONG end = GetTickCount64() + withinMs;
+static bool Ticks(HWND panel, DWORD withinMs) {
     MSG tick = {};
-    do {
+    for (const ULONGLONG end = GetTickCount64() + withinMs; GetTickCount64() < end;) {
         if (PeekMessageA(&tick, panel, WM_TIMER, WM_TIMER, PM_REMOVE) && tick.wParam == kRepaintTimer)
             return true;
-    } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_TIMER) != WAIT_FAILED &&
-             GetTickCount64() < end);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_TIMER);
+    }
     return false;
 }
 
 // The icon drawn on black; all black for an empty icon.
-std::vector<COLORREF> Drawn(HICON icon) {
+static std::vector<COLORREF> Drawn(HICON icon) {
     UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     UniqueBitmap bitmap(CreateBitmap(32, 32, 1, 32, nullptr));
     ScopedSelect select(dc.get(), bitmap.get());
@@ -37,7 +32,7 @@ std::vector<COLORREF> Drawn(HICON icon) {
     return drawn;
 }
 
-// The panel (pinned, as it starts) with room around it, so that the cursor can leave it.
+// The panel (pinned, as it starts) with room around it for the cursor to leave it.
 class Resting : public HostedApp {
 protected:
     void SetUp() override {
@@ -56,8 +51,7 @@ protected:
     }
     // The back buffer around the centre of cell i's icon, or every third pixel of it all.
     std::vector<COLORREF> IconPixels(int i) const {
-        const POINT c = Cell(i);
-        return Pixels({c.x - 10, c.y - 10, c.x + 10, c.y + 10}, 1);
+        return Pixels({Cell(i).x - 10, Cell(i).y - 10, Cell(i).x + 10, Cell(i).y + 10}, 1);
     }
     std::vector<COLORREF> Picture() const { return Pixels({0, 0, kPanelWidth, kPanelHeight}, 3); }
     std::vector<COLORREF> Pixels(RECT r, int step) const {
@@ -69,9 +63,7 @@ protected:
     }
     static constexpr POINT kOutside = {-100, 60};
 };
-}  // namespace
 
-// Each place the cursor rests at, an item, a gap and outside, shows at once, and no rest wakes anything.
 TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
     MakeSets({"A B"});
     ASSERT_TRUE(Rests("< Set0 >"));
@@ -93,8 +85,6 @@ TEST_F(Resting, TheCursorIsFollowedOverThePanelAndNothingRunsAtRest) {
     EXPECT_EQ(plain, Picture());
 }
 
-// Another window takes the mouse in the middle of a drag (a pop-up, a program that captures it): the drag
-// ends there, and its release drops nothing.
 TEST_F(Resting, ADragThatLosesTheMouseDropsNothing) {
     MakeSets({"A - B"});
     CursorAt(Cell(2));
@@ -111,7 +101,6 @@ TEST_F(Resting, ADragThatLosesTheMouseDropsNothing) {
     EXPECT_EQ("Set0[A - B] @0", State());
 }
 
-// Hidden, nothing ticks; shown, the first tick comes at once (it writes the status line) and the timer runs.
 TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
     EXPECT_TRUE(Ticks(app->panel, 500));
     // Hidden by the trigger, the hide signal or ESC; shown by the trigger or the notification icon (0).
@@ -132,8 +121,6 @@ TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
     }
 }
 
-// The stored items are there from the first frame with the default icon; the real icons follow, each to its
-// item wherever the item went meanwhile, and the panel rests once the last has come.
 TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     const char* targets[] = {"C:\\windows\\notepad.exe", "C:\\windows\\system32", "C:\\velk\\missing.exe",
                              "C:\\windows\\notepad.exe", "C:\\windows\\win.ini",  "C:\\windows\\regedit.exe"};
@@ -145,37 +132,32 @@ TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
     std::vector<std::vector<COLORREF>> before;
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(MakeHitCode(kHitCell, kPlacedOn, i), app->PanelHitTest(Cell(i).x, Cell(i).y)) << i;
-        EXPECT_EQ(placeholder, app->launchSets->GetItemInfo(0, i).icon) << i;
+        EXPECT_EQ(placeholder, Icon(i)) << i;
         before.push_back(IconPixels(i));
     }
     // Before any icon is taken: the document moves to cell 10, a new item replaces regedit, a notepad goes.
     ASSERT_TRUE(app->launchSets->MoveItem(0, 4, 0, 10, ItemPlacement::Replace));
     DropFiles(app->panel, {"C:\\velk\\new.exe"}, Cell(5));
     ASSERT_TRUE(app->launchSets->RemoveItem(0, 3));
-    const HICON newIcon = app->launchSets->GetItemInfo(0, 5).icon;
+    const HICON newIcon = Icon(5);
     app->FullRepaint();
     const std::vector<COLORREF> movedBefore = IconPixels(10);
     MoveAside();
 
     ASSERT_TRUE(WaitFor([&] { return app->launchSets->PendingIconTargets().empty(); }, 10000));
-    auto icon = [&](int i) { return app->launchSets->GetItemInfo(0, i).icon; };
-    for (int i : {0, 1, 10}) EXPECT_NE(placeholder, icon(i)) << i;
-    EXPECT_EQ(placeholder, icon(2));  // the shell has none for a missing file
-    EXPECT_EQ(newIcon, icon(5));      // not regedit's
-    for (int i : {3, 4}) EXPECT_EQ(nullptr, icon(i)) << i;
-    // Each arrival repainted its cell.
-    EXPECT_NE(before[0], IconPixels(0));
-    EXPECT_NE(before[1], IconPixels(1));
+    for (int i : {0, 1, 10}) EXPECT_NE(placeholder, Icon(i)) << i;
+    EXPECT_EQ(placeholder, Icon(2));  // the shell has none for a missing file
+    EXPECT_EQ(newIcon, Icon(5));      // not regedit's
+    for (int i : {3, 4}) EXPECT_EQ(nullptr, Icon(i)) << i;
+    for (int i : {0, 1}) EXPECT_NE(before[i], IconPixels(i)) << "cell " << i << " not repainted";
     EXPECT_NE(IconPixels(0), IconPixels(1));  // a program's and a folder's
     EXPECT_NE(movedBefore, IconPixels(10));
     EXPECT_EQ(before[2], IconPixels(2));
     EXPECT_TRUE(Rests("< Set0 >"));
 }
 
-// Items made after start-up, by a drop and by the item dialog, show the default icon at once however long the
-// shell takes, and the panel answers meanwhile; their own icons follow, also to the dialog's picture.
+// Each look-up waits for the gate: one made on the panel's thread would hold the test up.
 TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
-    // Each look-up waits for the gate: one made on the panel's thread would hold the test up.
     const HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     const DWORD panelThread = GetCurrentThreadId();
     std::atomic<int> asked{0}, askedOnPanelThread{0};
@@ -185,28 +167,24 @@ TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
         return CopyIcon(LoadIconA(nullptr, IDI_WARNING));
     });
     const HICON placeholder = app->launchSets->iconSource.DefaultIcon();
-    auto icon = [&](int i) { return app->launchSets->GetItemInfo(0, uint16_t(i)).icon; };
 
     DropFiles(app->panel, {"C:\\in\\dropped.txt"}, Cell(0));
-    EXPECT_EQ(placeholder, icon(0));
+    EXPECT_EQ(placeholder, Icon(0));
     EXPECT_TRUE(WaitFor([&] { return asked == 1; }, 3000));
     PostMessageA(app->panel, WM_COMMAND, IDM_TRIGGER, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(app->panel); }, 2000));
-    // The dialog takes a file as its browse button does, the panel hidden.
-    app->menuPoint = Cell(1);
-    Command(IDM_ITEM_DIALOG);
-    HWND dialog = app->itemDialog->Window();
+    HWND dialog = OpenItemDialog(Cell(1));
     DropFiles(dialog, {"C:\\in\\browsed.txt"});
     auto picture = [&] { return HICON(SendDlgItemMessageA(dialog, IDC_ITEM_ICON, STM_GETICON, 0, 0)); };
     EXPECT_EQ(Drawn(placeholder), Drawn(picture()));
 
     SetEvent(gate);
     const std::vector<COLORREF> own = Drawn(LoadIconA(nullptr, IDI_WARNING));
-    EXPECT_TRUE(WaitFor([&] { return icon(0) != placeholder && Drawn(picture()) == own; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return Icon(0) != placeholder && Drawn(picture()) == own; }, 3000));
     SetDlgItemTextA(dialog, IDC_ITEM_WORKING_FOLDER, "");  // C:\in is not there: no question
     PressButton(dialog, IDOK);
-    EXPECT_EQ(placeholder, icon(1));
-    EXPECT_TRUE(WaitFor([&] { return icon(1) != placeholder; }, 3000));
+    EXPECT_EQ(placeholder, Icon(1));
+    EXPECT_TRUE(WaitFor([&] { return Icon(1) != placeholder; }, 3000));
     EXPECT_EQ(0, askedOnPanelThread);
     CloseHandle(gate);
 }

@@ -1,5 +1,4 @@
-// The hosted panel at the display scale of its prefix (VELK_TEST_DPI): where everything lands on the back
-// buffer, what scaled points hit, a click, a right click and a drag there, the icons' sizes, the wallpaper's.
+// The hosted panel at the display scale of its prefix (VELK_TEST_DPI).
 #include "Bytes.h"
 #include "HostedApp.h"
 #include "launchdata/IconLoader.h"
@@ -10,15 +9,12 @@
 
 using namespace velktest;
 
-namespace {
-
 // What the panel measures in device pixels at each scale, worked out by hand from its 96-DPI layout.
 struct Scale {
     int dpi, width, height;  // the drawing area
     RECT tabs, buttons;      // the three tabs' box and the two buttons' box, inclusive
     POINT cell7;             // cell 7's top left
-    int cell;                // a cell's size and its icon's
-    int edge;                // the width of a tab's edge: two lines of one logical pixel
+    int cell, edge;          // a cell's size and its icon's; a tab's edge: two lines of one logical pixel
     int nameBottom;          // the lowest row the name's rectangle holds
 };
 const Scale kScales[] = {
@@ -41,7 +37,7 @@ protected:
         auto d = [&](int v) { return (v * scale->dpi + 48 + (last ? scale->dpi : 0)) / 96 - last; };
         return POINT{d(p.x), d(p.y)};
     }
-    // Items for this program (which has a shell icon) in cells 0, 7 and 13 of the shown set, with icons.
+    // Items for this program, which has a shell icon, in cells 0, 7 and 13.
     void ItemsWithIcons() {
         MakeSets({"", "B", "C"});
         char self[MAX_PATH] = {};
@@ -82,7 +78,7 @@ protected:
     const Scale* scale = nullptr;
 };
 
-std::string Text(const RECT& r) {
+static std::string Text(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
 }
@@ -107,10 +103,8 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
     EXPECT_EQ(scale->width, client.right);
     EXPECT_EQ(scale->height, strip.top) << "the strip lies below the drawing area";
     EXPECT_EQ(scale->height, app->wallpaper->GetSize().cy);
-
-    // The cache, made at 96 DPI, is made again from the picture at this scale.
     const std::string cache = ReadBytes(ProgramFile("_QXWP_.bmp"));
-    EXPECT_EQ(scale->width, *reinterpret_cast<const int32_t*>(&cache[18]));
+    EXPECT_EQ(scale->width, *reinterpret_cast<const int32_t*>(&cache[18])) << "the cache made again";
 
     const int w = scale->width, h = scale->height;
     EXPECT_EQ(Text(scale->tabs), Text(Box({w / 2, 0, w - 1, scale->buttons.bottom + 10})));
@@ -122,8 +116,7 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
         << Text(name);
     EXPECT_GE(name.bottom - name.top, scale->cell / 4) << "a font sized for the scale";
 
-    for (uint16_t cell : {0, 7, 13})
-        EXPECT_EQ(scale->cell, Width(app->launchSets->GetItemInfo(0, cell).icon));
+    for (uint16_t cell : {0, 7, 13}) EXPECT_EQ(scale->cell, Width(Icon(cell)));
 }
 
 TEST_F(Scaled, ScaledPointsHitWhatTheirLogicalPointsHitAt96) {
@@ -159,7 +152,6 @@ TEST_F(Scaled, ScaledPointsHitWhatTheirLogicalPointsHitAt96) {
     EXPECT_EQ("Set0[- - - A - - - B] Set1[C] Set2[D] @0", State());
 }
 
-// Moved to a monitor of the other scale, the panel takes it: its size, its images and its background.
 TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
     const Scale& other = kScales[scale->dpi == 144 ? 1 : 0];
     ItemsWithIcons();
@@ -173,8 +165,7 @@ TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
     EXPECT_EQ(other.width, client.right);
     EXPECT_EQ(other.height, app->wallpaper->GetSize().cy);
     EXPECT_EQ(100, outer.left);
-    EXPECT_EQ(other.cell, Width(app->launchSets->GetItemInfo(0, 13).icon))
-        << "made for the size, not stretched";
+    EXPECT_EQ(other.cell, Width(Icon(13))) << "made for the size";
     EXPECT_EQ(other.cell, Width(app->pinButton->iconOn));
     EXPECT_EQ(0x0207, app->PanelHitTest(other.cell7.x, other.cell7.y));
 
@@ -187,5 +178,3 @@ TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
     EXPECT_EQ(RGB(0x80, 0x80, 0x80), Pixel(scale->width / 2, scale->height - 3));
     EXPECT_TRUE(ReadBytes(ProgramFile("_QXWP_.bmp")) == cache);
 }
-
-}  // namespace
