@@ -37,11 +37,9 @@ std::vector<std::string> Describe(const LaunchSetList& sets) {
     std::vector<std::string> out;
     for (uint16_t s = 0; s < sets.count; ++s) {
         std::string& set = out.emplace_back(sets.GetSetName(s));
-        for (uint16_t i = 0; i < 255; ++i) {
-            const LaunchItemInfo it = sets.GetItemInfo(s, i);
-            if (it.icon)
+        for (uint16_t i = 0; i < 255; ++i)
+            if (const LaunchItemInfo it = sets.GetItemInfo(s, i); it.icon)
                 set += "|" + std::to_string(i) + ":" + it.name + "," + it.target + "," + it.workingFolder;
-        }
     }
     return out;
 }
@@ -62,16 +60,13 @@ std::string ThreeSets(uint8_t flags) {
 
 // Read: c1 to c18, C10, c19. Kept: the newest 16, C10 in c10's place.
 std::string History(bool kept) {
-    DataFile file;
-    file.Header(0x18, kept ? 16 : 20, 1);
+    DataFile file = DataFile().Header(0x18, kept ? 16 : 20, 1);
     for (int i = kept ? 4 : 1; i <= 18; ++i)
         if (!kept || i != 10) file.Text("c" + std::to_string(i));
     return file.Text("C10").Text("c19").Text("S").Empty(18).bytes;
 }
 
 TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
-    velktest::TempFolder folder;
-    const std::string path = folder.File("QXDATA.dat");
     const std::string fresh = velktest::DefaultHeader(0x18, 0, 1).Text("NewLaunchSet").Empty(18).bytes;
     const std::string three = ThreeSets(0x56), noSets = DataFile().Header(0x18, 0, 0).Text("lost?").bytes;
     const std::string tools = "Tools|0:Edit,C:\\A\\r.cmd,C:\\A|2:Note,$p\\n.txt,|17:Last,%WINDIR%\\x.exe,$W";
@@ -89,25 +84,18 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     const std::string whole = three.substr(0, three.find(kHyo + kSo) + 5), cut = whole + std::string(7, '\0');
     DataFile cutSaved = DataFile().Header(0x56, 3, 2, 18, 60, 10, 20, 30);
     cutSaved.bytes += whole.substr(16) + std::string(54, '\0');
-    DataFile refused = DataFile().Header(0x18, 0, 1).Text("S").Slot("Bad", "$q\\x.exe", "");
-    refused.Slot("Kept", "C:\\k", "").Empty(16);
-    DataFile refusedSaved =
-        DataFile().Header(0x18, 0, 1).Text("S").Empty(1).Slot("Kept", "C:\\k", "").Empty(16);
+    DataFile refused = DataFile().Header(0x18, 0, 1).Text("S"), refusedSaved = refused;
+    refused.Slot("Bad", "$q\\x.exe", "").Slot("Kept", "C:\\k", "").Empty(16);
+    refusedSaved.Empty(1).Slot("Kept", "C:\\k", "").Empty(16);
     std::string reserved = OneSet(0x18);
     reserved[7] = 5;
-    struct Case {
-        const char* what;
-        std::string file;  // none when empty
-        std::vector<std::string> sets;
-        uint8_t keys, hookKey;  // the trigger keys loaded, and the hook's keys at the save
-        bool keptAside;
-        std::string saved;  // with the pin in
-    };
-    const Case cases[] = {
+    // The file (none when empty), the sets loaded, the trigger keys loaded, the hook's keys at the save,
+    // whether the file is kept aside then, the file saved (with the pin in).
+    using Sets = std::vector<std::string>;
+    const std::tuple<const char*, std::string, Sets, uint8_t, uint8_t, bool, std::string> cases[] = {
         {"fresh start", "", {"NewLaunchSet"}, 0, 0x10, false, fresh},
         {"three sets", three, {tools, second, "Third"}, 0x03, 0x03, false, three},
-        // What a save drops (slots 18 and 19, cut texts, the oldest history texts, a refused
-        // item) stays in the copy aside.
+        // What a save drops (slots 18 and 19, cut texts, the oldest history, a refused item) stays aside.
         {"names, 20 slots", wide.bytes, {noName, n63}, 0x10, 0x10, true, wideSaved.bytes},
         {"20 history texts", History(false), {"S"}, 0x10, 0x10, true, History(true)},
         {"refused item", refused.bytes, {"S|1:Kept,C:\\k,"}, 0x10, 0x10, true, refusedSaved.bytes},
@@ -118,30 +106,29 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
         {"no sets", noSets, {"NewLaunchSet"}, 0, 0x10, true, OneSet(0x18, "NewLaunchSet")},
         {"cut short", cut, {tools, kHyo + kSo}, 0x03, 0x03, true, cutSaved.bytes},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        DeleteFileA(path.c_str());
-        DeleteFileA((path + ".bak").c_str());
-        if (!c.file.empty()) velktest::WriteBytes(path, c.file);
+    for (const auto& [what, file, sets, keys, hookKey, keptAside, saved] : cases) {
+        SCOPED_TRACE(what);
+        velktest::TempFolder folder;
+        const std::string path = folder.File("QXDATA.dat");
+        if (!file.empty()) velktest::WriteBytes(path, file);
         LaunchData data;
         const bool loaded = data.Load(path);
-        EXPECT_EQ(c.keys, loaded ? data.settings.triggerKeys : 0);
+        EXPECT_EQ(keys, loaded ? data.settings.triggerKeys : 0);
         if (!loaded) data.sets.AddSet("NewLaunchSet", 18);
-        EXPECT_EQ(c.sets, Describe(data.sets));
-        ASSERT_TRUE(data.Save(path, 1, c.hookKey));
-        EXPECT_EQ(Hex(c.saved), Hex(velktest::ReadBytes(path)));
-        EXPECT_EQ(c.keptAside ? Hex(c.file) : "", Hex(velktest::ReadBytes(path + ".bak")));
+        EXPECT_EQ(sets, Describe(data.sets));
+        ASSERT_TRUE(data.Save(path, 1, hookKey));
+        EXPECT_EQ(Hex(saved), Hex(velktest::ReadBytes(path)));
+        EXPECT_EQ(keptAside ? Hex(file) : "", Hex(velktest::ReadBytes(path + ".bak")));
         EXPECT_FALSE(velktest::FileExists(folder.File("QXDATA.tmp")));
         // Saved again unchanged, it is not written: what replaced it stays.
         velktest::WriteBytes(path, "replaced");
-        ASSERT_TRUE(data.Save(path, 1, c.hookKey));
+        ASSERT_TRUE(data.Save(path, 1, hookKey));
         EXPECT_EQ("replaced", velktest::ReadBytes(path));
     }
 }
 
-// Another program's hold on the file: a reader beside us does not stop the load, a hold that ends
-// within a moment is waited out, and a file still held is the user's all the same: once
-// it is free, a save neither replaces it nor keeps it aside.
+// A reader beside us does not stop the load, a short hold is waited out, and a file still held is the
+// user's all the same: once it is free, a save neither replaces it nor keeps it aside.
 TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), mine = OneSet(0x18, "Mine");
@@ -183,9 +170,8 @@ TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     EXPECT_EQ(Hex(mine), Hex(velktest::ReadBytes(path + ".bak")));
 }
 
-// A save that fails (its temporary file's name taken by a folder) leaves the file as it was; after a
-// few seconds of failing the owner is told, once however often it fails. The save goes through once
-// it can, with the old file kept aside as asked.
+// A save that fails (its temporary file's name taken by a folder) leaves the file as it was, and tells the
+// owner once after a few seconds; once it can, it goes through, with the old file kept aside as asked.
 TEST(DataFile, SavesThatKeepFailingAreToldOnce) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), temp = folder.File("QXDATA.tmp");

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "Support.h"
 #include "base/UniqueHandle.h"
 #include "launchdata/LaunchSetList.h"
 #include "panel/ItemGrid.h"
@@ -125,8 +126,7 @@ TEST_F(PanelTest, RepaintsShowWhatIsUnderTheCursorLeavingNoTraceAndTheSetName) {
     UniqueFont font(CreateSetNameFont());
     LOGFONTA asked = {};
     GetObjectA(font.get(), sizeof asked, &asked);
-    EXPECT_STREQ("\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e",
-                 asked.lfFaceName);  // ＭＳ Ｐゴシック
+    EXPECT_EQ(velktest::Sjis("ＭＳ Ｐゴシック"), asked.lfFaceName);
 }
 
 TEST_F(PanelTest, StatusTexts) {
