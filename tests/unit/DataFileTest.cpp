@@ -48,16 +48,6 @@ std::string OneSet(uint8_t flags, const char* name = "S") {
     return DataFile().Header(flags, 0, 1).Text(name).Empty(18).bytes;
 }
 
-// History, holes, absent and empty folders, macros, double-byte texts.
-std::string ThreeSets(uint8_t flags) {
-    DataFile file;
-    file.Header(flags, 3, 3, 18, 60, 10, 20, 30).Text("notepad").Text("cmd /k dir").Text("http://x/" + kSo);
-    file.Text("Tools").Slot("Edit", "C:\\A\\r.cmd", "C:\\A").Empty(1).Slot("Note", "$p\\n.txt", "").Empty(14);
-    file.Slot("Last", "%WINDIR%\\x.exe", "$W").Text(kHyo + kSo).Empty(5);
-    file.Slot(kSo + "\\" + kHyo, "C:\\" + kSo + "\\x.exe", "C:\\" + kSo).Empty(12);
-    return file.Text("Third").Empty(18).bytes;
-}
-
 // Read: c1 to c18, C10, c19. Kept: the newest 16, C10 in c10's place.
 std::string History(bool kept) {
     DataFile file = DataFile().Header(0x18, kept ? 16 : 20, 1);
@@ -68,7 +58,13 @@ std::string History(bool kept) {
 
 TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     const std::string fresh = velktest::DefaultHeader(0x18, 0, 1).Text("NewLaunchSet").Empty(18).bytes;
-    const std::string three = ThreeSets(0x56), noSets = DataFile().Header(0x18, 0, 0).Text("lost?").bytes;
+    const std::string noSets = DataFile().Header(0x18, 0, 0).Text("lost?").bytes;
+    // History, holes, absent and empty folders, macros, double-byte texts.
+    DataFile three = DataFile().Header(0x56, 3, 3, 18, 60, 10, 20, 30).Text("notepad").Text("cmd /k dir");
+    three.Text("http://x/" + kSo).Text("Tools").Slot("Edit", "C:\\A\\r.cmd", "C:\\A").Empty(1);
+    three.Slot("Note", "$p\\n.txt", "").Empty(14).Slot("Last", "%WINDIR%\\x.exe", "$W");
+    three.Text(kHyo + kSo).Empty(5).Slot(kSo + "\\" + kHyo, "C:\\" + kSo + "\\x.exe", "C:\\" + kSo).Empty(12);
+    three.Text("Third").Empty(18);
     const std::string tools = "Tools|0:Edit,C:\\A\\r.cmd,C:\\A|2:Note,$p\\n.txt,|17:Last,%WINDIR%\\x.exe,$W";
     const std::string second = kHyo + kSo + "|5:" + kSo + "\\" + kHyo + ",C:\\" + kSo + "\\x.exe,C:\\" + kSo;
     // An empty set name, a slot with a target but no name, 20 slots a set, texts beyond their limits
@@ -81,7 +77,7 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     wideSaved.Empty(16).Text(n63).Empty(18);
     const std::string noName = "No Name|1:" + t257 + kSo + ",C:\\1,|18:s18,C:\\a,|19:s19,C:\\b,";
     // Cut in the second set's third slot: all before it is whole.
-    const std::string whole = three.substr(0, three.find(kHyo + kSo) + 5), cut = whole + std::string(7, '\0');
+    const std::string whole = three.bytes.substr(0, three.bytes.find(kHyo + kSo) + 5);
     DataFile cutSaved = DataFile().Header(0x56, 3, 2, 18, 60, 10, 20, 30);
     cutSaved.bytes += whole.substr(16) + std::string(54, '\0');
     DataFile refused = DataFile().Header(0x18, 0, 1).Text("S"), refusedSaved = refused;
@@ -94,7 +90,7 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     using Sets = std::vector<std::string>;
     const std::tuple<const char*, std::string, Sets, uint8_t, uint8_t, bool, std::string> cases[] = {
         {"fresh start", "", {"NewLaunchSet"}, 0, 0x10, false, fresh},
-        {"three sets", three, {tools, second, "Third"}, 0x03, 0x03, false, three},
+        {"three sets", three.bytes, {tools, second, "Third"}, 0x03, 0x03, false, three.bytes},
         // What a save drops (slots 18 and 19, cut texts, the oldest history, a refused item) stays aside.
         {"names, 20 slots", wide.bytes, {noName, n63}, 0x10, 0x10, true, wideSaved.bytes},
         {"20 history texts", History(false), {"S"}, 0x10, 0x10, true, History(true)},
@@ -104,7 +100,7 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
         {"CTRL+SHIFT, wallpaper", OneSet(0xF5), {"S"}, 0x05, 0x02, true, OneSet(0x72)},
         {"reserved byte", reserved, {"S"}, 0x10, 0x10, false, reserved},
         {"no sets", noSets, {"NewLaunchSet"}, 0, 0x10, true, OneSet(0x18, "NewLaunchSet")},
-        {"cut short", cut, {tools, kHyo + kSo}, 0x03, 0x03, true, cutSaved.bytes},
+        {"cut short", whole + std::string(7, '\0'), {tools, kHyo + kSo}, 0x03, 0x03, true, cutSaved.bytes},
     };
     for (const auto& [what, file, sets, keys, hookKey, keptAside, saved] : cases) {
         SCOPED_TRACE(what);

@@ -27,8 +27,7 @@ __attribute__((noinline)) void* operator new(size_t size) {
     auto* block = static_cast<size_t*>(size < SIZE_MAX / 2 ? malloc(size + 16) : nullptr);
     if (!block) throw std::bad_alloc();
     *block = size;
-    liveBytes += size;
-    peakBytes = std::max(peakBytes, liveBytes);
+    peakBytes = std::max(peakBytes, liveBytes += size);
     return reinterpret_cast<char*>(block) + 16;
 }
 __attribute__((noinline)) void operator delete(void* bytes) noexcept {
@@ -86,12 +85,11 @@ struct LaunchData {
             const char* name = sets.GetSetName(s);
             if (s < sets.count ? !Fits(name, 64) || !*name : name != nullptr)
                 return "set " + std::to_string(s);
-            for (uint16_t i = 0; i <= slotsInFile && i < 256; ++i) {
-                const LaunchItemInfo item = sets.GetItemInfo(s, i);
-                if (item.icon && (i == slotsInFile || !*item.name || !Fits(item.name, 259) ||
+            for (uint16_t i = 0; i <= slotsInFile && i < 256; ++i)
+                if (const LaunchItemInfo item = sets.GetItemInfo(s, i);
+                    item.icon && (i == slotsInFile || !*item.name || !Fits(item.name, 259) ||
                                   !Fits(item.target, 259) || !Fits(item.workingFolder, 259)))
                     return "item " + std::to_string(s) + "/" + std::to_string(i);
-            }
         }
         return "";
     }
