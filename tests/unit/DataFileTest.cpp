@@ -1,4 +1,3 @@
-// The data file: hand-built files loaded and saved back byte for byte, and files no one should have written.
 #include <gtest/gtest.h>
 
 #include "Bytes.h"
@@ -123,8 +122,7 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     }
 }
 
-// A reader beside us does not stop the load, a short hold is waited out, and a file still held is the
-// user's all the same: once it is free, a save neither replaces it nor keeps it aside.
+// A file still held is the user's all the same: once free, a save neither replaces it nor keeps it aside.
 TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), mine = OneSet(0x18, "Mine");
@@ -166,13 +164,11 @@ TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     EXPECT_EQ(Hex(mine), Hex(velktest::ReadBytes(path + ".bak")));
 }
 
-// A save that fails (its temporary file's name taken by a folder) leaves the file as it was, and tells the
-// owner once after a few seconds; once it can, it goes through, with the old file kept aside as asked.
+// While its temporary file's name is taken by a folder, a save leaves the file as it was.
 TEST(DataFile, SavesThatKeepFailingAreToldOnce) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), temp = folder.File("QXDATA.tmp");
     ASSERT_TRUE(velktest::WriteBytes(path, "old") && CreateDirectoryA(temp.c_str(), nullptr));
-    // The notices wait in the owner's queue, counted there.
     HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     DataFileWriter::noticeAfterMs = 500;
     DataFileWriter writer(path.c_str(), owner, WM_APP);

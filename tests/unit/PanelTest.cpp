@@ -1,4 +1,3 @@
-// The panel as the App lays it out, without a window: hit codes, the back buffer's pixels, status texts.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -76,7 +76,6 @@ struct LaunchData {
         return settings.BuildBytes(&history, &sets, settings.flags & Settings::kPinned ? 1 : 0,
                                    settings.triggerKeys);
     }
-    // What breaks an invariant of the loaded state, or empty.
     std::string Broken(bool loaded, unsigned slotsInFile) const {
         if (loaded != (sets.count > 0) || sets.count > 3 || history.entryCount > 16) return "counts";
         for (int k = 1; k <= history.entryCount; ++k)
@@ -173,9 +172,8 @@ void Put(std::string& bytes, size_t at, uint32_t value, int size) {
     for (int i = 0; i < size && at + i < bytes.size(); ++i) bytes[at + i] = char(value >> 8 * i);
 }
 
-// A small picture of any depth, top-down now and then; run-length data with runs, literal runs and
-// deltas that may reach past the row or below the picture. Then one or two header fields at or past their
-// limits, a cut or a flipped byte.
+// A small picture of any depth, now and then top-down, with runs, literal runs and deltas that may reach past
+// the row or the picture; then one or two header fields at or past their limits, a cut or a flipped byte.
 std::string RandomPicture(std::mt19937& random) {
     const std::pair<uint16_t, uint32_t> formats[] = {
         {1, BI_RGB},  {4, BI_RGB},        {8, BI_RGB},        {16, BI_RGB}, {24, BI_RGB},
@@ -231,8 +229,7 @@ std::string RandomPicture(std::mt19937& random) {
     return file;
 }
 
-// The rule of its format that a picture the check took breaks, read from its own header, or empty; once
-// loaded, `loaded` is the header the reader gave its pixels.
+// The rule of its format that a picture the check took breaks, read from its own header, or empty.
 std::string Broken(const std::string& file, const BITMAPINFOHEADER* loaded) {
     auto get = [&](size_t at, int size) {
         uint32_t value = 0;
@@ -254,8 +251,7 @@ std::string Broken(const std::string& file, const BITMAPINFOHEADER* loaded) {
     return signedHeight > 0 && coded > 0 && offset + coded <= file.size() ? "" : "runs outside";
 }
 
-// Pictures the check takes load from a file within their headers, and their pixels go through the cache
-// and back.
+// Pictures the check takes load within their headers, and their pixels go through the cache and back.
 void FuzzPictures() {
     std::mt19937 random(19);
     velktest::TempFolder folder;

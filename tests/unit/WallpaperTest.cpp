@@ -12,7 +12,7 @@ namespace {
 
 using Image = std::vector<uint32_t>;
 using Real = long double;
-using velktest::Bmp;
+using velktest::Bmp, velktest::Hex;
 
 Image Noise(int w, int h, unsigned seed) {
     Image image(size_t(w) * h);
@@ -109,8 +109,7 @@ TEST(BitmapFile, EveryDepthLoadsAsBottomUp32BitPixels) {
         ASSERT_TRUE(velktest::WriteBytes(path, file));
         BITMAPINFOHEADER header = {};
         const PixelImage pixels = BitmapFile().Load(GetModuleHandleA(nullptr), path.c_str(), &header);
-        ASSERT_TRUE(pixels && header.biWidth == 3 && header.biHeight == 2)
-            << velktest::Hex(file.substr(0, 54));
+        ASSERT_TRUE(pixels && header.biWidth == 3 && header.biHeight == 2) << Hex(file.substr(0, 54));
         for (int i = 0; i < 6; ++i) EXPECT_EQ(colour(i % 3, 1 - i / 3), pixels[i] & 0xFFFFFF) << i;
     }
 }
