@@ -1,4 +1,3 @@
-// The data file: hand-built files loaded and saved back byte for byte, and files no one should have written.
 #include <gtest/gtest.h>
 
 #include "Bytes.h"
@@ -37,11 +36,9 @@ std::vector<std::string> Describe(const LaunchSetList& sets) {
     std::vector<std::string> out;
     for (uint16_t s = 0; s < sets.count; ++s) {
         std::string& set = out.emplace_back(sets.GetSetName(s));
-        for (uint16_t i = 0; i < 255; ++i) {
-            const LaunchItemInfo it = sets.GetItemInfo(s, i);
-            if (it.icon)
+        for (uint16_t i = 0; i < 255; ++i)
+            if (const LaunchItemInfo it = sets.GetItemInfo(s, i); it.icon)
                 set += "|" + std::to_string(i) + ":" + it.name + "," + it.target + "," + it.workingFolder;
-        }
     }
     return out;
 }
@@ -50,30 +47,23 @@ std::string OneSet(uint8_t flags, const char* name = "S") {
     return DataFile().Header(flags, 0, 1).Text(name).Empty(18).bytes;
 }
 
-// History, holes, absent and empty folders, macros, double-byte texts.
-std::string ThreeSets(uint8_t flags) {
-    DataFile file;
-    file.Header(flags, 3, 3, 18, 60, 10, 20, 30).Text("notepad").Text("cmd /k dir").Text("http://x/" + kSo);
-    file.Text("Tools").Slot("Edit", "C:\\A\\r.cmd", "C:\\A").Empty(1).Slot("Note", "$p\\n.txt", "").Empty(14);
-    file.Slot("Last", "%WINDIR%\\x.exe", "$W").Text(kHyo + kSo).Empty(5);
-    file.Slot(kSo + "\\" + kHyo, "C:\\" + kSo + "\\x.exe", "C:\\" + kSo).Empty(12);
-    return file.Text("Third").Empty(18).bytes;
-}
-
 // Read: c1 to c18, C10, c19. Kept: the newest 16, C10 in c10's place.
 std::string History(bool kept) {
-    DataFile file;
-    file.Header(0x18, kept ? 16 : 20, 1);
+    DataFile file = DataFile().Header(0x18, kept ? 16 : 20, 1);
     for (int i = kept ? 4 : 1; i <= 18; ++i)
         if (!kept || i != 10) file.Text("c" + std::to_string(i));
     return file.Text("C10").Text("c19").Text("S").Empty(18).bytes;
 }
 
 TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
-    velktest::TempFolder folder;
-    const std::string path = folder.File("QXDATA.dat");
     const std::string fresh = velktest::DefaultHeader(0x18, 0, 1).Text("NewLaunchSet").Empty(18).bytes;
-    const std::string three = ThreeSets(0x56), noSets = DataFile().Header(0x18, 0, 0).Text("lost?").bytes;
+    const std::string noSets = DataFile().Header(0x18, 0, 0).Text("lost?").bytes;
+    // History, holes, absent and empty folders, macros, double-byte texts.
+    DataFile three = DataFile().Header(0x56, 3, 3, 18, 60, 10, 20, 30).Text("notepad").Text("cmd /k dir");
+    three.Text("http://x/" + kSo).Text("Tools").Slot("Edit", "C:\\A\\r.cmd", "C:\\A").Empty(1);
+    three.Slot("Note", "$p\\n.txt", "").Empty(14).Slot("Last", "%WINDIR%\\x.exe", "$W");
+    three.Text(kHyo + kSo).Empty(5).Slot(kSo + "\\" + kHyo, "C:\\" + kSo + "\\x.exe", "C:\\" + kSo).Empty(12);
+    three.Text("Third").Empty(18);
     const std::string tools = "Tools|0:Edit,C:\\A\\r.cmd,C:\\A|2:Note,$p\\n.txt,|17:Last,%WINDIR%\\x.exe,$W";
     const std::string second = kHyo + kSo + "|5:" + kSo + "\\" + kHyo + ",C:\\" + kSo + "\\x.exe,C:\\" + kSo;
     // An empty set name, a slot with a target but no name, 20 slots a set, texts beyond their limits
@@ -86,28 +76,21 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     wideSaved.Empty(16).Text(n63).Empty(18);
     const std::string noName = "No Name|1:" + t257 + kSo + ",C:\\1,|18:s18,C:\\a,|19:s19,C:\\b,";
     // Cut in the second set's third slot: all before it is whole.
-    const std::string whole = three.substr(0, three.find(kHyo + kSo) + 5), cut = whole + std::string(7, '\0');
+    const std::string whole = three.bytes.substr(0, three.bytes.find(kHyo + kSo) + 5);
     DataFile cutSaved = DataFile().Header(0x56, 3, 2, 18, 60, 10, 20, 30);
     cutSaved.bytes += whole.substr(16) + std::string(54, '\0');
-    DataFile refused = DataFile().Header(0x18, 0, 1).Text("S").Slot("Bad", "$q\\x.exe", "");
-    refused.Slot("Kept", "C:\\k", "").Empty(16);
-    DataFile refusedSaved =
-        DataFile().Header(0x18, 0, 1).Text("S").Empty(1).Slot("Kept", "C:\\k", "").Empty(16);
+    DataFile refused = DataFile().Header(0x18, 0, 1).Text("S"), refusedSaved = refused;
+    refused.Slot("Bad", "$q\\x.exe", "").Slot("Kept", "C:\\k", "").Empty(16);
+    refusedSaved.Empty(1).Slot("Kept", "C:\\k", "").Empty(16);
     std::string reserved = OneSet(0x18);
     reserved[7] = 5;
-    struct Case {
-        const char* what;
-        std::string file;  // none when empty
-        std::vector<std::string> sets;
-        uint8_t keys, hookKey;  // the trigger keys loaded, and the hook's keys at the save
-        bool keptAside;
-        std::string saved;  // with the pin in
-    };
-    const Case cases[] = {
+    // The file (none when empty), the sets loaded, the trigger keys loaded, the hook's keys at the save,
+    // whether the file is kept aside then, the file saved (with the pin in).
+    using Sets = std::vector<std::string>;
+    const std::tuple<const char*, std::string, Sets, uint8_t, uint8_t, bool, std::string> cases[] = {
         {"fresh start", "", {"NewLaunchSet"}, 0, 0x10, false, fresh},
-        {"three sets", three, {tools, second, "Third"}, 0x03, 0x03, false, three},
-        // What a save drops (slots 18 and 19, cut texts, the oldest history texts, a refused
-        // item) stays in the copy aside.
+        {"three sets", three.bytes, {tools, second, "Third"}, 0x03, 0x03, false, three.bytes},
+        // What a save drops (slots 18 and 19, cut texts, the oldest history, a refused item) stays aside.
         {"names, 20 slots", wide.bytes, {noName, n63}, 0x10, 0x10, true, wideSaved.bytes},
         {"20 history texts", History(false), {"S"}, 0x10, 0x10, true, History(true)},
         {"refused item", refused.bytes, {"S|1:Kept,C:\\k,"}, 0x10, 0x10, true, refusedSaved.bytes},
@@ -116,32 +99,30 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
         {"CTRL+SHIFT, wallpaper", OneSet(0xF5), {"S"}, 0x05, 0x02, true, OneSet(0x72)},
         {"reserved byte", reserved, {"S"}, 0x10, 0x10, false, reserved},
         {"no sets", noSets, {"NewLaunchSet"}, 0, 0x10, true, OneSet(0x18, "NewLaunchSet")},
-        {"cut short", cut, {tools, kHyo + kSo}, 0x03, 0x03, true, cutSaved.bytes},
+        {"cut short", whole + std::string(7, '\0'), {tools, kHyo + kSo}, 0x03, 0x03, true, cutSaved.bytes},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        DeleteFileA(path.c_str());
-        DeleteFileA((path + ".bak").c_str());
-        if (!c.file.empty()) velktest::WriteBytes(path, c.file);
+    for (const auto& [what, file, sets, keys, hookKey, keptAside, saved] : cases) {
+        SCOPED_TRACE(what);
+        velktest::TempFolder folder;
+        const std::string path = folder.File("QXDATA.dat");
+        if (!file.empty()) velktest::WriteBytes(path, file);
         LaunchData data;
         const bool loaded = data.Load(path);
-        EXPECT_EQ(c.keys, loaded ? data.settings.triggerKeys : 0);
+        EXPECT_EQ(keys, loaded ? data.settings.triggerKeys : 0);
         if (!loaded) data.sets.AddSet("NewLaunchSet", 18);
-        EXPECT_EQ(c.sets, Describe(data.sets));
-        ASSERT_TRUE(data.Save(path, 1, c.hookKey));
-        EXPECT_EQ(Hex(c.saved), Hex(velktest::ReadBytes(path)));
-        EXPECT_EQ(c.keptAside ? Hex(c.file) : "", Hex(velktest::ReadBytes(path + ".bak")));
+        EXPECT_EQ(sets, Describe(data.sets));
+        ASSERT_TRUE(data.Save(path, 1, hookKey));
+        EXPECT_EQ(Hex(saved), Hex(velktest::ReadBytes(path)));
+        EXPECT_EQ(keptAside ? Hex(file) : "", Hex(velktest::ReadBytes(path + ".bak")));
         EXPECT_FALSE(velktest::FileExists(folder.File("QXDATA.tmp")));
         // Saved again unchanged, it is not written: what replaced it stays.
         velktest::WriteBytes(path, "replaced");
-        ASSERT_TRUE(data.Save(path, 1, c.hookKey));
+        ASSERT_TRUE(data.Save(path, 1, hookKey));
         EXPECT_EQ("replaced", velktest::ReadBytes(path));
     }
 }
 
-// Another program's hold on the file: a reader beside us does not stop the load, a hold that ends
-// within a moment is waited out, and a file still held is the user's all the same: once
-// it is free, a save neither replaces it nor keeps it aside.
+// A file still held is the user's all the same: once free, a save neither replaces it nor keeps it aside.
 TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), mine = OneSet(0x18, "Mine");
@@ -183,14 +164,11 @@ TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     EXPECT_EQ(Hex(mine), Hex(velktest::ReadBytes(path + ".bak")));
 }
 
-// A save that fails (its temporary file's name taken by a folder) leaves the file as it was; after a
-// few seconds of failing the owner is told, once however often it fails. The save goes through once
-// it can, with the old file kept aside as asked.
+// While its temporary file's name is taken by a folder, a save leaves the file as it was.
 TEST(DataFile, SavesThatKeepFailingAreToldOnce) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), temp = folder.File("QXDATA.tmp");
     ASSERT_TRUE(velktest::WriteBytes(path, "old") && CreateDirectoryA(temp.c_str(), nullptr));
-    // The notices wait in the owner's queue, counted there.
     HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     DataFileWriter::noticeAfterMs = 500;
     DataFileWriter writer(path.c_str(), owner, WM_APP);

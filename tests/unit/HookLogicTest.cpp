@@ -1,4 +1,3 @@
-// The hook library's trigger, gesture and hide rules over a scripted desktop, event by event.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -12,49 +11,44 @@ const HWND kPanel = HWND(INT_PTR(0x1000)), kOther = HWND(INT_PTR(0x2000));
 const HWND kDialog = HWND(INT_PTR(0x3000)), kDialogButton = HWND(INT_PTR(0x3010));  // owned by the panel
 constexpr DWORD kVelkProcess = 77;
 
-// The desktop the rules see, and what they posted.
 struct Desktop {
     std::set<int> down;
     bool swapped = false, panelVisible = true;
     POINT cursor = {};
     std::string posts;
     int hooksInstalled = 0;
-};
-Desktop* desktop;
+} desktop;
 
 const PlatformOps kScripted = {
-    [](int key) -> SHORT { return desktop->down.count(key) ? SHORT(0x8000) : 0; },
+    [](int key) -> SHORT { return desktop.down.count(key) ? SHORT(0x8000) : 0; },
     // Swapped buttons, else the drag distance: 4 both ways.
-    [](int index) { return index == SM_SWAPBUTTON ? int(desktop->swapped) : 4; },
-    [](POINT* p) -> BOOL { return *p = desktop->cursor, TRUE; },
+    [](int index) { return index == SM_SWAPBUTTON ? int(desktop.swapped) : 4; },
+    [](POINT* p) -> BOOL { return *p = desktop.cursor, TRUE; },
     [](HWND, UINT, WPARAM id, LPARAM point) -> BOOL {
-        desktop->posts += " " + std::to_string(id);
-        if (point)
-            desktop->posts += "@" + std::to_string(LOWORD(point)) + "," + std::to_string(HIWORD(point));
+        desktop.posts += " " + std::to_string(id);
+        if (point) desktop.posts += "@" + std::to_string(LOWORD(point)) + "," + std::to_string(HIWORD(point));
         return TRUE;
     },
     [](HWND w) { return w == kDialogButton ? kDialog : (w == kDialog ? kPanel : HWND(nullptr)); },
-    [](HWND w) -> BOOL { return w == kPanel && desktop->panelVisible; },
-    [](int type) { return ++desktop->hooksInstalled, HHOOK(INT_PTR(0x100 + type)); },
+    [](HWND w) -> BOOL { return w == kPanel && desktop.panelVisible; },
+    [](int type) { return ++desktop.hooksInstalled, HHOOK(INT_PTR(0x100 + type)); },
     [](HHOOK) -> BOOL { return TRUE; },
     [] { return HWINEVENTHOOK(INT_PTR(0x200)); },
     [](HWINEVENTHOOK) -> BOOL { return TRUE; },
     [](HWND w, DWORD* process) -> DWORD { return *process = w == kPanel ? kVelkProcess : 0, 1; },
-    [](DWORD process) -> BOOL { return desktop->posts += " F" + std::to_string(process), TRUE; },
+    [](DWORD process) -> BOOL { return desktop.posts += " F" + std::to_string(process), TRUE; },
 };
 
-// Plays a script of events, and of what VELK does between them, as VELK
-// registers itself; one entry per event: what it posted, or "-".
+// Plays a script of events, and of what VELK does between them, as VELK registers itself; one entry per
+// event: what it posted, or "-".
 //   L+ L- R+ R- M+ M-  a physical button down or up over the panel (o: over another window; d: in the
 //                      panel's own dialog)   C+ C- A+ A- S+ S- E+ E-  CTRL, ALT, SHIFT or ESC
 //   @x,y the cursor moves   Ao Ad another window or the dialog is activated   D1 D2 DDEntry
 //   ? IsDragging (d0, d1)   H0 H1 PauseHideHook   v0 the panel hides   W the buttons are swapped
-// The shared state starts as given, the process's hooks afresh; "F77" is the
-// right to take the foreground passed on to VELK's process.
-std::string Play(uint8_t key, const std::string& script, const SharedHookState& start = kInitialHookState,
-                 int* hooksInstalled = nullptr) {
-    Desktop d;
-    desktop = &d;
+// The shared state starts as given, the desktop and the process's hooks afresh; "F77": the right to take the
+// foreground, passed on to VELK's process.
+std::string Play(uint8_t key, const std::string& script, const SharedHookState& start = kInitialHookState) {
+    Desktop& d = desktop = {};
     SharedHookState state = start;
     InstalledHooks hooks = {};
     HookLogic logic(state, hooks, kScripted);
@@ -94,7 +88,6 @@ std::string Play(uint8_t key, const std::string& script, const SharedHookState& 
             continue;
         trace += d.posts.empty() ? " -" : d.posts;
     }
-    if (hooksInstalled) *hooksInstalled = d.hooksInstalled;
     return trace.substr(1);
 }
 
@@ -127,9 +120,8 @@ TEST(HookLogic, TriggerGesturesAndHideSignal) {
         EXPECT_EQ(posts, Play(key, script)) << int(key) << ": " << script;
 }
 
-// A VELK that ended without Unhook (killed, crashed) leaves the shared state
-// as it was: here a trigger and a drag half done. A new VELK process hooks
-// again, and the first events neither finish the trigger nor drop anything.
+// A VELK that ended without Unhook (killed, crashed) leaves the shared state as it was, here a trigger and a
+// drag half done: a new VELK hooks again, and its first events neither finish them nor drop anything.
 TEST(HookLogic, ANewProcessHooksAgainOverStateLeftBehind) {
     SharedHookState left = kInitialHookState;
     left.triggerTarget = PostTarget{kOther, WM_COMMAND, 41001, 0};  // the ended VELK's panel
@@ -138,9 +130,8 @@ TEST(HookLogic, ANewProcessHooksAgainOverStateLeftBehind) {
     left.dragState = kDragMoving;
     left.dragStart = POINT{7, 7};
     left.buttonsBefore = ButtonSnapshot{1, 1, 0, 0};
-    int installed = 0;
-    EXPECT_EQ("- - - - F77 41001", Play(0x10, "@5,5 L+ L- M+ M-", left, &installed));
-    EXPECT_EQ(2, installed);
+    EXPECT_EQ("- - - - F77 41001", Play(0x10, "@5,5 L+ L- M+ M-", left));
+    EXPECT_EQ(2, desktop.hooksInstalled);
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-// Double-byte-safe cuts, where items and sets go, stored paths, items from dropped files, icons.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -32,17 +31,19 @@ TEST(TextCut, NeverSplitsADoubleByteCharacter) {
     }
 }
 
-// A set's items, named by one letter each; "." is an empty slot.
-void Fill(LaunchSetList& sets, uint16_t set, const std::string& names) {
+// One set, a slot for each letter: an item named by it, or "." for an empty slot.
+void Fill(LaunchSetList& sets, const std::string& names) {
+    sets.Resize(1);
+    sets.AddSet("S", unsigned(names.size()));
     for (uint16_t i = 0; i < names.size(); ++i)
         if (names[i] != '.')
-            sets.CreateItem(set, i, names.substr(i, 1).c_str(), "C:\\x", "", ItemPlacement::Replace);
+            sets.CreateItem(0, i, names.substr(i, 1).c_str(), "C:\\x", "", ItemPlacement::Replace);
 }
 
-std::string Names(const LaunchSetList& sets, uint16_t set, size_t slots = 18) {
+std::string Names(const LaunchSetList& sets, size_t slots) {
     std::string names;
     for (uint16_t i = 0; i < slots; ++i)
-        names += sets.GetItemInfo(set, i).icon ? sets.GetItemInfo(set, i).name : ".";
+        names += sets.GetItemInfo(0, i).icon ? sets.GetItemInfo(0, i).name : ".";
     return names;
 }
 
@@ -58,11 +59,9 @@ TEST(LaunchSetList, AnInsertedItemShiftsTheFewestItemsTowardTheNearestHole) {
     // clang-format on
     for (const auto& [before, at, after] : cases) {
         LaunchSetList sets;
-        sets.Resize(1);
-        sets.AddSet("S", unsigned(before.size()));
-        Fill(sets, 0, before);
+        Fill(sets, before);
         EXPECT_EQ(after != nullptr, sets.CreateItem(0, at, "X", "C:\\x", "", ItemPlacement::Insert));
-        EXPECT_EQ(after ? after : before, Names(sets, 0, before.size())) << before << " at " << at;
+        EXPECT_EQ(after ? after : before, Names(sets, before.size())) << before << " at " << at;
     }
 }
 
@@ -83,11 +82,9 @@ TEST(LaunchSetList, SetsAndItemsMove) {
     }
     // Within a full set the item's own slot makes the room (moves between sets are the drop tests').
     LaunchSetList sets;
-    sets.Resize(1);
-    sets.AddSet("Full", 18);
-    Fill(sets, 0, "abcdefghijklmnopqr");
+    Fill(sets, "abcdefghijklmnopqr");
     EXPECT_TRUE(sets.MoveItem(0, 0, 0, 5, ItemPlacement::Insert));
-    EXPECT_EQ("bcdeafghijklmnopqr", Names(sets, 0));
+    EXPECT_EQ("bcdeafghijklmnopqr", Names(sets, 18));
 }
 
 TEST(ExpandPathMacros, ExpandsVariablesAndMacrosWithinTheBuffer) {
@@ -122,10 +119,7 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderUnlessItHoldsMoreAnyOth
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     ASSERT_TRUE(velktest::WriteBytes(folder + "\\run.cmd", "@echo off\r\n"));
     ASSERT_TRUE(velktest::WriteBytes(folder + "\\report.final.txt", "report"));
-    struct Com {
-        Com() { CoInitialize(nullptr); }
-        ~Com() { CoUninitialize(); }
-    } com;  // for this test, outliving its objects
+    CoInitialize(nullptr);
     for (const auto& [name, arguments] : {std::pair{"Editor.lnk", L""}, {"Options.lnk", L"--fast"}})
         ASSERT_TRUE(velktest::MakeShortcut(velktest::Wide((folder + "\\" + name).c_str()),
                                            velktest::Wide((folder + "\\run.cmd").c_str()), L"C:\\windows",
@@ -168,6 +162,7 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderUnlessItHoldsMoreAnyOth
     EXPECT_EQ(nullptr, source.Placeholder("$x\\program.exe"));
     source.SetDefaultIcon(nullptr);
     EXPECT_EQ(question, source.Placeholder("C:\\no\\such\\program.exe"));
+    CoUninitialize();
 }
 
 }  // namespace

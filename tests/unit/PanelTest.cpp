@@ -1,8 +1,8 @@
-// The panel as the App lays it out, without a window: hit codes, the back buffer's pixels, status texts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "Support.h"
 #include "base/UniqueHandle.h"
 #include "launchdata/LaunchSetList.h"
 #include "panel/ItemGrid.h"
@@ -125,8 +125,7 @@ TEST_F(PanelTest, RepaintsShowWhatIsUnderTheCursorLeavingNoTraceAndTheSetName) {
     UniqueFont font(CreateSetNameFont());
     LOGFONTA asked = {};
     GetObjectA(font.get(), sizeof asked, &asked);
-    EXPECT_STREQ("\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e",
-                 asked.lfFaceName);  // ＭＳ Ｐゴシック
+    EXPECT_EQ(velktest::Sjis("ＭＳ Ｐゴシック"), asked.lfFaceName);
 }
 
 TEST_F(PanelTest, StatusTexts) {

@@ -1,6 +1,5 @@
-// The readers of untrusted bytes, fuzzed from a fixed seed: data files mutated from valid ones and BMP
-// pictures with headers at and past their limits. Each loads without a crash and within its memory rule,
-// into a state that keeps its invariants, and what was loaded saves and loads back the same.
+// Data files mutated from valid ones and BMP pictures with headers at and past their limits, from a fixed
+// seed: each loads within its memory rule into a valid state, and what was loaded saves and loads back alike.
 #include <windows.h>
 #include <psapi.h>
 
@@ -21,18 +20,14 @@
 #include "launchdata/Settings.h"
 #include "wallpaper/BitmapFile.h"
 
-// Every allocation of the test program is counted by the thread that makes it (its size kept before it), so
-// that a load can be held to its memory rule while the other reader is fuzzed beside it.
-namespace {
-thread_local size_t liveBytes = 0, peakBytes = 0;
-}  // namespace
+// Each thread counts its own allocations (each block's size kept before it): the readers run side by side.
+static thread_local size_t liveBytes = 0, peakBytes = 0;
 
 __attribute__((noinline)) void* operator new(size_t size) {
     auto* block = static_cast<size_t*>(size < SIZE_MAX / 2 ? malloc(size + 16) : nullptr);
     if (!block) throw std::bad_alloc();
     *block = size;
-    liveBytes += size;
-    peakBytes = std::max(peakBytes, liveBytes);
+    peakBytes = std::max(peakBytes, liveBytes += size);
     return reinterpret_cast<char*>(block) + 16;
 }
 __attribute__((noinline)) void operator delete(void* bytes) noexcept {
@@ -49,7 +44,6 @@ namespace {
 
 using velktest::DataFile, velktest::Hex, velktest::kHyo, velktest::kSo;
 
-// The most a call allocated at once beyond what lived before it.
 template <typename Call>
 size_t PeakOf(Call call) {
     const size_t before = liveBytes;
@@ -66,8 +60,7 @@ bool Fits(const char* text, size_t limit) {
     return true;
 }
 
-// What the App loads the data file into: a history of 16, three set slots, the default icon for every
-// item until the icon thread brings its own.
+// As the App holds it: every item has the default icon until the icon thread brings its own.
 struct LaunchData {
     LaunchData() { sets.iconSource.SetDefaultIcon(LoadIconA(nullptr, IDI_APPLICATION)); }
     void Clear() {
@@ -83,7 +76,6 @@ struct LaunchData {
         return settings.BuildBytes(&history, &sets, settings.flags & Settings::kPinned ? 1 : 0,
                                    settings.triggerKeys);
     }
-    // What breaks an invariant of the loaded state, or empty.
     std::string Broken(bool loaded, unsigned slotsInFile) const {
         if (loaded != (sets.count > 0) || sets.count > 3 || history.entryCount > 16) return "counts";
         for (int k = 1; k <= history.entryCount; ++k)
@@ -92,12 +84,11 @@ struct LaunchData {
             const char* name = sets.GetSetName(s);
             if (s < sets.count ? !Fits(name, 64) || !*name : name != nullptr)
                 return "set " + std::to_string(s);
-            for (uint16_t i = 0; i <= slotsInFile && i < 256; ++i) {
-                const LaunchItemInfo item = sets.GetItemInfo(s, i);
-                if (item.icon && (i == slotsInFile || !*item.name || !Fits(item.name, 259) ||
+            for (uint16_t i = 0; i <= slotsInFile && i < 256; ++i)
+                if (const LaunchItemInfo item = sets.GetItemInfo(s, i);
+                    item.icon && (i == slotsInFile || !*item.name || !Fits(item.name, 259) ||
                                   !Fits(item.target, 259) || !Fits(item.workingFolder, 259)))
                     return "item " + std::to_string(s) + "/" + std::to_string(i);
-            }
         }
         return "";
     }
@@ -158,7 +149,6 @@ void FuzzDataFiles() {
         data.Clear();
         const size_t empty = liveBytes;
         bool loaded = false;
-        // The model holds at most a few bytes of its own for each byte of the file.
         const size_t peak = PeakOf([&] { loaded = data.Load(file); });
         if (peak > 65536 + 64 * file.size()) problem = "memory " + std::to_string(peak);
         if (problem.empty())
@@ -182,9 +172,8 @@ void Put(std::string& bytes, size_t at, uint32_t value, int size) {
     for (int i = 0; i < size && at + i < bytes.size(); ++i) bytes[at + i] = char(value >> 8 * i);
 }
 
-// A small picture of any depth, top-down now and then; run-length data with runs, literal runs and
-// deltas that may reach past the row or below the picture. Then one or two header fields at or past their
-// limits, a cut or a flipped byte.
+// A small picture of any depth, now and then top-down, with runs, literal runs and deltas that may reach past
+// the row or the picture; then one or two header fields at or past their limits, a cut or a flipped byte.
 std::string RandomPicture(std::mt19937& random) {
     const std::pair<uint16_t, uint32_t> formats[] = {
         {1, BI_RGB},  {4, BI_RGB},        {8, BI_RGB},        {16, BI_RGB}, {24, BI_RGB},
@@ -212,11 +201,10 @@ std::string RandomPicture(std::mt19937& random) {
     }
     std::string file(54, '\0');
     const uint32_t size = uint32_t(54 + table.size() + data.size());
-    const std::vector<uint32_t> sides = {0,     1,     uint32_t(-1), 8193,
-                                         65535, 65536, INT32_MAX,    uint32_t(INT32_MIN)};
     // The header as written: offset, value, width. Then each field that is spoilt: offset, width, and values
     // at and past its limits.
     // clang-format off
+    const std::vector<uint32_t> sides = {0, 1, uint32_t(-1), 8193, 65535, 65536, INT32_MAX, uint32_t(INT32_MIN)};
     const std::tuple<size_t, uint32_t, int> header[] = {
         {0, 0x4D42, 2}, {2, size, 4}, {10, 54 + uint32_t(table.size()), 4}, {14, 40, 4}, {18, uint32_t(width), 4},
         {22, uint32_t(random() % 4 ? height : -height), 4}, {26, 1, 2}, {28, bits, 2}, {30, compression, 4},
@@ -241,8 +229,7 @@ std::string RandomPicture(std::mt19937& random) {
     return file;
 }
 
-// What a picture the check takes breaks of the rules for taking one, read from its header by the format's
-// rules, or empty; with the header the reader describes its pixels with, once loaded.
+// The rule of its format that a picture the check took breaks, read from its own header, or empty.
 std::string Broken(const std::string& file, const BITMAPINFOHEADER* loaded) {
     auto get = [&](size_t at, int size) {
         uint32_t value = 0;
@@ -264,8 +251,7 @@ std::string Broken(const std::string& file, const BITMAPINFOHEADER* loaded) {
     return signedHeight > 0 && coded > 0 && offset + coded <= file.size() ? "" : "runs outside";
 }
 
-// Pictures load within their headers or not at all. Every picture is checked in memory; those the check
-// takes are loaded from a file, and their pixels go through the wallpaper cache and back.
+// Pictures the check takes load within their headers, and their pixels go through the cache and back.
 void FuzzPictures() {
     std::mt19937 random(19);
     velktest::TempFolder folder;
@@ -281,7 +267,6 @@ void FuzzPictures() {
         BITMAPINFOHEADER header = {};
         PixelImage pixels;
         const size_t peak = PeakOf([&] { pixels = BitmapFile().Load(instance, path.c_str(), &header); });
-        // The pixels the header declares, 4 bytes each, and a little more.
         if (peak > 4 * size_t(header.biWidth) * header.biHeight + 65536)
             problem = "memory " + std::to_string(peak);
         if (problem.empty() && pixels) problem = Broken(file, &header);

@@ -1,4 +1,3 @@
-// Scaling against a floating-point reference, blending, the cache file, erasing, the preview.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +12,7 @@ namespace {
 
 using Image = std::vector<uint32_t>;
 using Real = long double;
-using velktest::Bmp;
+using velktest::Bmp, velktest::Hex;
 
 Image Noise(int w, int h, unsigned seed) {
     Image image(size_t(w) * h);
@@ -91,18 +90,15 @@ std::string Bmp8(int w, int h, uint32_t (*pixel)(int, int), bool rle) {
     rows.append(rle ? "\0\1" : "", rle ? 2 : 0);  // the coded picture's end
     std::string file = Bmp(w, h, pixel).substr(0, 54) + palette + rows;
     // The file's size, the rows' offset, the depth, the coding, the coded size, the palette's size.
-    const std::pair<size_t, size_t> fields[] = {{2, file.size()},
-                                                {10, 54 + palette.size()},
-                                                {28, 8},
-                                                {30, rle ? BI_RLE8 : BI_RGB},
-                                                {34, rle ? rows.size() : 0},
-                                                {46, palette.size() / 4}};
+    // clang-format off
+    const std::pair<size_t, size_t> fields[] = {{2, file.size()}, {10, 54 + palette.size()}, {28, 8},
+        {30, rle ? BI_RLE8 : BI_RGB}, {34, rle ? rows.size() : 0}, {46, palette.size() / 4}};
+    // clang-format on
     for (const auto& [at, value] : fields)
         file.replace(at, 4, std::string(reinterpret_cast<const char*>(&value), 4));
     return file;
 }
 
-// Every depth and coding a user's picture comes in loads as bottom-up 32-bit pixels of its colours.
 TEST(BitmapFile, EveryDepthLoadsAsBottomUp32BitPixels) {
     velktest::TempFolder folder;
     const std::string path = folder.File("picture.bmp");
@@ -113,8 +109,7 @@ TEST(BitmapFile, EveryDepthLoadsAsBottomUp32BitPixels) {
         ASSERT_TRUE(velktest::WriteBytes(path, file));
         BITMAPINFOHEADER header = {};
         const PixelImage pixels = BitmapFile().Load(GetModuleHandleA(nullptr), path.c_str(), &header);
-        ASSERT_TRUE(pixels && header.biWidth == 3 && header.biHeight == 2)
-            << velktest::Hex(file.substr(0, 54));
+        ASSERT_TRUE(pixels && header.biWidth == 3 && header.biHeight == 2) << Hex(file.substr(0, 54));
         for (int i = 0; i < 6; ++i) EXPECT_EQ(colour(i % 3, 1 - i / 3), pixels[i] & 0xFFFFFF) << i;
     }
 }
@@ -130,7 +125,7 @@ TEST(WallpaperRenderer, CachesThePictureUnmixedAndErasesFromItAndThePreviewFits)
     DeleteFileA(cache.c_str());
     WallpaperRenderer renderer;
     ASSERT_EQ(1, renderer.Build(GetModuleHandleA(nullptr), path.c_str(), 256, 192, 0, 0x02336633, 0));
-    // 147510 bytes, 24 bits, the rows bottom first: as the picture's own file.
+    // 24 bits, the rows bottom first: the picture's own file.
     EXPECT_TRUE(picture == velktest::ReadBytes(cache));
 
     ASSERT_EQ(1, renderer.Build(GetModuleHandleA(nullptr), path.c_str(), 256, 192, 0, 0x02336633, 100));
