@@ -48,10 +48,10 @@ POINT Centre(HWND window) {
 // Pasted with CTRL+V. Typed double-byte characters reach a dialog of an ANSI
 // program under Wine split into two characters; pasted ones arrive whole.
 void Paste(const char* utf8) {
-    wchar_t wide[1024] = {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 1024);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, length * sizeof(wchar_t));
-    memcpy(GlobalLock(memory), wide, length * sizeof(wchar_t));
+    const std::wstring text = Wide(utf8);
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text.c_str(), bytes);
     GlobalUnlock(memory);
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();

@@ -43,8 +43,7 @@ inline bool StatusAt(HWND panel, POINT client, const std::string& status) {
 inline HWND StartVelk(Velk& velk) {
     if (!MoveMouseTo(POINT{400, 300})) return nullptr;
     HWND panel = velk.Start();
-    if (panel && !WaitFor([&] { return !EditorText(panel).empty(); })) return nullptr;
-    return panel;
+    return panel && WaitFor([&] { return !EditorText(panel).empty(); }) ? panel : nullptr;
 }
 
 // The buttons carry their place (see ButtonAt). The hook can see a release an

@@ -66,8 +66,7 @@ inline std::string Bmp(int width, int height, const std::function<uint32_t(int x
     auto put32 = [&](size_t at, uint32_t v) {
         for (int i = 0; i < 4; ++i) bytes[at + i] = char(v >> (8 * i));
     };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
+    bytes.replace(0, 2, "BM");
     put32(2, uint32_t(bytes.size()));
     put32(10, 54);
     put32(14, 40);

@@ -12,13 +12,10 @@
 
 namespace velktest {
 
-namespace {
-constexpr DWORD kInputPaceMs = 100;
-
-void Pace() {
-    WaitFor([] { return false; }, kInputPaceMs);
+// The input pace, 100 ms (see Support.h).
+static void Pace() {
+    WaitFor([] { return false; }, 100);
 }
-}  // namespace
 
 void PumpMessages() {
     MSG message = {};
@@ -74,14 +71,10 @@ TempFolder::TempFolder() {
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
     static unsigned counter = 0;
-    for (;;) {
-        const std::string name = std::string(base) + "velktest-" + std::to_string(GetCurrentProcessId()) +
-                                 "-" + std::to_string(GetTickCount()) + "-" + std::to_string(++counter);
-        if (CreateDirectoryA(name.c_str(), nullptr)) {
-            path_ = name;
-            return;
-        }
-    }
+    do {
+        path_ = std::string(base) + "velktest-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(GetTickCount()) + "-" + std::to_string(++counter);
+    } while (!CreateDirectoryA(path_.c_str(), nullptr));
 }
 
 TempFolder::~TempFolder() {
@@ -163,8 +156,7 @@ bool MoveMouseTo(POINT p) {
     auto at = [](int x, int y) {
         return [=] {
             POINT now = {};
-            GetCursorPos(&now);
-            return now.x == x && now.y == y;
+            return GetCursorPos(&now) && now.x == x && now.y == y;
         };
     };
     // Under Wine GetCursorPos answers from the X pointer once the position
@@ -212,8 +204,7 @@ void Key(WORD key, bool down) {
     SendInput(1, &input, sizeof input);
     // Only the modifiers are read by the hooks from the key state; other keys
     // reach their window in order however fast they come.
-    const bool modifier = key == VK_CONTROL || key == VK_SHIFT || key == VK_MENU;
-    if (modifier) Pace();
+    if (key == VK_CONTROL || key == VK_SHIFT || key == VK_MENU) Pace();
 }
 
 void TypeText(const char* text) {
@@ -247,9 +238,7 @@ bool BringToFront(HWND window) {
     });
 }
 
-namespace {
-ModalAnswer* current = nullptr;
-}  // namespace
+static ModalAnswer* current = nullptr;
 
 ModalAnswer::ModalAnswer(std::function<void(HWND)> answer, const char* windowClass)
     : windowClass_(windowClass), answer_(std::move(answer)) {

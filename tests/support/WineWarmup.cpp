@@ -17,10 +17,8 @@ LRESULT CALLBACK WarmupProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int main() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = WarmupProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "VelkWineWarmup";
+    const WNDCLASSA windowClass = {0,  WarmupProc, 0,  0,  GetModuleHandleA(nullptr),
+                                   {}, {},         {}, {}, "VelkWineWarmup"};
     RegisterClassA(&windowClass);
     HWND window = CreateWindowExA(0, "VelkWineWarmup", "warm-up", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
                                   200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
