@@ -107,7 +107,7 @@ TEST(Limits, TypedTextsReachTheDataFileCutToTheirLimits) {
     }
     // OK asks about the folder that does not exist; the question is modal.
     PostMessageA(GetDlgItem(item, IDOK), BM_CLICK, 0, 0);
-    HWND question = WaitForWindow(velk.Id(), "#32770", "VELK ver. 0.01");
+    HWND question = WaitForWindow(velk.Id(), "#32770", WindowText(panel).c_str());
     ASSERT_TRUE(question);
     PressButton(question, IDOK);
 

@@ -99,10 +99,9 @@ inline HWND OpenByKey(HWND panel, DWORD velkId, WORD key, const char* title) {
 // entry does.
 inline bool ChooseMenuEntry(HWND panel, DWORD velkId, UINT command) {
     HWND menu = WaitForWindow(velkId, "#32768");
-    if (!menu) return false;
-    TypeKeys({VK_ESCAPE});
-    if (!WaitFor([&] { return !IsWindowVisible(menu); })) return false;
-    return PostMessageA(panel, WM_COMMAND, command, 0) != FALSE;
+    if (menu) TypeKeys({VK_ESCAPE});
+    return menu && WaitFor([&] { return !IsWindowVisible(menu); }) &&
+           PostMessageA(panel, WM_COMMAND, command, 0);
 }
 
 }  // namespace velktest
