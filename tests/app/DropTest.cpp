@@ -4,7 +4,6 @@
 using namespace velktest;
 
 using Drops = HostedApp;
-using DragCursor = HostedApp;
 
 const std::string kNoRoom = Sjis("移動先に空きがありません");
 
@@ -150,7 +149,7 @@ TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
 }
 
 // Neighbouring places want different cursors, so that each check sees the move that it waits for.
-TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
+TEST_F(Drops, TheDragCursorSaysWhatADropWouldDoAtEachPlace) {
     MakeSets({"A B - D", "full", "X"});
     auto own = [&](int id) { return LoadCursorA(app->instance, MAKEINTRESOURCEA(id)); };
     const HCURSOR put = own(IDC_DRAG_PUT), insert = own(IDC_DRAG_INSERT), into = own(IDC_DRAG_INTO_SET);

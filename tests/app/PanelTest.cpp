@@ -3,7 +3,6 @@
 using namespace velktest;
 
 using Panel = HostedApp;
-using Placement = HostedApp;
 
 TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     MakeSets({"", "", ""});
@@ -40,7 +39,7 @@ TEST_F(Panel, TheNameEditorKeepsATextLeftWithoutEnter) {
     EXPECT_EQ("left over", WindowText(app->nameEdit));
 }
 
-TEST_F(Placement, ThePanelStaysOnTheScreenAtEveryEdgeAndCorner) {
+TEST_F(Panel, StaysOnTheScreenAtEveryEdgeAndCorner) {
     DEVMODEA mode = {};
     mode.dmSize = sizeof mode;
     mode.dmPelsWidth = 800, mode.dmPelsHeight = 600, mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
