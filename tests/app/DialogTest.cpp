@@ -160,17 +160,16 @@ TEST_F(Menus, TheNotificationIconsMenuOpensWithThePanelInFront) {
 }
 
 TEST_F(Menus, DeletingAsksFirstAndTheShownSetGoesDownByOne) {
-    const struct {
-        int command, subject, shown, answer;  // the item or the set under the menu; 0: the close box
-        const char *said, *state;
-    } rows[] = {
-        {IDM_DELETE_ITEM, 1, 0, IDCANCEL, "B", "Set0[A B] Set1[] Set2[] @0"},
+    // clang-format off
+    const struct { int command, subject, shown, answer; const char *said, *state; } rows[] = {
+        {IDM_DELETE_ITEM, 1, 0, IDCANCEL, "B", "Set0[A B] Set1[] Set2[] @0"},  // subject: under the menu
         {IDM_DELETE_ITEM, 1, 0, IDOK, "B", "Set0[A] Set1[] Set2[] @0"},
-        {IDM_DELETE_SET, 1, 1, 0, "[ Set1 ]", "Set0[A B] Set1[] Set2[] @1"},
+        {IDM_DELETE_SET, 1, 1, 0, "[ Set1 ]", "Set0[A B] Set1[] Set2[] @1"},  // 0: the close box
         {IDM_DELETE_SET, 0, 2, IDOK, "[ Set0 ]", "Set1[] Set2[] @1"},
         {IDM_DELETE_SET, 2, 1, IDOK, "[ Set2 ]", "Set0[A B] Set1[] @0"},
         {IDM_DELETE_SET, 2, 2, IDOK, "[ Set2 ]", "Set0[A B] Set1[] @1"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         MakeSets({"A B", "", ""}, uint16_t(row.shown));
         app->menuItem = row.subject;

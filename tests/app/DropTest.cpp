@@ -4,7 +4,6 @@
 using namespace velktest;
 
 using Drops = HostedApp;
-using DragCursor = HostedApp;
 
 const std::string kNoRoom = Sjis("移動先に空きがありません");
 
@@ -19,13 +18,10 @@ static bool CursorIs(POINT p) {
 }
 
 TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
-    const struct {
-        std::vector<std::string> files;  // none: a drag from `press`
-        POINT press, release;
-        uint16_t shown;
-        int answer;                // 0: the close box
-        const char *said, *state;  // state null: as it was
-    } rows[] = {
+    // No files: a drag from `press`; answer 0: the close box; state null: as it was.
+    // clang-format off
+    const struct { std::vector<std::string> files; POINT press, release; uint16_t shown; int answer;
+                   const char *said, *state; } rows[] = {
         {{"C:\\in\\one.txt"}, {}, Cell(1), 0, IDOK, "", "Set0[A one - D] Set1[full] Set2[X] @0"},
         {{"C:\\in\\two.txt"}, {}, Gap(1), 0, IDOK, "", "Set0[A two one D] Set1[full] Set2[X] @0"},
         {{"C:\\in\\three.txt"}, {}, Tab(2), 0, IDOK, "", "Set0[A two one D] Set1[full] Set2[X three] @0"},
@@ -38,6 +34,7 @@ TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
         {{}, Cell(0), Gap(3), 1, IDOK, kNoRoom.c_str(), nullptr},
         {{}, Tab(0), Tab(1), 2, IDOK, "[ Set0 ] > [ Set1 ]", "Set0[- A one D] Set2[X three] @1"},
     };
+    // clang-format on
     MakeSets({"A B - D", "full", "X"});
     for (const auto& row : rows) {
         app->currentSet = row.shown;
@@ -53,15 +50,13 @@ TEST_F(Drops, WhatIsDroppedGoesWhereThereIsRoomAndReplacesOnlyAfterOk) {
 TEST_F(Drops, TheGapAfterTheLastCellTakesAnItemByEveryPath) {
     const char* const holes = "a b - d e f g h i j k l m n o - q r";
     const char* const inserted = "Set0[a b - d e f g h i j k l m n o q r X] @0";
-    const struct {
-        const char *how, *set, *said, *state;  // state null: as it was
-    } rows[] = {
-        {"drop", holes, "", inserted},
-        {"drag", holes, "", "Set0[- b - d e f g h i j k l m n o q r a] @0"},
-        {"dialog", holes, "", inserted},
-        {"drop", "full", kNoRoom.c_str(), nullptr},
+    // clang-format off
+    const struct { const char *how, *set, *said, *state; } rows[] = {  // state null: as it was
+        {"drop", holes, "", inserted}, {"drag", holes, "", "Set0[- b - d e f g h i j k l m n o q r a] @0"},
+        {"dialog", holes, "", inserted}, {"drop", "full", kNoRoom.c_str(), nullptr},
         {"dialog, filled meanwhile", "a b - d e f g h i j k l m n o p q r", kNoRoom.c_str(), "Set0[full] @0"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         MakeSets({row.set});
         const std::string before = State();
@@ -113,24 +108,20 @@ TEST_F(Drops, SeveralFilesFillTheEmptyCellsFromTheOneUnderTheDropOrNone) {
 TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
     TempFolder temp;
     const std::string folder = temp.File("c$ tools"), marker = folder + "\\marker.exe";
-    const std::wstring wideFolder = Wide(folder.c_str());
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     ASSERT_TRUE(CopyFileA(BuildFile("launch_marker.exe").c_str(), marker.c_str(), FALSE));
-    const std::wstring cafe = wideFolder + Wide("\\Café.txt"), photo = wideFolder + Wide("\\写真📷.jpg");
-    const std::wstring gone = wideFolder + Wide("\\消えた📷.jpg");
+    auto in = [&](const char* name) { return Wide((folder + "\\" + name).c_str()); };
+    const std::wstring cafe = in("Café.txt"), photo = in("写真📷.jpg"), gone = in("消えた📷.jpg");
     for (const std::wstring& file : {cafe, photo})
         CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-    const struct {
-        std::vector<std::wstring> files;
-        const char* name;     // null: refused, with the message
-        std::wstring target;  // the file the item's target names
-    } rows[] = {
+    // name null: refused, with the message; target: the file the item's target names.
+    // clang-format off
+    const struct { std::vector<std::wstring> files; const char* name; std::wstring target; } rows[] = {
         {{Wide(marker.c_str())}, "marker", Wide(marker.c_str())},  // started below
-        {{cafe}, "Cafe", cafe},
-        {{photo}, "写真", photo},
-        {{gone}, nullptr, L""},  // no short name either
-        {{cafe, gone}, nullptr, L""},
+        {{cafe}, "Cafe", cafe}, {{photo}, "写真", photo},
+        {{gone}, nullptr, L""}, {{cafe, gone}, nullptr, L""},  // a name gone has no short name either
     };
+    // clang-format on
     MakeSets({""});
     for (uint16_t cell = 0; cell < std::size(rows); ++cell) {
         const auto& row = rows[cell];
@@ -158,14 +149,13 @@ TEST_F(Drops, ShellPathsBecomeItemsThatStartTheirFiles) {
 }
 
 // Neighbouring places want different cursors, so that each check sees the move that it waits for.
-TEST_F(DragCursor, SaysWhatADropWouldDoAtEachPlace) {
+TEST_F(Drops, TheDragCursorSaysWhatADropWouldDoAtEachPlace) {
     MakeSets({"A B - D", "full", "X"});
     auto own = [&](int id) { return LoadCursorA(app->instance, MAKEINTRESOURCEA(id)); };
     const HCURSOR put = own(IDC_DRAG_PUT), insert = own(IDC_DRAG_INSERT), into = own(IDC_DRAG_INTO_SET);
     const HCURSOR no = own(IDC_DRAG_NO), arrow = LoadCursorA(nullptr, IDC_ARROW);
     // An item goes between tabs (216, 20), onto a full set's tab (1), the pin (20, 20), the new-set button
-    // (43, 20), the name editor below the drawing area and out of the panel (300, 100). The last place is the
-    // release.
+    // (43, 20), the name editor and out of the panel (300, 100); the last place is the release.
     // clang-format off
     struct Place { POINT at; HCURSOR shown; };
     struct Drag { const char* what; POINT press; std::vector<Place> places; bool itemDialogOpen; };

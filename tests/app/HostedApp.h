@@ -113,21 +113,19 @@ protected:
     }
     // "Set0[A B - D] Set1[full] @0": the sets with their items by cell, and the shown set; "?" for no name.
     std::string State() const {
+        const LaunchSetList& sets = *app->launchSets;
+        auto text = [](const char* name, const char* none) { return std::string(name ? name : none); };
         std::string state;
-        for (uint16_t s = 0; s < app->launchSets->count; ++s) {
+        for (uint16_t s = 0; s < sets.count; ++s) {
             std::string items;
-            for (uint16_t cell = 0; cell < 18; ++cell) {
-                const char* name = app->launchSets->GetItemInfo(s, cell).name;
-                items += (name ? name : "-") + std::string(" ");
-            }
+            for (uint16_t cell = 0; cell < 18; ++cell)
+                items += text(sets.GetItemInfo(s, cell).name, "-") + " ";
             items.erase(items.find_last_not_of(" -") + 1);
-            const char* name = app->launchSets->GetSetName(s);
-            state += (name ? name : "?") + ("[" + (app->launchSets->IsSetFull(s) ? "full" : items) + "] ");
+            state += text(sets.GetSetName(s), "?") + "[" + (sets.IsSetFull(s) ? "full" : items) + "] ";
         }
         return state + "@" + std::to_string(app->currentSet);
     }
-    // The centre of cell i, of tab i of three, and the gap before cell i; the gap after the last cell (18)
-    // lies right of the bottom row.
+    // Cell i's centre, tab i's (of three), and the gap before cell i (gap 18: right of the bottom row).
     static POINT Cell(int i) { return POINT{25 + 41 * (i % 6), 60 + 46 * (i / 6)}; }
     static POINT Tab(int i) { return POINT{209 + 15 * i, 20}; }
     static POINT Gap(int i) { return i == 18 ? POINT{250, 150} : POINT{4 + 41 * (i % 6), 60 + 46 * (i / 6)}; }

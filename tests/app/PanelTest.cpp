@@ -3,7 +3,6 @@
 using namespace velktest;
 
 using Panel = HostedApp;
-using Placement = HostedApp;
 
 TEST_F(Panel, TheWheelTurnsTheSetsRoundBothWays) {
     MakeSets({"", "", ""});
@@ -40,17 +39,14 @@ TEST_F(Panel, TheNameEditorKeepsATextLeftWithoutEnter) {
     EXPECT_EQ("left over", WindowText(app->nameEdit));
 }
 
-TEST_F(Placement, ThePanelStaysOnTheScreenAtEveryEdgeAndCorner) {
+TEST_F(Panel, StaysOnTheScreenAtEveryEdgeAndCorner) {
     DEVMODEA mode = {};
     mode.dmSize = sizeof mode;
     mode.dmPelsWidth = 800, mode.dmPelsHeight = 600, mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    struct Restore {
-        ~Restore() { ChangeDisplaySettingsA(nullptr, 0); }
-    } restore;  // the screen as it was, however the test ends
-    ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, 0));
-    // x, y -1: flush with the low edge, 1: with the high edge, 0: centred on the cursor. The cursor stays a
-    // pixel from the right and bottom edges, where it can still be moved aside and back.
     // clang-format off
+    struct Restore { ~Restore() { ChangeDisplaySettingsA(nullptr, 0); } } restore;  // however the test ends
+    ASSERT_EQ(DISP_CHANGE_SUCCESSFUL, ChangeDisplaySettingsA(&mode, 0));
+    // x, y: -1 flush low, 1 flush high, 0 centred; the cursor stays a pixel in, for MoveMouseTo's step aside.
     const struct { POINT cursor; int x, y; } rows[] = {
         {{0, 0}, -1, -1},   {{400, 0}, 0, -1}, {{798, 0}, 1, -1}, {{798, 300}, 1, 0}, {{798, 598}, 1, 1},
         {{400, 598}, 0, 1}, {{0, 598}, -1, 1}, {{0, 300}, -1, 0}, {{12, 590}, -1, 1}, {{400, 300}, 0, 0},

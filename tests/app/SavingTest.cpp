@@ -5,13 +5,6 @@
 
 using namespace velktest;
 
-using Saving = HostedApp;
-using Start = HostedApp;
-
-static std::string UsersFile(uint8_t flags) {
-    return DataFile().Header(flags, 0, 1).Text("Mine").Empty(18).bytes;
-}
-
 // A taskbar that is not there until `taskbarUp`; the balloons' titles it showed.
 static bool taskbarUp = false;
 static std::vector<std::string> balloons;
@@ -22,9 +15,10 @@ static BOOL WINAPI ScriptedTaskbar(DWORD message, PNOTIFYICONDATAA data) {
 }
 
 // An unreadable data file is told when the taskbar comes (log-on), and again at a change, which is not kept.
-TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
+TEST_F(HostedApp, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     const std::string path = ProgramFile("QXDATA.dat"), blocker = ProgramFile("QXDATA.tmp");
-    const std::string file = UsersFile(0x18), unreadable = Sjis("データファイルを読み込めません");
+    auto users = [](uint8_t flags) { return DataFile().Header(flags, 0, 1).Text("Mine").Empty(18).bytes; };
+    const std::string file = users(0x18), unreadable = Sjis("データファイルを読み込めません");
     Settings::heldWaitMs = 300;
     DataFileWriter::noticeAfterMs = 500;
     EndApp();
@@ -55,7 +49,7 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     CursorAt({20, 20});  // the pin
     Command(IDM_PRIMARY_CLICK);
     SendMessageA(app->panel, WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(Hex(UsersFile(0x08)), Hex(ReadBytes(path)));
+    EXPECT_EQ(Hex(users(0x08)), Hex(ReadBytes(path)));
 
     ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
     Command(IDM_PRIMARY_CLICK);
@@ -68,7 +62,7 @@ TEST_F(Saving, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
 }
 
 // Elevated, VELK hears only elevated programs' hooks: it says so, and how to start it normally.
-TEST_F(Start, AnElevatedVelkSaysOnceWhereItsTriggerWorks) {
+TEST_F(HostedApp, AnElevatedVelkSaysAtStartOnceWhereItsTriggerWorks) {
     const auto query = std::exchange(App::runsAboveTheShell, [] { return true; });
     Reply reply(IDOK);
     StartWith("");

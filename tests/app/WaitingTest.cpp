@@ -8,8 +8,6 @@
 
 using namespace velktest;
 
-using Waiting = HostedApp;
-
 // Whether the repaint timer ticks within the time; the ticks are taken, not handled.
 static bool Ticks(HWND panel, DWORD withinMs) {
     MSG tick = {};
@@ -101,7 +99,7 @@ TEST_F(Resting, ADragThatLosesTheMouseDropsNothing) {
     EXPECT_EQ("Set0[A - B] @0", State());
 }
 
-TEST_F(Waiting, TheTimerRunsOnlyWhileThePanelShows) {
+TEST_F(HostedApp, TheTimerRunsOnlyWhileThePanelShows) {
     EXPECT_TRUE(Ticks(app->panel, 500));
     // Hidden by the trigger, the hide signal or ESC; shown by the trigger or the notification icon (0).
     const std::pair<int, int> ways[] = {{IDM_TRIGGER, IDM_TRIGGER}, {IDM_HIDE, 0}, {IDM_ESCAPE, IDM_TRIGGER}};
@@ -157,7 +155,7 @@ TEST_F(Resting, StoredItemsShowAtOnceAndTheirIconsFollowThem) {
 }
 
 // Each look-up waits for the gate: one made on the panel's thread would hold the test up.
-TEST_F(Waiting, NewItemsDoNotWaitForTheShell) {
+TEST_F(HostedApp, NewItemsDoNotWaitForTheShell) {
     const HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     const DWORD panelThread = GetCurrentThreadId();
     std::atomic<int> asked{0}, askedOnPanelThread{0};

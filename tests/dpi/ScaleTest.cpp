@@ -1,4 +1,3 @@
-// The hosted panel at the display scale of its prefix (VELK_TEST_DPI).
 #include "Bytes.h"
 #include "HostedApp.h"
 #include "launchdata/IconLoader.h"
@@ -11,11 +10,10 @@ using namespace velktest;
 
 // What the panel measures in device pixels at each scale, worked out by hand from its 96-DPI layout.
 struct Scale {
-    int dpi, width, height;  // the drawing area
-    RECT tabs, buttons;      // the three tabs' box and the two buttons' box, inclusive
-    POINT cell7;             // cell 7's top left
-    int cell, edge;          // a cell's size and its icon's; a tab's edge: two lines of one logical pixel
-    int nameBottom;          // the lowest row the name's rectangle holds
+    int dpi, width, height;      // the drawing area
+    RECT tabs, buttons;          // the three tabs' box and the two buttons' box, inclusive
+    POINT cell7;                 // cell 7's top left
+    int cell, edge, nameBottom;  // a cell and its icon; a tab's edge: two logical pixels; the name's last row
 };
 const Scale kScales[] = {
     {144, 384, 288, {303, 18, 368, 41}, {15, 15, 79, 44}, {75, 135}, 48, 3, 281},
@@ -75,13 +73,9 @@ protected:
                            std::max(box.right, LONG(x)), std::max(box.bottom, LONG(y))};
         return box;
     }
+    static std::vector<LONG> Corners(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
     const Scale* scale = nullptr;
 };
-
-static std::string Text(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
 
 TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
     // The picture: noise whose size is a whole multiple of every scale's area, the cache made at 96 DPI grey.
@@ -107,13 +101,13 @@ TEST_F(Scaled, ThePanelIsDrawnForTheDisplayScale) {
     EXPECT_EQ(scale->width, *reinterpret_cast<const int32_t*>(&cache[18])) << "the cache made again";
 
     const int w = scale->width, h = scale->height;
-    EXPECT_EQ(Text(scale->tabs), Text(Box({w / 2, 0, w - 1, scale->buttons.bottom + 10})));
-    EXPECT_EQ(Text(scale->buttons), Text(Box({0, 0, w / 2, scale->buttons.bottom + 10})));
+    EXPECT_EQ(Corners(scale->tabs), Corners(Box({w / 2, 0, w - 1, scale->buttons.bottom + 10})));
+    EXPECT_EQ(Corners(scale->buttons), Corners(Box({0, 0, w / 2, scale->buttons.bottom + 10})));
     const int tabLeft = scale->tabs.left, tabMiddle = (scale->tabs.top + scale->tabs.bottom) / 2;
     EXPECT_EQ(tabLeft + scale->edge - 1, Box({tabLeft, tabMiddle, tabLeft + 8, tabMiddle}).right);
     const RECT name = Box({w / 2, h - scale->cell, w - 1, h - 1}, RGB(255, 255, 255));
-    EXPECT_TRUE(name.bottom <= scale->nameBottom && name.bottom > scale->nameBottom - scale->cell / 4)
-        << Text(name);
+    EXPECT_LE(name.bottom, scale->nameBottom);
+    EXPECT_GT(name.bottom, scale->nameBottom - scale->cell / 4);
     EXPECT_GE(name.bottom - name.top, scale->cell / 4) << "a font sized for the scale";
 
     for (uint16_t cell : {0, 7, 13}) EXPECT_EQ(scale->cell, Width(Icon(cell)));
@@ -136,12 +130,11 @@ TEST_F(Scaled, ScaledPointsHitWhatTheirLogicalPointsHitAt96) {
         }
     EXPECT_EQ(0x0500, app->PanelHitTest(At({100, 0}).x, scale->height));
 
-    CursorAt(At(Tab(1)));
-    Command(IDM_PRIMARY_CLICK);
-    EXPECT_EQ(1, app->currentSet);
-    CursorAt(At(Tab(0)));
-    Command(IDM_PRIMARY_CLICK);
-    ASSERT_EQ(0, app->currentSet);
+    for (int tab : {1, 0}) {
+        CursorAt(At(Tab(tab)));
+        Command(IDM_PRIMARY_CLICK);
+        ASSERT_EQ(tab, app->currentSet);
+    }
 
     ModalAnswer menu([](HWND) { EndMenu(); }, "#32768");
     CursorAt(At(Cell(7), true));
@@ -156,8 +149,7 @@ TEST_F(Scaled, ThePanelTakesTheScaleOfTheMonitorItMovesTo) {
     const Scale& other = kScales[scale->dpi == 144 ? 1 : 0];
     ItemsWithIcons();
     RECT suggested = {100, 50, 100 + other.width, 50 + other.height};
-    SendMessageA(app->panel, WM_DPICHANGED, MAKEWPARAM(other.dpi, other.dpi),
-                 reinterpret_cast<LPARAM>(&suggested));
+    SendMessageA(app->panel, WM_DPICHANGED, MAKEWPARAM(other.dpi, other.dpi), LPARAM(&suggested));
     WaitForIcons();
     RECT client = {}, outer = {};
     GetClientRect(app->panel, &client);
