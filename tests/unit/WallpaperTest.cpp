@@ -143,11 +143,10 @@ TEST(WallpaperRenderer, CachesThePictureUnmixedAndErasesFromItAndThePreviewFits)
     preview.Load(GetModuleHandleA(nullptr), path.c_str(), 128, 96, 0x02090909);
     for (int fill : {1, 0}) {
         preview.Compose(0x02AABBCC, 100, uint8_t(fill));
-        // Fitted, the picture is 128 x 64, 16 band rows above and below it.
-        for (int row : {0, 15, 16, 79, 80, 95})
-            EXPECT_EQ(fill || (row >= 16 && row < 80) ? 0x123456u : 0xAABBCCu,
-                      preview.display[row * 128] & 0xFFFFFF)
-                << fill << row;
+        for (int row : {0, 15, 16, 79, 80, 95}) {
+            const bool picture = fill || (row >= 16 && row < 80);  // fitted: 128 x 64, 16 band rows each side
+            EXPECT_EQ(picture ? 0x123456u : 0xAABBCCu, preview.display[row * 128] & 0xFFFFFF) << fill << row;
+        }
     }
 }
 
