@@ -135,11 +135,9 @@ TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
                                   0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
         HANDLE release = nullptr;
-        if (releaseAfterMs) {
-            ASSERT_TRUE(CreateTimerQueueTimer(
-                &release, nullptr, [](void* h, BOOLEAN) { CloseHandle(h); }, held, releaseAfterMs, 0,
-                WT_EXECUTEONLYONCE));
-        }
+        ASSERT_TRUE(!releaseAfterMs || CreateTimerQueueTimer(
+                                           &release, nullptr, [](void* h, BOOLEAN) { CloseHandle(h); }, held,
+                                           releaseAfterMs, 0, WT_EXECUTEONLYONCE));
         LaunchData data;
         EXPECT_EQ(loads, data.Load(path));
         EXPECT_EQ(!loads, data.settings.unreadable);

@@ -39,10 +39,9 @@ const PlatformOps kScripted = {
 };
 
 // Plays a script of events and of VELK's calls between them; one entry an event: what it posted, or "-".
-//   L+ L- R+ R- M+ M-  a physical button down or up over the panel (o: over another window; d: in the
-//                      panel's own dialog)   C+ C- A+ A- S+ S- E+ E-  CTRL, ALT, SHIFT or ESC
-//   @x,y the cursor moves   Ao Ad another window or the dialog is activated   D1 D2 DDEntry
-//   ? IsDragging (d0, d1)   H0 H1 PauseHideHook   v0 the panel hides   W the buttons are swapped
+//   L+ L- R+ R- M+ M-  a physical button down or up over the panel (o: another window, d: the panel's dialog)
+//   C+ C- A+ A- S+ S- E+ E-  CTRL, ALT, SHIFT or ESC   @x,y the cursor moves   D1 D2 DDEntry   W swapped
+//   Ao Ad another window or the dialog activated   ? IsDragging (d0, d1)   H0 H1 PauseHideHook   v0 hidden
 // The shared state starts as given, desktop and hooks afresh; "F77": VELK's process may take the foreground.
 std::string Play(uint8_t key, const std::string& script, SharedHookState state = kInitialHookState) {
     Desktop& d = desktop = {};
