@@ -81,8 +81,7 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     DataFile refused = DataFile().Header(0x18, 0, 1).Text("S"), refusedSaved = refused;
     refused.Slot("Bad", "$q\\x.exe", "").Slot("Kept", "C:\\k", "").Empty(16);
     refusedSaved.Empty(1).Slot("Kept", "C:\\k", "").Empty(16);
-    std::string reserved = OneSet(0x18);
-    reserved[7] = 5;
+    const std::string reserved = OneSet(0x18).replace(7, 1, "\5");
     // The file (none: empty), sets and trigger keys loaded, hook's keys at the save, kept aside?, file saved.
     using Sets = std::vector<std::string>;
     const std::tuple<const char*, std::string, Sets, uint8_t, uint8_t, bool, std::string> cases[] = {

@@ -94,8 +94,7 @@ std::string Bmp8(int w, int h, uint32_t (*pixel)(int, int), bool rle) {
     const std::pair<size_t, size_t> fields[] = {{2, file.size()}, {10, 54 + palette.size()}, {28, 8},
         {30, rle ? BI_RLE8 : BI_RGB}, {34, rle ? rows.size() : 0}, {46, palette.size() / 4}};
     // clang-format on
-    for (const auto& [at, value] : fields)
-        file.replace(at, 4, std::string(reinterpret_cast<const char*>(&value), 4));
+    for (const auto& [at, value] : fields) file.replace(at, 4, reinterpret_cast<const char*>(&value), 4);
     return file;
 }
 
