@@ -66,8 +66,7 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     three.Text("Third").Empty(18);
     const std::string tools = "Tools|0:Edit,C:\\A\\r.cmd,C:\\A|2:Note,$p\\n.txt,|17:Last,%WINDIR%\\x.exe,$W";
     const std::string second = kHyo + kSo + "|5:" + kSo + "\\" + kHyo + ",C:\\" + kSo + "\\x.exe,C:\\" + kSo;
-    // An empty set name, a slot with a target but no name, 20 slots a set, texts beyond their limits
-    // (a set name keeps 64 bytes and an item's texts 259, in whole characters).
+    // An empty set name, a nameless item, 20 slots a set, texts cut whole (names to 64 bytes, items' to 259).
     const std::string n63(63, 'n'), t257(257, 't');
     DataFile wide = DataFile().Header(0x18, 0, 2, 20).Text("").Slot("", "C:\\t", "C:\\");
     wide.Slot(t257 + kSo + "x", "C:\\1", "").Empty(16).Slot("s18", "C:\\a", "").Slot("s19", "C:\\b", "");
@@ -82,10 +81,8 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
     DataFile refused = DataFile().Header(0x18, 0, 1).Text("S"), refusedSaved = refused;
     refused.Slot("Bad", "$q\\x.exe", "").Slot("Kept", "C:\\k", "").Empty(16);
     refusedSaved.Empty(1).Slot("Kept", "C:\\k", "").Empty(16);
-    std::string reserved = OneSet(0x18);
-    reserved[7] = 5;
-    // The file (none when empty), the sets loaded, the trigger keys loaded, the hook's keys at the save,
-    // whether the file is kept aside then, the file saved (with the pin in).
+    const std::string reserved = OneSet(0x18).replace(7, 1, "\5");
+    // The file (none: empty), sets and trigger keys loaded, hook's keys at the save, kept aside?, file saved.
     using Sets = std::vector<std::string>;
     const std::tuple<const char*, std::string, Sets, uint8_t, uint8_t, bool, std::string> cases[] = {
         {"fresh start", "", {"NewLaunchSet"}, 0, 0x10, false, fresh},
@@ -137,18 +134,13 @@ TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
                                   0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, held);
         HANDLE release = nullptr;
-        if (releaseAfterMs) {
-            ASSERT_TRUE(CreateTimerQueueTimer(
-                &release, nullptr, [](void* h, BOOLEAN) { CloseHandle(h); }, held, releaseAfterMs, 0,
-                WT_EXECUTEONLYONCE));
-        }
+        ASSERT_TRUE(!releaseAfterMs || CreateTimerQueueTimer(
+                                           &release, nullptr, [](void* h, BOOLEAN) { CloseHandle(h); }, held,
+                                           releaseAfterMs, 0, WT_EXECUTEONLYONCE));
         LaunchData data;
         EXPECT_EQ(loads, data.Load(path));
         EXPECT_EQ(!loads, data.settings.unreadable);
-        if (release)
-            DeleteTimerQueueTimer(nullptr, release, INVALID_HANDLE_VALUE);
-        else
-            CloseHandle(held);
+        release ? DeleteTimerQueueTimer(nullptr, release, INVALID_HANDLE_VALUE) : CloseHandle(held);
         if (!loads) data.sets.AddSet("NewLaunchSet", 18);
         EXPECT_EQ(std::vector<std::string>{loads ? "Mine" : "NewLaunchSet"}, Describe(data.sets));
         data.Save(path, 0);

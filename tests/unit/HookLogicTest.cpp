@@ -9,7 +9,6 @@ namespace {
 
 const HWND kPanel = HWND(INT_PTR(0x1000)), kOther = HWND(INT_PTR(0x2000));
 const HWND kDialog = HWND(INT_PTR(0x3000)), kDialogButton = HWND(INT_PTR(0x3010));  // owned by the panel
-constexpr DWORD kVelkProcess = 77;
 
 struct Desktop {
     std::set<int> down;
@@ -35,21 +34,17 @@ const PlatformOps kScripted = {
     [](HHOOK) -> BOOL { return TRUE; },
     [] { return HWINEVENTHOOK(INT_PTR(0x200)); },
     [](HWINEVENTHOOK) -> BOOL { return TRUE; },
-    [](HWND w, DWORD* process) -> DWORD { return *process = w == kPanel ? kVelkProcess : 0, 1; },
+    [](HWND w, DWORD* process) -> DWORD { return *process = w == kPanel ? 77 : 0, 1; },
     [](DWORD process) -> BOOL { return desktop.posts += " F" + std::to_string(process), TRUE; },
 };
 
-// Plays a script of events, and of what VELK does between them, as VELK registers itself; one entry per
-// event: what it posted, or "-".
-//   L+ L- R+ R- M+ M-  a physical button down or up over the panel (o: over another window; d: in the
-//                      panel's own dialog)   C+ C- A+ A- S+ S- E+ E-  CTRL, ALT, SHIFT or ESC
-//   @x,y the cursor moves   Ao Ad another window or the dialog is activated   D1 D2 DDEntry
-//   ? IsDragging (d0, d1)   H0 H1 PauseHideHook   v0 the panel hides   W the buttons are swapped
-// The shared state starts as given, the desktop and the process's hooks afresh; "F77": the right to take the
-// foreground, passed on to VELK's process.
-std::string Play(uint8_t key, const std::string& script, const SharedHookState& start = kInitialHookState) {
+// Plays a script of events and of VELK's calls between them; one entry an event: what it posted, or "-".
+//   L+ L- R+ R- M+ M-  a physical button down or up over the panel (o: another window, d: the panel's dialog)
+//   C+ C- A+ A- S+ S- E+ E-  CTRL, ALT, SHIFT or ESC   @x,y the cursor moves   D1 D2 DDEntry   W swapped
+//   Ao Ad another window or the dialog activated   ? IsDragging (d0, d1)   H0 H1 PauseHideHook   v0 hidden
+// The shared state starts as given, desktop and hooks afresh; "F77": VELK's process may take the foreground.
+std::string Play(uint8_t key, const std::string& script, SharedHookState state = kInitialHookState) {
     Desktop& d = desktop = {};
-    SharedHookState state = start;
     InstalledHooks hooks = {};
     HookLogic logic(state, hooks, kScripted);
     logic.SetHookKey(key);
@@ -110,8 +105,7 @@ TEST(HookLogic, TriggerGesturesAndHideSignal) {
         {0x10, "@100,100 L+ D2 @110,100 R+ ? R- L-", "- - - - d0 - -"},
         {0x10, "@100,100 L+ D2 @110,100 M+ ? M- L-", "- - - - d0 F77 41001 -"},
         {0x10, "W @100,100 R+ D2 R-", "- - 43003@100,100"},  // swapped: the physical right one is primary
-        // Hiding: presses elsewhere, not on the panel or in its own dialog, while switched on; activations, once
-        // switched on and while the panel shows; not while the middle button triggers.
+        // Once on, presses off the panel or its dialog hide it, and activations while shown; not M's trigger.
         {0x10, "L+o L-o H1 L+o L-o R+o L+ L- R+d H0 L+o", "- - 43005 - 43005 - - - -"},
         {0x10, "Ao H1 Ao Ad v0 Ao", "- 43005 - -"}, {0x10, "H1 M+ L+o Ao L-o M-", "- - - - F77 41001"},
         {0x03, "H1 M+ L+o", "- 43005"}};
@@ -120,8 +114,7 @@ TEST(HookLogic, TriggerGesturesAndHideSignal) {
         EXPECT_EQ(posts, Play(key, script)) << int(key) << ": " << script;
 }
 
-// A VELK that ended without Unhook (killed, crashed) leaves the shared state as it was, here a trigger and a
-// drag half done: a new VELK hooks again, and its first events neither finish them nor drop anything.
+// A VELK killed mid-trigger and mid-drag: a new one hooks again, its events finish neither, nor are lost.
 TEST(HookLogic, ANewProcessHooksAgainOverStateLeftBehind) {
     SharedHookState left = kInitialHookState;
     left.triggerTarget = PostTarget{kOther, WM_COMMAND, 41001, 0};  // the ended VELK's panel

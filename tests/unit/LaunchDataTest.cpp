@@ -48,9 +48,8 @@ std::string Names(const LaunchSetList& sets, size_t slots) {
 }
 
 TEST(LaunchSetList, AnInsertedItemShiftsTheFewestItemsTowardTheNearestHole) {
-    // The slots, where X goes in, the slots afterwards (null: refused, nothing changes). The hole ahead is
-    // nearer; only a hole behind; equally near, the earlier items move down; an empty slot takes it, so does
-    // one just before, also after the last slot, where else the earlier items move down.
+    // The slots, where X goes in, the slots after (null: refused). The hole ahead nearer; only one behind;
+    // equally near, earlier items move down; an empty slot or the one before takes it, also past the end.
     // clang-format off
     const std::tuple<std::string, uint16_t, const char*> cases[] = {
         {"ABC.D.", 1, "AXBCD."}, {".ABCDE", 3, "ABXCDE"}, {".AB.", 2, "AXB."}, {"A.B", 1, "AXB"}, {"A.B", 2, "AXB"},
@@ -150,8 +149,7 @@ TEST(ItemFieldsFromFile, AShortcutGivesItsTargetAndFolderUnlessItHoldsMoreAnyOth
     GetLongPathNameA(expanded, named, MAX_PATH);
     EXPECT_EQ(longest, named);
 
-    // A missing target has no icon of its own: it keeps the default icon, else the question mark; a target
-    // that does not expand has none.
+    // A missing target keeps the default icon, else the question mark; one that does not expand has none.
     const HICON question = LoadIconA(nullptr, IDI_QUESTION);
     ItemIconSource source;
     source.SetDefaultIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_DEFAULT_ITEM)));

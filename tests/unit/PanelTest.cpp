@@ -38,9 +38,7 @@ protected:
     void Full() { painter.Repaint(0, false, 256, 1, 1, 1, -1, -1); }
     void Tick(int x, int y) { painter.Repaint(0, false, 256, 0, 0, 1, x, y); }
     COLORREF Pixel(int x, int y) const { return GetPixel(wallpaper.dc.get(), x, y); }
-    std::string Snapshot() const {
-        return GdiFlush(), std::string(static_cast<char*>(wallpaper.bits), 147456);
-    }
+    std::string Snapshot() { return GdiFlush(), std::string(static_cast<char*>(wallpaper.bits), 147456); }
     // The box of the pixels within r that hold the colour (or, by default, that differ from the picture).
     RECT Box(RECT r, COLORREF colour = CLR_INVALID) const {
         RECT box = {r.right, r.bottom, r.left, r.top};
@@ -98,10 +96,9 @@ TEST_F(PanelTest, RepaintsShowWhatIsUnderTheCursorLeavingNoTraceAndTheSetName) {
     EXPECT_EQ("wwbbsrr", Look({{45, 100}, {44, 83}, {44, 84}, {47, 127}}));
     // The icon under the cursor grows on every side, within 44 x 44.
     Tick(60, 100);
-    const RECT grown = Box({38, 78, 93, 133});
-    EXPECT_TRUE(grown.left < cell7.left && grown.top < cell7.top && grown.right > cell7.right);
-    EXPECT_TRUE(grown.bottom > cell7.bottom && grown.left >= 44 && grown.top >= 84 && grown.right <= 87);
-    EXPECT_LE(grown.bottom, 127);
+    const auto [left, top, right, bottom] = Box({38, 78, 93, 133});
+    EXPECT_TRUE(left < cell7.left && top < cell7.top && right > cell7.right && bottom > cell7.bottom);
+    EXPECT_TRUE(left >= 44 && top >= 84 && right <= 87 && bottom <= 127);
     Tick(100, 100);
     EXPECT_TRUE(clean == Snapshot());
     Tick(-1, -1);

@@ -1,5 +1,4 @@
-// Data files mutated from valid ones and BMP pictures with headers at and past their limits, from a fixed
-// seed: each loads within its memory rule into a valid state, and what was loaded saves and loads back alike.
+// Fuzzed inputs load within their memory rule into a valid state; what loaded saves and loads back alike.
 #include <windows.h>
 #include <psapi.h>
 
@@ -10,7 +9,6 @@
 #include <new>
 #include <random>
 #include <thread>
-#include <tuple>
 #include <unordered_set>
 
 #include "Bytes.h"
@@ -46,8 +44,7 @@ using velktest::DataFile, velktest::Hex, velktest::kHyo, velktest::kSo;
 
 template <typename Call>
 size_t PeakOf(Call call) {
-    const size_t before = liveBytes;
-    peakBytes = before;
+    const size_t before = peakBytes = liveBytes;
     call();
     return peakBytes - before;
 }
@@ -97,20 +94,6 @@ struct LaunchData {
     LaunchSetList sets;
 };
 
-// Valid files: a fresh one; history, holes, macros and double-byte texts; 20 slots a set, texts at limits.
-std::vector<std::string> DataFileSeeds() {
-    DataFile three = DataFile().Header(0x56, 3, 3, 18, 60, 10, 20, 30).Text("notepad").Text("cmd /k dir");
-    three.Text("http://x/" + kSo).Text("Tools").Slot("Edit", "C:\\A\\r.cmd", "C:\\A").Empty(1);
-    three.Slot("Note", "$p\\n.txt", "").Empty(15).Text(kHyo + kSo);
-    three.Slot(kSo + "\\" + kHyo, "C:\\" + kSo, "C:\\").Empty(17).Text("Third");
-    three.Slot("Last", "%WINDIR%\\x.exe", "$W").Empty(17);
-    DataFile wide = DataFile().Header(0x1F, 16, 2, 20);
-    for (int i = 0; i < 16; ++i) wide.Text(std::string(i % 5 ? i : 257, 'h') + std::to_string(i));
-    wide.Text(std::string(64, 'n')).Slot(std::string(259, 'a'), "C:\\" + std::string(256, 't'), "").Empty(19);
-    wide.Text(std::string(62, 'n') + kHyo).Empty(18).Slot("s18", "C:\\a", "").Slot("s19", "C:\\b", "C:\\");
-    return {DataFile().Header(0x18, 0, 1).Text("NewLaunchSet").Empty(18).bytes, three.bytes, wide.bytes};
-}
-
 // One to three changes: a byte flipped, a cut, a zero inserted or removed, a count, a text or the body's
 // offset at or past its limit, a lead byte at the end of a text.
 std::string Mutated(std::string file, std::mt19937& random) {
@@ -135,7 +118,18 @@ std::string Mutated(std::string file, std::mt19937& random) {
 }
 
 void FuzzDataFiles() {
-    const std::vector<std::string> seeds = DataFileSeeds();
+    // Valid files: a fresh one; history, holes, macros, double-byte texts; 20 slots a set, texts at limits.
+    DataFile three = DataFile().Header(0x56, 3, 3, 18, 60, 10, 20, 30).Text("notepad").Text("cmd /k dir");
+    three.Text("http://x/" + kSo).Text("Tools").Slot("Edit", "C:\\A\\r.cmd", "C:\\A").Empty(1);
+    three.Slot("Note", "$p\\n.txt", "").Empty(15).Text(kHyo + kSo);
+    three.Slot(kSo + "\\" + kHyo, "C:\\" + kSo, "C:\\").Empty(17).Text("Third");
+    three.Slot("Last", "%WINDIR%\\x.exe", "$W").Empty(17);
+    DataFile wide = DataFile().Header(0x1F, 16, 2, 20);
+    for (int i = 0; i < 16; ++i) wide.Text(std::string(i % 5 ? i : 257, 'h') + std::to_string(i));
+    wide.Text(std::string(64, 'n')).Slot(std::string(259, 'a'), "C:\\" + std::string(256, 't'), "").Empty(19);
+    wide.Text(std::string(62, 'n') + kHyo).Empty(18).Slot("s18", "C:\\a", "").Slot("s19", "C:\\b", "C:\\");
+    const std::string fresh = DataFile().Header(0x18, 0, 1).Text("NewLaunchSet").Empty(18).bytes;
+    const std::string seeds[] = {fresh, three.bytes, wide.bytes};
     std::mt19937 random(19);
     LaunchData data, again;
     // Room held before anything is counted: what the model leaves behind is then all that changes the count.
@@ -143,7 +137,7 @@ void FuzzDataFiles() {
     saved.reserve(1 << 16);
     std::unordered_set<size_t> checked;  // the saved files' hashes: many files load alike
     for (int n = 0; n < 100000; ++n) {
-        const std::string file = Mutated(seeds[n % seeds.size()], random);
+        const std::string file = Mutated(seeds[n % std::size(seeds)], random);
         saved.clear();
         problem.clear();
         data.Clear();
@@ -151,8 +145,7 @@ void FuzzDataFiles() {
         bool loaded = false;
         const size_t peak = PeakOf([&] { loaded = data.Load(file); });
         if (peak > 65536 + 64 * file.size()) problem = "memory " + std::to_string(peak);
-        if (problem.empty())
-            problem = data.Broken(loaded, file.size() > 14 ? static_cast<unsigned char>(file[14]) : 0);
+        if (problem.empty()) problem = data.Broken(loaded, file.size() > 14 ? uint8_t(file[14]) : 0);
         if (problem.empty() && !loaded && !data.settings.keepAside) problem = "refused, not kept aside";
         if (loaded) saved.replace(0, 0, data.Save());  // into the room held
         data.Clear();
@@ -201,8 +194,7 @@ std::string RandomPicture(std::mt19937& random) {
     }
     std::string file(54, '\0');
     const uint32_t size = uint32_t(54 + table.size() + data.size());
-    // The header as written: offset, value, width. Then each field that is spoilt: offset, width, and values
-    // at and past its limits.
+    // The header as written: offset, value, width; fields spoilt: offset, width, values at and past limits.
     // clang-format off
     const std::vector<uint32_t> sides = {0, 1, uint32_t(-1), 8193, 65535, 65536, INT32_MAX, uint32_t(INT32_MIN)};
     const std::tuple<size_t, uint32_t, int> header[] = {

@@ -94,8 +94,7 @@ std::string Bmp8(int w, int h, uint32_t (*pixel)(int, int), bool rle) {
     const std::pair<size_t, size_t> fields[] = {{2, file.size()}, {10, 54 + palette.size()}, {28, 8},
         {30, rle ? BI_RLE8 : BI_RGB}, {34, rle ? rows.size() : 0}, {46, palette.size() / 4}};
     // clang-format on
-    for (const auto& [at, value] : fields)
-        file.replace(at, 4, std::string(reinterpret_cast<const char*>(&value), 4));
+    for (const auto& [at, value] : fields) file.replace(at, 4, reinterpret_cast<const char*>(&value), 4);
     return file;
 }
 
@@ -143,11 +142,10 @@ TEST(WallpaperRenderer, CachesThePictureUnmixedAndErasesFromItAndThePreviewFits)
     preview.Load(GetModuleHandleA(nullptr), path.c_str(), 128, 96, 0x02090909);
     for (int fill : {1, 0}) {
         preview.Compose(0x02AABBCC, 100, uint8_t(fill));
-        // Fitted, the picture is 128 x 64, 16 band rows above and below it.
-        for (int row : {0, 15, 16, 79, 80, 95})
-            EXPECT_EQ(fill || (row >= 16 && row < 80) ? 0x123456u : 0xAABBCCu,
-                      preview.display[row * 128] & 0xFFFFFF)
-                << fill << row;
+        for (int row : {0, 15, 16, 79, 80, 95}) {
+            const bool picture = fill || (row >= 16 && row < 80);  // fitted: 128 x 64, 16 band rows each side
+            EXPECT_EQ(picture ? 0x123456u : 0xAABBCCu, preview.display[row * 128] & 0xFFFFFF) << fill << row;
+        }
     }
 }
 
