@@ -1,5 +1,4 @@
-// Texts typed up to the dialogs' limits, drags with either button and their
-// cancels, presses elsewhere.
+// Texts typed up to the dialogs' limits, drags with either button and their cancels, presses elsewhere.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -21,8 +20,8 @@ void Press(HWND panel, POINT client, DWORD button) {
     Button(button);
 }
 
-// The hook can see a release one input event late, and the panel reads the
-// cursor when the gesture's command arrives: one more move stays on the point.
+// The hook can see a release one input event late, and the panel reads the cursor when the gesture's command
+// arrives: one more move stays on the point.
 void Release(DWORD button) {
     POINT at = {};
     GetCursorPos(&at);
@@ -45,8 +44,8 @@ POINT Centre(HWND window) {
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// Pasted with CTRL+V. Typed double-byte characters reach a dialog of an ANSI
-// program under Wine split into two characters; pasted ones arrive whole.
+// Pasted with CTRL+V. Typed double-byte characters reach a dialog of an ANSI program under Wine split into
+// two characters; pasted ones arrive whole.
 void Paste(const char* utf8) {
     const std::wstring text = Wide(utf8);
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -68,9 +67,8 @@ std::string Repeat(const std::string& text, int times) {
     return all;
 }
 
-// The set name's edit takes 64 characters, the data file keeps 64 bytes of a
-// set name and 259 of an item's texts, and never the first half of a
-// double-byte character ("表" is 0x95 0x5C).
+// The set name's edit takes 64 characters, the data file keeps 64 bytes of a set name and 259 of an item's
+// texts, and never the first half of a double-byte character ("表" is 0x95 0x5C).
 TEST(Limits, TypedTextsReachTheDataFileCutToTheirLimits) {
     Velk velk;
     HWND panel = StartVelk(velk);
@@ -118,9 +116,8 @@ TEST(Limits, TypedTextsReachTheDataFileCutToTheirLimits) {
     EXPECT_EQ(Hex(cut.bytes), Hex(ReadBytes(velk.DataFile())));
 }
 
-// Gestures that begin on the panel with either button: an item onto
-// another set's tab, a tab into the gap before the first, an item onto the
-// command line. Drags cancelled by another button or by ESC (which also
+// Gestures that begin on the panel with either button: an item onto another set's tab, a tab into the gap
+// before the first, an item onto the command line. Drags cancelled by another button or by ESC (which also
 // hides the panel) move nothing.
 TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
     Velk velk;
@@ -132,9 +129,8 @@ TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
     HWND panel = StartVelk(velk);
     ASSERT_TRUE(panel);
 
-    // Memo would go to the empty cell 5. The other button cancels, pressed
-    // away from the panel, where it starts no gesture of its own; so does
-    // ESC, which also hides the panel.
+    // Memo would go to the empty cell 5. The other button cancels, pressed away from the panel, where it
+    // starts no gesture of its own; so does ESC, which also hides the panel.
     for (bool byEscape : {false, true}) {
         Press(panel, Cell(3), MOUSEEVENTF_LEFTDOWN);
         if (byEscape) {
@@ -171,9 +167,8 @@ TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
     EXPECT_EQ(Hex(moved.bytes), Hex(ReadBytes(velk.DataFile())));
 }
 
-// A click starts an item in its folder. Presses elsewhere leave a pinned panel alone; once the pin is
-// pulled, presses on it keep it, presses elsewhere and ESC hide it. A tick after a press shows it was dealt
-// with.
+// A click starts an item in its folder. Presses elsewhere leave a pinned panel alone; once the pin is pulled,
+// presses on it keep it, presses elsewhere and ESC hide it. A tick after a press shows it was dealt with.
 TEST(Gestures, PressesElsewhereHideOnlyAnUnpinnedPanel) {
     Velk velk;
     TempFolder work;

@@ -1,6 +1,5 @@
-// The target of the launch tests: records that it started, in which folder
-// and, after a line break, with which arguments if any, as started.txt in
-// its working folder.
+// The target of the launch tests: records that it started, in which folder and, after a line break, with
+// which arguments if any, as started.txt in its working folder.
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {

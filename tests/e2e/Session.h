@@ -32,22 +32,22 @@ inline std::string EditorText(HWND panel) {
 inline bool Shows(HWND panel, const std::string& status, DWORD timeoutMs = 10000) {
     return WaitFor([&] { return EditorText(panel) == status; }, timeoutMs);
 }
-// The cursor moved onto the point, the status line names what lies there: a
-// tick of the panel's timer, which comes after the input before the move.
+// The cursor moved onto the point, the status line names what lies there: a tick of the panel's timer, which
+// comes after the input before the move.
 inline bool StatusAt(HWND panel, POINT client, const std::string& status) {
     return MoveMouseTo(OnScreen(panel, client)) && Shows(panel, status);
 }
 
-// Starts VELK with the cursor at (400, 300) and waits for its first tick's
-// status text, which comes after the hooks are in place.
+// Starts VELK with the cursor at (400, 300) and waits for its first tick's status text, which comes after the
+// hooks are in place.
 inline HWND StartVelk(Velk& velk) {
     if (!MoveMouseTo(POINT{400, 300})) return nullptr;
     HWND panel = velk.Start();
     return panel && WaitFor([&] { return !EditorText(panel).empty(); }) ? panel : nullptr;
 }
 
-// The buttons carry their place (see ButtonAt). The hook can see a release an
-// event late, and the panel reads the cursor then: one more move stays near.
+// The buttons carry their place (see ButtonAt). The hook can see a release an event late, and the panel reads
+// the cursor then: one more move stays near.
 inline void ClickAt(POINT screen, DWORD down = MOUSEEVENTF_LEFTDOWN) {
     ASSERT_TRUE(MoveMouseTo(screen));
     ButtonAt(down, screen);
@@ -58,8 +58,8 @@ inline void ClickOn(HWND panel, POINT client, DWORD down = MOUSEEVENTF_LEFTDOWN)
     ClickAt(OnScreen(panel, client), down);
 }
 
-// Windows of this program on either side of the screen: presses there come
-// through the hooks as presses in another program.
+// Windows of this program on either side of the screen: presses there come through the hooks as presses in
+// another program.
 struct OtherWindows {
     OtherWindows() {
         for (int i = 0; i < 2; ++i)
@@ -69,8 +69,8 @@ struct OtherWindows {
     ~OtherWindows() {
         for (HWND window : windows) DestroyWindow(window);
     }
-    // The centre of the one on the other side from the panel: under Wine it may
-    // come up where the cursor was a moment before, so a fixed point could lie under it.
+    // The centre of the one on the other side from the panel: under Wine it may come up where the cursor was
+    // a moment before, so a fixed point could lie under it.
     POINT Away(HWND panel) const {
         RECT r = {};
         GetWindowRect(panel, &r);
@@ -79,9 +79,8 @@ struct OtherWindows {
     HWND windows[2] = {};
 };
 
-// Opens VELK's dialog with the title by its CTRL key. Wine now and then
-// reports a held CTRL as up to every program, so a key that opened nothing
-// is typed again.
+// Opens VELK's dialog with the title by its CTRL key. Wine now and then reports a held CTRL as up to every
+// program, so a key that opened nothing is typed again.
 inline HWND OpenByKey(HWND panel, DWORD velkId, WORD key, const char* title) {
     HWND dialog = nullptr;
     for (int attempt = 0; attempt < 3 && !dialog && BringToFront(panel); ++attempt) {
@@ -93,10 +92,9 @@ inline HWND OpenByKey(HWND panel, DWORD velkId, WORD key, const char* title) {
     return dialog;
 }
 
-// Chooses the entry with the command id in the menu VELK shows. Wine keeps a
-// menu's entries in the process that made it, so another program cannot
-// look them up: the menu is closed and its command sent, as choosing the
-// entry does.
+// Chooses the entry with the command id in the menu VELK shows. Wine keeps a menu's entries in the process
+// that made it, so another program cannot look them up: the menu is closed and its command sent, as choosing
+// the entry does.
 inline bool ChooseMenuEntry(HWND panel, DWORD velkId, UINT command) {
     HWND menu = WaitForWindow(velkId, "#32768");
     if (menu) TypeKeys({VK_ESCAPE});

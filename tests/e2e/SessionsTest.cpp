@@ -10,8 +10,7 @@ namespace {
 
 using namespace velktest;
 
-// A second start only says that VELK runs; the end writes the data file a
-// fresh start makes.
+// A second start only says that VELK runs; the end writes the data file a fresh start makes.
 TEST(Velk, StartsOnceAndWritesItsDataFileAtTheEnd) {
     Velk velk;
     HWND panel = StartVelk(velk);
@@ -33,9 +32,8 @@ TEST(Velk, StartsOnceAndWritesItsDataFileAtTheEnd) {
               Hex(ReadBytes(velk.DataFile())));
 }
 
-// The unpinned panel hides when the user turns to another program by the
-// keyboard: by the program's own hot key, or by the program bringing itself
-// forward. The pinned panel stays.
+// The unpinned panel hides when the user turns to another program by the keyboard: by the program's own hot
+// key, or by the program bringing itself forward. The pinned panel stays.
 TEST(Velk, AnotherProgramActivatedHidesTheUnpinnedPanel) {
     Velk velk;
     ASSERT_TRUE(WriteBytes(velk.DataFile(), DataFile().Header(0x08, 0, 1).Text("Set").Empty(18).bytes));

@@ -1,5 +1,5 @@
-// Every set on the screen, the dialogs' settings in the data file and the
-// next start, the command line's keys.
+// Every set on the screen, the dialogs' settings in the data file and the next start, the command line's
+// keys.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -87,8 +87,8 @@ TEST(Sets, EachSetShowsItsOwnItemsAndNameByTabAndByWheel) {
     EXPECT_EQ(0u, velk.Close());
 }
 
-// The settings reach the data file within a second, survive a forced end,
-// and are what the next start shows and obeys.
+// The settings reach the data file within a second, survive a forced end, and are what the next start shows
+// and obeys.
 TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     Velk velk;
     const std::string marker = BuildFile("launch_marker.exe");
@@ -145,8 +145,8 @@ TEST(Dialogs, EveryDialogsOkReachesTheDataFileAndTheNextStart) {
     velk.Kill();
     ASSERT_EQ(Hex(expected), Hex(ReadBytes(velk.DataFile())));
 
-    // The next start: the plain colour, the item's and the set's new names,
-    // the dialog's values, and the new trigger.
+    // The next start: the plain colour, the item's and the set's new names, the dialog's values, and the new
+    // trigger.
     panel = StartVelk(velk);
     ASSERT_TRUE(panel);
     EXPECT_TRUE(StatusAt(panel, Tab(1, 2), "< Play >")) << EditorText(panel);

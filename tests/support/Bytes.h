@@ -1,6 +1,5 @@
-// Files built byte by byte, independently of the product's own writers: the
-// data files and BMP pictures the tests hand to VELK, and the bytes they
-// expect back, written out by hand.
+// Files built byte by byte, independently of the product's own writers: the data files and BMP pictures the
+// tests hand to VELK, and the bytes they expect back, written out by hand.
 #pragma once
 
 #include <windows.h>
@@ -57,8 +56,8 @@ inline std::string Hex(const std::string& bytes) {
     return out;
 }
 
-// A BMP file of the picture: `pixel` gives 0xRRGGBB at (x, y), y from the
-// top. 24 or 32 bits, rows bottom-up unless `topDown`.
+// A BMP file of the picture: `pixel` gives 0xRRGGBB at (x, y), y from the top. 24 or 32 bits, rows bottom-up
+// unless `topDown`.
 inline std::string Bmp(int width, int height, const std::function<uint32_t(int x, int y)>& pixel,
                        int bitCount = 24, bool topDown = false) {
     const size_t stride = (size_t(width) * bitCount + 31) / 32 * 4;

@@ -1,5 +1,5 @@
-// velk_snapshot PATH: waits for VELK's panel to show, saves what the screen
-// shows of it as a PNG, and closes VELK.
+// velk_snapshot PATH: waits for VELK's panel to show, saves what the screen shows of it as a PNG, and closes
+// VELK.
 #include <windows.h>
 
 #include <cstdio>

@@ -140,8 +140,8 @@ bool CaptureScreen(const RECT& rect, const std::string& pngPath) {
 }
 
 bool SaveScreenshot(HWND window, const std::string& name) {
-    // A window that has just shown, of any process, paints now; what it
-    // painted reaches the screen a little later.
+    // A window that has just shown, of any process, paints now; what it painted reaches the screen a little
+    // later.
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     WaitFor([] { return false; }, 150);
@@ -159,9 +159,8 @@ bool MoveMouseTo(POINT p) {
             return GetCursorPos(&now) && now.x == x && now.y == y;
         };
     };
-    // Under Wine GetCursorPos answers from the X pointer once the position
-    // is 100 ms old, and a SetCursorPos that leaves the position as it is
-    // moves nothing: step aside and back, then look again.
+    // Under Wine GetCursorPos answers from the X pointer once the position is 100 ms old, and a SetCursorPos
+    // that leaves the position as it is moves nothing: step aside and back, then look again.
     for (int attempt = 0; attempt < 3; ++attempt) {
         SetCursorPos(p.x + 1, p.y);
         WaitFor(at(p.x + 1, p.y), 1000);
@@ -182,8 +181,8 @@ void Button(DWORD flag) {
 }
 
 void ButtonAt(DWORD flag, POINT screen) {
-    // Absolute coordinates span 0 to 65535 over the screen; rounded up, so
-    // that the system's scaling back lands on the pixel itself.
+    // Absolute coordinates span 0 to 65535 over the screen; rounded up, so that the system's scaling back
+    // lands on the pixel itself.
     const LONG width = GetSystemMetrics(SM_CXSCREEN);
     const LONG height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};
@@ -202,8 +201,8 @@ void Key(WORD key, bool down) {
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     SendInput(1, &input, sizeof input);
-    // Only the modifiers are read by the hooks from the key state; other keys
-    // reach their window in order however fast they come.
+    // Only the modifiers are read by the hooks from the key state; other keys reach their window in order
+    // however fast they come.
     if (key == VK_CONTROL || key == VK_SHIFT || key == VK_MENU) Pace();
 }
 
@@ -303,16 +302,14 @@ bool Velk::Launch() {
         CloseHandle(process_.hThread);
     }
     process_ = {};
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
+    STARTUPINFOA startup = {sizeof startup};
     std::string exe = folder_.File("VELK.exe"), commandLine = "\"" + exe + "\"";
     return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder_.Path().c_str(), &startup, &process_) != FALSE;
 }
 
 HWND Velk::Start() {
-    panel_ = Launch() ? WaitForWindow(process_.dwProcessId, kAppTitle, kAppTitle) : nullptr;
-    return panel_;
+    return panel_ = Launch() ? WaitForWindow(process_.dwProcessId, kAppTitle, kAppTitle) : nullptr;
 }
 
 DWORD Velk::Close() {

@@ -1,5 +1,5 @@
-// What every test program shares: waiting, files, screenshots, real input,
-// answers to modal dialogs and menus, and VELK.exe in a folder of its own.
+// What every test program shares: waiting, files, screenshots, real input, answers to modal dialogs and
+// menus, and VELK.exe in a folder of its own.
 #pragma once
 
 #include <windows.h>
@@ -46,31 +46,29 @@ inline std::string ProgramFile(const std::string& name) {
 }
 #endif
 
-// Saves what the screen shows of the window as <build>/screenshots/<name>.png,
-// once every visible child has reached the screen. For people, not asserts.
+// Saves what the screen shows of the window as <build>/screenshots/<name>.png, once every visible child has
+// reached the screen. For people, not asserts.
 bool SaveScreenshot(HWND window, const std::string& name);
 bool CaptureScreen(const RECT& rect, const std::string& pngPath);
 // What the screen shows in the rectangle, 0xRRGGBB row by row.
 std::vector<uint32_t> ScreenPixels(const RECT& rect);
 bool WritePng(const std::string& path, int width, int height, const unsigned char* bgra);
 
-// Real input through SendInput, paced like a person: Wine trusts its cached
-// key state for 50 ms, so a hook in another process could miss a faster one.
-// MoveMouseTo waits until the system reports the cursor there.
+// Real input through SendInput, paced like a person: Wine trusts its cached key state for 50 ms, so a hook in
+// another process could miss a faster one. MoveMouseTo waits until the system reports the cursor there.
 bool MoveMouseTo(POINT screen);
 void Button(DWORD flag);  // one MOUSEEVENTF_ press or release
-// A press or release that carries its own place. Under Wine another program
-// can set the cursor back to the X pointer's old place between a move and a press.
+// A press or release that carries its own place. Under Wine another program can set the cursor back to the X
+// pointer's old place between a move and a press.
 void ButtonAt(DWORD flag, POINT screen);
 void Key(WORD key, bool down);
 void TypeKeys(std::initializer_list<WORD> keys);  // each pressed and released
 void TypeText(const char* utf8);                  // characters, not keys
-// Makes the window the foreground window, active in its thread, so that
-// keys typed next go to it.
+// Makes the window the foreground window, active in its thread, so that keys typed next go to it.
 bool BringToFront(HWND window);
 
-// Answers the next dialog, message box (class "#32770") or menu ("#32768")
-// of this program from inside whatever modal loop shows it, once.
+// Answers the next dialog, message box (class "#32770") or menu ("#32768") of this program from inside
+// whatever modal loop shows it, once.
 class ModalAnswer {
 public:
     explicit ModalAnswer(std::function<void(HWND)> answer, const char* windowClass = "#32770");
@@ -99,8 +97,8 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* title
 // Waits for such a window; null when none showed.
 HWND WaitForWindow(DWORD processId, const char* className, const char* title = nullptr);
 
-// VELK.exe (with Wendrix.dll) copied into a folder of its own and started
-// there, as a user starts it; killed at the end if it still runs.
+// VELK.exe (with Wendrix.dll) copied into a folder of its own and started there, as a user starts it; killed
+// at the end if it still runs.
 class Velk {
 public:
     Velk();

@@ -1,6 +1,5 @@
-// The tests' entry: unbuffered output, so that a test that hangs and is
-// killed by ctest still shows how far it got, and a crash that ends the
-// program at once (under Wine an unhandled fault would otherwise wait in
+// The tests' entry: unbuffered output, so that a test that hangs and is killed by ctest still shows how far
+// it got, and a crash that ends the program at once (under Wine an unhandled fault would otherwise wait in
 // the debugger until ctest's time-out).
 #include <windows.h>
 

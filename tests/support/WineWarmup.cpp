@@ -1,7 +1,6 @@
-// wine_warmup: run once before the tests. The first program of a fresh Wine
-// session starts the virtual desktop and the input machinery; keys sent
-// while that is still settling can be lost. This program shows a window,
-// types a key into it and returns once the key has arrived.
+// wine_warmup: run once before the tests. The first program of a fresh Wine session starts the virtual
+// desktop and the input machinery; keys sent while that is still settling can be lost. This program shows a
+// window, types a key into it and returns once the key has arrived.
 #include <windows.h>
 
 #include <cstdio>
