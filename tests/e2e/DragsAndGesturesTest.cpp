@@ -151,6 +151,7 @@ TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(panel) != FALSE; }));
     }
 
+    ASSERT_TRUE(StatusAt(panel, Cell(2), "Notes"));  // shown again, where it stays
     Drag(panel, Cell(2), OnScreen(panel, Tab(1, 2)), MOUSEEVENTF_LEFTDOWN);
     Drag(panel, Tab(1, 2), OnScreen(panel, kBeforeFirstTab), MOUSEEVENTF_RIGHTDOWN);
     // The panel stays on the first set, now Games.
