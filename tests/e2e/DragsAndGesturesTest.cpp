@@ -29,10 +29,12 @@ void Release(DWORD button) {
     MoveMouseTo(POINT{at.x + 1, at.y});
 }
 
-// Pressed over the panel's point, released over the screen's, the release carrying its place.
+// Pressed over the panel's point, released over the screen's, the release carrying its place. The hook can
+// take a move only with the next input, and read the cursor's place one move late: moved there twice, the
+// drag has begun before the release, which would otherwise end it as a click.
 void Drag(HWND panel, POINT from, POINT to, DWORD down) {
     Press(panel, from, down);
-    ASSERT_TRUE(MoveMouseTo(to));
+    ASSERT_TRUE(MoveMouseTo(to) && MoveMouseTo(to));
     ButtonAt(down << 1, to);
     MoveMouseTo(POINT{to.x + 1, to.y});
 }
