@@ -14,8 +14,7 @@
 namespace {
 constexpr char kTempExtension[] = ".tmp";
 constexpr char kAsideSuffix[] = ".bak";
-// The wait after a failed save doubles from the first to the longest.
-constexpr DWORD kFirstRetryMs = 1000;
+// The wait after a failed save doubles up to this.
 constexpr DWORD kLongestRetryMs = 60000;
 // How long the end waits for the thread's current write.
 constexpr DWORD kStopWaitMs = 5000;
@@ -48,7 +47,7 @@ bool WriteWhole(const char* path, const std::string& bytes) {
 }
 }  // namespace
 
-DWORD DataFileWriter::noticeAfterMs = 3000;
+DWORD DataFileWriter::noticeAfterMs = 3000, DataFileWriter::firstRetryMs = 1000;
 
 // What the thread and the writer share; it lives as long as either needs it.
 struct DataFileWriter::Shared {
@@ -176,7 +175,7 @@ void DataFileWriter::Serve(Shared& shared) {
         }
         const ULONGLONG failedAt = GetTickCount64();
         if (!failingSince) failingSince = failedAt;
-        retryMs = std::min(retryMs ? 2 * retryMs : kFirstRetryMs, kLongestRetryMs);
+        retryMs = std::min(retryMs ? 2 * retryMs : DataFileWriter::firstRetryMs, kLongestRetryMs);
         retryAt = failedAt + retryMs;
         if (!told && failedAt - failingSince >= DataFileWriter::noticeAfterMs && shared.notify) {
             PostMessageA(shared.notify, shared.message, 0, 0);

@@ -35,8 +35,9 @@ public:
     // the replace. False leaves the data file as it was.
     static bool WriteNow(const char* expandedPath, const std::string& bytes, bool keepOldAside);
 
-    // How long saves fail before `message` is posted (tests shorten it).
-    static DWORD noticeAfterMs;
+    // How long saves fail before `message` is posted, and the wait after the first failure, which doubles
+    // after each next one (tests shorten both).
+    static DWORD noticeAfterMs, firstRetryMs;
 
 private:
     struct Shared;

@@ -19,8 +19,9 @@ TEST_F(HostedApp, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     const std::string path = ProgramFile("QXDATA.dat"), blocker = ProgramFile("QXDATA.tmp");
     auto users = [](uint8_t flags) { return DataFile().Header(flags, 0, 1).Text("Mine").Empty(18).bytes; };
     const std::string file = users(0x18), unreadable = Sjis("データファイルを読み込めません");
-    Settings::heldWaitMs = 300;
-    DataFileWriter::noticeAfterMs = 500;
+    Settings::heldWaitMs = 150;
+    DataFileWriter::noticeAfterMs = 250;
+    DataFileWriter::firstRetryMs = 100;
     EndApp();
     ASSERT_TRUE(WriteBytes(path, file));
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -53,6 +54,7 @@ TEST_F(HostedApp, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
 
     ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
     Command(IDM_PRIMARY_CLICK);
+    SendMessageA(app->panel, WM_TIMER, kSaveTimer, 0);
     EXPECT_TRUE(WaitFor([&] { return Sjis("データファイルを保存できません") == app->trayIcon.szInfoTitle; }));
     EXPECT_NE(std::string::npos, std::string(app->trayIcon.szInfo).find(path)) << app->trayIcon.szInfo;
     Reply reply(IDOK);  // the last save fails too, and says so while the user can still act

@@ -47,12 +47,12 @@ inline HWND StartVelk(Velk& velk) {
 }
 
 // The buttons carry their place (see ButtonAt). The hook can see a release an event late, and the panel reads
-// the cursor then: one more move stays near.
+// the cursor then: one more move stays near, not waited for, as a menu that opens holds the pointer.
 inline void ClickAt(POINT screen, DWORD down = MOUSEEVENTF_LEFTDOWN) {
     ASSERT_TRUE(MoveMouseTo(screen));
     ButtonAt(down, screen);
     ButtonAt(down << 1, screen);  // each button's release is the flag after its press
-    MoveMouseTo(POINT{screen.x + 1, screen.y});
+    ButtonAt(0, POINT{screen.x + 1, screen.y});
 }
 inline void ClickOn(HWND panel, POINT client, DWORD down = MOUSEEVENTF_LEFTDOWN) {
     ClickAt(OnScreen(panel, client), down);
