@@ -10,18 +10,15 @@ namespace {
 
 using namespace velktest;
 
-// The gap before the first of two tabs.
-constexpr POINT kBeforeFirstTab = {212, 20};
-// Where StartVelk puts the cursor, and the panel.
-constexpr POINT kStart = {400, 300};
+constexpr POINT kBeforeFirstTab = {212, 20};  // the gap before the first of two tabs
+constexpr POINT kStart = {400, 300};          // where StartVelk puts the cursor, and the panel
 
 void Press(HWND panel, POINT client, DWORD button) {
     ASSERT_TRUE(MoveMouseTo(OnScreen(panel, client)));
     Button(button);
 }
 
-// The hook can see a release one input event late, and the panel reads the cursor when the gesture's command
-// arrives: one more move stays on the point.
+// A release without its place, and one more move near, which the hook may need to see it (see ClickAt).
 void Release(DWORD button) {
     POINT at = {};
     GetCursorPos(&at);
@@ -29,9 +26,8 @@ void Release(DWORD button) {
     MoveMouseTo(POINT{at.x + 1, at.y});
 }
 
-// Pressed over the panel's point, released over the screen's, the release carrying its place. The hook can
-// take a move only with the next input, and read the cursor's place one move late: moved there twice, the
-// drag has begun before the release, which would otherwise end it as a click.
+// Pressed over the panel's point, released over the screen's, the release carrying its place. The hook takes
+// a move with the next input, and may read the cursor a move late: moved twice, it is a drag, not a click.
 void Drag(HWND panel, POINT from, POINT to, DWORD down) {
     Press(panel, from, down);
     ASSERT_TRUE(MoveMouseTo(to) && MoveMouseTo(to));
@@ -139,6 +135,7 @@ TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
             ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(5))));
             Key(VK_ESCAPE, true);
         } else {
+            // No move with the press: the hook would take it for a press of its own.
             ASSERT_TRUE(MoveMouseTo(other.Away(panel)));
             Button(MOUSEEVENTF_RIGHTDOWN);
             Release(MOUSEEVENTF_RIGHTUP);
@@ -148,9 +145,7 @@ TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
         if (byEscape) {
             Key(VK_ESCAPE, false);
             EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(panel); }));
-            ASSERT_TRUE(MoveMouseTo(kStart));
-            Button(MOUSEEVENTF_MIDDLEDOWN);
-            Release(MOUSEEVENTF_MIDDLEUP);
+            ClickAt(kStart, MOUSEEVENTF_MIDDLEDOWN);
         }
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(panel) != FALSE; }));
     }
