@@ -47,7 +47,8 @@ bool WriteWhole(const char* path, const std::string& bytes) {
 }
 }  // namespace
 
-DWORD DataFileWriter::noticeAfterMs = 3000, DataFileWriter::firstRetryMs = 1000;
+DWORD DataFileWriter::noticeAfterMs = 3000;
+DWORD DataFileWriter::firstRetryMs = 1000;
 
 // What the thread and the writer share; it lives as long as either needs it.
 struct DataFileWriter::Shared {

@@ -35,8 +35,8 @@ public:
     // the replace. False leaves the data file as it was.
     static bool WriteNow(const char* expandedPath, const std::string& bytes, bool keepOldAside);
 
-    // How long saves fail before `message` is posted, and the wait after the first failure, which doubles
-    // after each next one (tests shorten both).
+    // How long saves keep failing before `message` is posted, and the wait before the first retry, which
+    // doubles with each further failure up to a minute (tests shorten both).
     static DWORD noticeAfterMs, firstRetryMs;
 
 private:

@@ -19,10 +19,10 @@ TEST_F(HostedApp, TheIconSaysWhenTheDataFileCannotBeReadOrSaved) {
     const std::string path = ProgramFile("QXDATA.dat"), blocker = ProgramFile("QXDATA.tmp");
     auto users = [](uint8_t flags) { return DataFile().Header(flags, 0, 1).Text("Mine").Empty(18).bytes; };
     const std::string file = users(0x18), unreadable = Sjis("データファイルを読み込めません");
+    EndApp();
     Settings::heldWaitMs = 150;
     DataFileWriter::noticeAfterMs = 250;
     DataFileWriter::firstRetryMs = 100;
-    EndApp();
     ASSERT_TRUE(WriteBytes(path, file));
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     const auto notify = std::exchange(App::notifyIcon, ScriptedTaskbar);

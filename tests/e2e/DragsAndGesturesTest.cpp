@@ -13,12 +13,7 @@ using namespace velktest;
 constexpr POINT kBeforeFirstTab = {212, 20};  // the gap before the first of two tabs
 constexpr POINT kStart = {400, 300};          // where StartVelk puts the cursor, and the panel
 
-void Press(HWND panel, POINT client, DWORD button) {
-    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, client)));
-    Button(button);
-}
-
-// A release without its place, and one more move near, which the hook may need to see it (see ClickAt).
+// A release that carries no place, then one more move close by: the hook may see the release only then.
 void Release(DWORD button) {
     POINT at = {};
     GetCursorPos(&at);
@@ -29,7 +24,8 @@ void Release(DWORD button) {
 // Pressed over the panel's point, released over the screen's, the release carrying its place. The hook takes
 // a move with the next input, and may read the cursor a move late: moved twice, it is a drag, not a click.
 void Drag(HWND panel, POINT from, POINT to, DWORD down) {
-    Press(panel, from, down);
+    ASSERT_TRUE(MoveMouseTo(OnScreen(panel, from)));
+    Button(down);
     ASSERT_TRUE(MoveMouseTo(to) && MoveMouseTo(to));
     ButtonAt(down << 1, to);
     MoveMouseTo(POINT{to.x + 1, to.y});
@@ -130,12 +126,13 @@ TEST(Drags, ItemsAndTabsGoWhereTheyAreDroppedAndCancelledDragsNowhere) {
     // Memo would go to the empty cell 5. The other button cancels, pressed away from the panel, where it
     // starts no gesture of its own; so does ESC, which also hides the panel.
     for (bool byEscape : {false, true}) {
-        Press(panel, Cell(3), MOUSEEVENTF_LEFTDOWN);
+        ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(3))));
+        Button(MOUSEEVENTF_LEFTDOWN);
         if (byEscape) {
             ASSERT_TRUE(MoveMouseTo(OnScreen(panel, Cell(5))));
             Key(VK_ESCAPE, true);
         } else {
-            // No move with the press: the hook would take it for a press of its own.
+            // A press without a move: after one, the hook starts a new gesture, whose release opens the menu.
             ASSERT_TRUE(MoveMouseTo(other.Away(panel)));
             Button(MOUSEEVENTF_RIGHTDOWN);
             Release(MOUSEEVENTF_RIGHTUP);

@@ -134,17 +134,19 @@ std::vector<uint32_t> ScreenPixels(const RECT& rect) {
 }
 
 bool CaptureScreen(const RECT& rect, const std::string& pngPath) {
-    const std::vector<uint32_t> pixels = ScreenPixels(rect);
+    std::vector<uint32_t> before, pixels = ScreenPixels(rect);
+    for (int look = 0; look < 12 && (look < 3 || pixels != before); ++look) {
+        WaitFor([] { return false; }, 25);
+        before = std::exchange(pixels, ScreenPixels(rect));
+    }
     return !pixels.empty() && WritePng(pngPath, rect.right - rect.left, rect.bottom - rect.top,
                                        reinterpret_cast<const unsigned char*>(pixels.data()));
 }
 
 bool SaveScreenshot(HWND window, const std::string& name) {
-    // A window that has just shown, of any process, paints now; what it painted reaches the screen a little
-    // later.
+    // A window that has just shown, of any process, paints now, and reaches the screen a little later.
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    WaitFor([] { return false; }, 150);
     RECT rect = {};
     if (!GetWindowRect(window, &rect)) return false;
     const std::string folder = BuildFile("screenshots");

@@ -49,6 +49,7 @@ inline std::string ProgramFile(const std::string& name) {
 // Saves what the screen shows of the window as <build>/screenshots/<name>.png, once every visible child has
 // reached the screen. For people, not asserts.
 bool SaveScreenshot(HWND window, const std::string& name);
+// Taken once three looks 25 ms apart end in two that agree, or after 300 ms.
 bool CaptureScreen(const RECT& rect, const std::string& pngPath);
 // What the screen shows in the rectangle, 0xRRGGBB row by row.
 std::vector<uint32_t> ScreenPixels(const RECT& rect);

@@ -123,7 +123,7 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
 TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), mine = OneSet(0x18, "Mine");
-    Settings::heldWaitMs = 400;  // a hold of 150 ms is still waited out
+    Settings::heldWaitMs = 700;  // a hold of 150 ms is still waited out
     // The share mode the other program gives, when it lets go, whether the file loads.
     const std::tuple<DWORD, DWORD, bool> cases[] = {
         {FILE_SHARE_READ, 0, true}, {0, 150, true}, {0, 0, false}};
@@ -162,8 +162,7 @@ TEST(DataFile, SavesThatKeepFailingAreToldOnce) {
     const std::string path = folder.File("QXDATA.dat"), temp = folder.File("QXDATA.tmp");
     ASSERT_TRUE(velktest::WriteBytes(path, "old") && CreateDirectoryA(temp.c_str(), nullptr));
     HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    DataFileWriter::noticeAfterMs = 250;
-    DataFileWriter::firstRetryMs = 100;
+    DataFileWriter::noticeAfterMs = 500;
     DataFileWriter writer(path.c_str(), owner, WM_APP);
     writer.Write("new", true);
     int notices = 0;
