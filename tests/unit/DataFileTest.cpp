@@ -123,7 +123,7 @@ TEST(DataFile, FilesLoadAndSaveBackAsWritten) {
 TEST(DataFile, AFileHeldByAnotherProgramIsWaitedForOrLeftAlone) {
     velktest::TempFolder folder;
     const std::string path = folder.File("QXDATA.dat"), mine = OneSet(0x18, "Mine");
-    Settings::heldWaitMs = 700;  // a hold of 150 ms is still waited out
+    Settings::heldWaitMs = 500;  // a hold of 150 ms is still waited out
     // The share mode the other program gives, when it lets go, whether the file loads.
     const std::tuple<DWORD, DWORD, bool> cases[] = {
         {FILE_SHARE_READ, 0, true}, {0, 150, true}, {0, 0, false}};
